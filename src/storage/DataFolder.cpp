@@ -1,0 +1,60 @@
+#include "DataFolder.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+DataFolder::DataFolder(const QString &programFolder)
+    : m_path(QDir(programFolder).filePath(QStringLiteral("MedFiles")))
+{
+}
+
+QString DataFolder::cataloguePath() const
+{
+    return QDir(m_path).filePath(QStringLiteral("MedLists.dat"));
+}
+
+bool DataFolder::EnsureDataFolder(QString *error) const
+{
+    const QFileInfo info(m_path);
+    if (info.isDir())
+        return true;
+    if (info.exists()) {
+        if (error)
+            *error = QStringLiteral("%1 exists but is not a folder.").arg(QDir::toNativeSeparators(m_path));
+        return false;
+    }
+    if (QDir().mkpath(m_path))
+        return true;
+    if (error)
+        *error = QStringLiteral("The folder %1 could not be created.")
+                     .arg(QDir::toNativeSeparators(m_path));
+    return false;
+}
+
+QString DataFolder::refusalFor(const QString &name)
+{
+    if (name.isEmpty())
+        return QStringLiteral("No list name was given.");
+    if (name == u"." || name == u"..")
+        return QStringLiteral("\"%1\" cannot name a list.").arg(name);
+    if (name.contains(u'/') || name.contains(u'\\'))
+        return QStringLiteral("A list name cannot hold \"/\" or \"\\\".");
+    const bool control = std::any_of(name.begin(), name.end(),
+                                     [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
+    if (control)
+        return QStringLiteral("A list name cannot hold control characters.");
+    return {};
+}
+
+std::optional<QString> DataFolder::listFilePath(const QString &name, QString *refusal) const
+{
+    const QString reason = refusalFor(name);
+    if (!reason.isEmpty()) {
+        if (refusal)
+            *refusal = reason;
+        return std::nullopt;
+    }
+    return QDir(m_path).filePath(name + QStringLiteral(".dat"));
+}

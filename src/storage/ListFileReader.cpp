@@ -1,0 +1,92 @@
+#include "ListFileReader.h"
+
+#include "CodePage.h"
+#include "LineBreaks.h"
+#include "ListFileFormat.h"
+#include "MedicationList.h"
+#include "TextLines.h"
+
+#include <QIODevice>
+
+#include <algorithm>
+
+namespace {
+
+bool holdsNonText(QByteArrayView line)
+{
+    return std::any_of(line.begin(), line.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 && byte != '\t' && byte != '\n';
+    });
+}
+
+} // namespace
+
+ListFileReadResult ListFileReader::read(QIODevice &device, MedicationList &list)
+{
+    using namespace ListFileFormat;
+    ListFileReadResult result;
+    const QByteArray bytes = device.read(MaxBytes);
+    const bool readFailed = device.isOpen() && bytes.isEmpty() && !device.atEnd();
+    const TextLines split = TextLines::split(bytes, LineCount);
+
+    QStringList lines;
+    lines.reserve(LineCount);
+    bool nonText = false;
+    for (QByteArrayView line : split.lines) {
+        nonText = nonText || holdsNonText(line);
+        lines.append(CodePage::decode(line));
+    }
+    const qsizetype present = lines.size();
+    auto line = [&lines](int number) {
+        return number <= lines.size() ? lines.at(number - 1) : QString();
+    };
+
+    // A missing geometry line leaves the window where it is, rather than
+    // shrinking it to nothing as a zero would.
+    ListSettings settings = list.settings();
+    float *geometry[] = {&settings.windowLeft, &settings.windowTop, &settings.windowWidth,
+                         &settings.windowHeight};
+    for (int i = 0; i < 4; ++i) {
+        if (WindowLeftLine + i <= present)
+            *geometry[i] = float(leadingNumber(line(WindowLeftLine + i)));
+    }
+
+    const QString sizeLine = line(FontSizeLine);
+    if (sizeLine.isEmpty()) {
+        settings.fontSize = 8;
+    } else {
+        const double size = leadingNumber(sizeLine);
+        if (size == 8 || size == 10) {
+            settings.fontSize = int(size);
+            result.fontSizeStored = true;
+        }
+    }
+    settings.bold = line(BoldLine) == TrueWord;
+    settings.printerName = line(PrinterNameLine);
+    list.setSettings(settings);
+
+    int number = FirstCellLine;
+    for (int row = 0; row < MedicationList::RowCount; ++row) {
+        for (int column = 1; column < MedicationList::ColumnCount; ++column)
+            list.setCell(row, column, DecodeLineBreaks(line(number++)));
+    }
+    list.setNotes(DecodeLineBreaks(line(NotesLine)));
+
+    if (readFailed) {
+        result.complete = false;
+        result.problem = device.errorString();
+    } else if (split.lastLineUnterminated && present <= LineCount) {
+        result.complete = false;
+        result.problem = QStringLiteral("The file ends in the middle of line %1.").arg(present);
+    } else if (present < LineCount) {
+        result.complete = false;
+        result.problem = QStringLiteral("The file ends after %1 of its %2 lines.")
+                             .arg(present)
+                             .arg(LineCount);
+    } else if (nonText) {
+        result.complete = false;
+        result.problem = QStringLiteral("The file holds bytes that are not text.");
+    }
+    return result;
+}

@@ -1,0 +1,54 @@
+#include "ListStore.h"
+
+#include "ListFileWriter.h"
+#include "MedicationList.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+ListStore::ListStore(const DataFolder &folder) : m_folder(folder) {}
+
+bool ListStore::fileExists(const QString &name) const
+{
+    const std::optional<QString> path = m_folder.listFilePath(name);
+    return path && QFileInfo(*path).isFile();
+}
+
+SaveResult ListStore::save(MedicationList &list) const
+{
+    QString refusal;
+    const std::optional<QString> path = m_folder.listFilePath(list.CurrentListName(), &refusal);
+    if (!path)
+        return SaveResult::failure(refusal);
+    const SaveResult result = SaveFile::save(*path, [&list](QIODevice &device, QString *error) {
+        return ListFileWriter::write(list, device, error);
+    });
+    if (result)
+        list.setChangesMade(false);
+    return result;
+}
+
+ListStore::LoadResult ListStore::load(const QString &name, MedicationList &list) const
+{
+    LoadResult result;
+    const std::optional<QString> path = m_folder.listFilePath(name);
+    if (!path || !QFileInfo(*path).isFile())
+        return result;
+    result.found = true;
+    QFile file(*path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.read.complete = false;
+        result.read.problem = file.errorString();
+        return result;
+    }
+    result.read = ListFileReader::read(file, list);
+    return result;
+}
+
+bool ListStore::remove(const QString &name) const
+{
+    const std::optional<QString> path = m_folder.listFilePath(name);
+    if (!path)
+        return false;
+    return !QFileInfo::exists(*path) || QFile::remove(*path);
+}

@@ -1,0 +1,109 @@
+#include "MedicationList.h"
+
+#include <algorithm>
+
+const QStringList &MedicationList::headerTexts()
+{
+    static const QStringList texts{QStringLiteral("Name"),
+                                   QStringLiteral("Dosage"),
+                                   QStringLiteral("Instructions"),
+                                   QStringLiteral("Quantity"),
+                                   QStringLiteral("Next Refill Date"),
+                                   QStringLiteral("Notes")};
+    return texts;
+}
+
+bool MedicationList::isValidCell(int row, int column)
+{
+    return row >= 0 && row < RowCount && column >= 0 && column < ColumnCount;
+}
+
+MedicationList::MedicationList(QObject *parent) : QObject(parent) {}
+
+QString MedicationList::cell(int row, int column) const
+{
+    if (!isValidCell(row, column))
+        return {};
+    return m_cells[row][column];
+}
+
+void MedicationList::setCell(int row, int column, const QString &text)
+{
+    if (!isValidCell(row, column) || m_cells[row][column] == text)
+        return;
+    m_cells[row][column] = text;
+    emit cellChanged(row, column);
+}
+
+void MedicationList::swapRowTexts(int rowA, int rowB)
+{
+    if (!isValidCell(rowA, 0) || !isValidCell(rowB, 0) || rowA == rowB)
+        return;
+    for (int column = NameColumn; column < ColumnCount; ++column)
+        std::swap(m_cells[rowA][column], m_cells[rowB][column]);
+    emit rowsChanged(std::min(rowA, rowB), std::max(rowA, rowB));
+}
+
+void MedicationList::removeRow(int row)
+{
+    if (row < FirstDataRow || row > LastDataRow)
+        return;
+    std::move(m_cells.begin() + row + 1, m_cells.end(), m_cells.begin() + row);
+    m_cells[LastDataRow] = Row{};
+    emit rowsChanged(row, LastDataRow);
+}
+
+void MedicationList::setNotes(const QString &notes)
+{
+    if (m_notes == notes)
+        return;
+    m_notes = notes;
+    emit notesChanged();
+}
+
+void MedicationList::setSettings(const ListSettings &settings)
+{
+    if (m_settings == settings)
+        return;
+    m_settings = settings;
+    emit settingsChanged();
+}
+
+void MedicationList::setListPrinterName(const QString &name)
+{
+    ListSettings changed = m_settings;
+    changed.printerName = name;
+    setSettings(changed);
+}
+
+void MedicationList::setCurrentListName(const QString &name)
+{
+    if (m_currentListName == name)
+        return;
+    m_currentListName = name;
+    emit currentListNameChanged();
+}
+
+void MedicationList::setChangesMade(bool changed)
+{
+    if (m_changesMade == changed)
+        return;
+    m_changesMade = changed;
+    emit changesMadeChanged(changed);
+}
+
+void MedicationList::ClearList()
+{
+    for (Row &row : m_cells)
+        row.fill(QString());
+    for (int column = NameColumn; column < ColumnCount; ++column)
+        m_cells[HeaderRow][column] = headerTexts().at(column - 1);
+    emit rowsChanged(HeaderRow, LastDataRow);
+    setNotes(QString());
+}
+
+void MedicationList::writeHeaderTexts()
+{
+    for (int column = NameColumn; column < ColumnCount; ++column)
+        setCell(HeaderRow, column, headerTexts().at(column - 1));
+}
