@@ -1,0 +1,416 @@
+#include "Form1.h"
+
+#include "Artwork.h"
+#include "Clock.h"
+#include "ColumnSizer.h"
+#include "DataFolder.h"
+#include "MedicationGrid.h"
+#include "MedicationTableModel.h"
+#include "PrinterService.h"
+#include "RefillDate.h"
+#include "TextMeasurer.h"
+#include "Twips.h"
+#include "WindowLayout.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCursor>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+constexpr int ClientWidth = 11550;
+constexpr int ClientHeight = 7980;
+constexpr int TimerIntervalMs = 50;
+const QColor StripColor(137, 155, 163);
+const QColor DueBackground(128, 0, 0);
+const QColor DueText(255, 255, 255);
+
+void placeInTwips(QWidget *widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width),
+                        Twips::toPixels(height));
+}
+
+void placeInTwips(QWidget *widget, const TwipsRect &rect)
+{
+    placeInTwips(widget, rect.left, rect.top, rect.width, rect.height);
+}
+
+TwipsRect twipsRectOf(const QWidget *widget)
+{
+    const QRect g = widget->geometry();
+    return {g.x() * Twips::PerPixel, g.y() * Twips::PerPixel, g.width() * Twips::PerPixel,
+            g.height() * Twips::PerPixel};
+}
+
+QPushButton *makeButton(QWidget *strip, const QString &caption, const QString &tooltip,
+                        const QString &name, int left, int width)
+{
+    auto *button = new QPushButton(caption, strip);
+    button->setObjectName(name);
+    button->setToolTip(tooltip);
+    button->setAutoDefault(false);
+    placeInTwips(button, left, 0, width, 315);
+    return button;
+}
+
+QFrame *makeStrip(QWidget *parent, const QString &name, int top)
+{
+    auto *strip = new QFrame(parent);
+    strip->setObjectName(name);
+    strip->setAutoFillBackground(true);
+    QPalette palette = strip->palette();
+    palette.setColor(QPalette::Window, StripColor);
+    strip->setPalette(palette);
+    placeInTwips(strip, 120, top, 9735, 375);
+    return strip;
+}
+
+} // namespace
+
+QFont Form1::standardFont()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+Form1::Form1(const MainWindowServices &services, QWidget *parent)
+    : QWidget(parent), m_services(services), m_measuringFont(standardFont())
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Pillora"));
+    setWindowIcon(Artwork::windowIcon());
+    setFont(standardFont());
+    createControls();
+    createMenus();
+    setTabOrder();
+    resize(Twips::toPixels(ClientWidth), Twips::toPixels(ClientHeight));
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        move(available.center() - rect().center());
+    }
+    startUp();
+}
+
+Form1::~Form1() = default;
+
+void Form1::createControls()
+{
+    Picture1 = makeStrip(this, QStringLiteral("Picture1"), 120);
+    const struct
+    {
+        int index;
+        const char *caption;
+        const char *tooltip;
+        int left;
+    } listButtons[] = {
+        {NewButton, "&New", "Create a new Med List", 0},
+        {SaveButton, "&Save", "Save current Med List", 3360},
+        {DeleteButton, "&Delete", "Delete current Med List", 4320},
+        {PrintButton, "&Print", "Print current Med List", 5280},
+        {CalendarButton, "&Calendar", "Display calendar", 6240},
+        {FontButton, "&Font", "Change font and bold attributes", 7200},
+        {HelpButton, "&Help", "Display Help file", 8160},
+    };
+    for (const auto &b : listButtons) {
+        Command1[b.index] = makeButton(Picture1, QString::fromLatin1(b.caption),
+                                       QString::fromLatin1(b.tooltip),
+                                       QStringLiteral("Command1_%1").arg(b.index), b.left, 960);
+        connect(Command1[b.index], &QPushButton::clicked, this,
+                [this, index = b.index] { onListButton(index); });
+    }
+    Command1[SaveButton]->setEnabled(false);
+    Command1[DeleteButton]->setEnabled(false);
+    Command1[PrintButton]->setEnabled(false);
+
+    cboLoad = new QComboBox(Picture1);
+    cboLoad->setObjectName(QStringLiteral("cboLoad"));
+    cboLoad->setToolTip(QStringLiteral("Load an existing Med List"));
+    QFont selectorFont = standardFont();
+    selectorFont.setBold(true);
+    cboLoad->setFont(selectorFont);
+    placeInTwips(cboLoad, 960, 0, 2415, 315);
+
+    Picture2 = makeStrip(this, QStringLiteral("Picture2"), 600);
+    const struct
+    {
+        const char *caption;
+        const char *tooltip;
+    } rowButtons[] = {
+        {"&Up", "Move selected Med up in list"},
+        {"D&own", "Move selected Med down in list"},
+        {"D&elete", "Delete selected Med"},
+        {"&Lookup", "Lookup selected Med on the internet"},
+    };
+    for (int i = 0; i < int(Command2.size()); ++i) {
+        Command2[i] = makeButton(Picture2, QString::fromLatin1(rowButtons[i].caption),
+                                 QString::fromLatin1(rowButtons[i].tooltip),
+                                 QStringLiteral("Command2_%1").arg(i), 960 * i, 975);
+        Command2[i]->setEnabled(false);
+    }
+
+    Grid1 = new MedicationGrid(m_list, this);
+    placeInTwips(Grid1, 120, 1080, 9735, 4335);
+
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setFrame(false);
+    placeInTwips(Text1, 4440, 3600, 1215, 285);
+    Text1->hide();
+
+    Text3 = new QPlainTextEdit(this);
+    Text3->setObjectName(QStringLiteral("Text3"));
+    Text3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Text3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Text3->setFont(standardFont());
+    placeInTwips(Text3, 4440, 3960, 1215, 285);
+    Text3->hide();
+
+    Label3 = new QLabel(QStringLiteral("General Notes Section"), this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    placeInTwips(Label3, 120, 5520, 2175, 255);
+
+    Text2 = new QPlainTextEdit(this);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    placeInTwips(Text2, 120, 5760, 5055, 1455);
+    connect(Text2, &QPlainTextEdit::textChanged, this, [this] {
+        QString notes = Text2->toPlainText();
+        notes.replace(u'\n', QStringLiteral("\r\n"));
+        m_list.setNotes(notes);
+    });
+    connect(&m_list, &MedicationList::notesChanged, this, [this] {
+        QString shown = m_list.notes();
+        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        shown.replace(u'\r', u'\n');
+        if (Text2->toPlainText() != shown)
+            Text2->setPlainText(shown);
+    });
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPixmap(Artwork::rowMarker());
+    placeInTwips(Image1, 600, 7560, 240, 240);
+    Image1->hide();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(TimerIntervalMs);
+    connect(Timer1, &QTimer::timeout, this, &Form1::updateStatus);
+    Timer1->start();
+}
+
+void Form1::createMenus()
+{
+    mnuFont = new QMenu(QStringLiteral("Font"), this);
+    mnuFont->setObjectName(QStringLiteral("mnuFont"));
+    mnuFontSize = mnuFont->addMenu(QStringLiteral("Font &Size"));
+    mnuFontSize->setObjectName(QStringLiteral("mnuFontSize"));
+    const char *sizes[] = {"&Standard", "&Large"};
+    for (int i = 0; i < 2; ++i) {
+        mnuFontSizeOp[i] = mnuFontSize->addAction(QString::fromLatin1(sizes[i]));
+        mnuFontSizeOp[i]->setObjectName(QStringLiteral("mnuFontSizeOp_%1").arg(i));
+        mnuFontSizeOp[i]->setCheckable(true);
+        connect(mnuFontSizeOp[i], &QAction::triggered, this, [this, i] { chooseFontSize(i); });
+    }
+    mnuBold = mnuFont->addAction(QStringLiteral("&Bold"));
+    mnuBold->setObjectName(QStringLiteral("mnuBold"));
+    mnuBold->setCheckable(true);
+    connect(mnuBold, &QAction::triggered, this, &Form1::toggleBold);
+
+    mnuHelp = new QMenu(QStringLiteral("Help"), this);
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuAbout = mnuHelp->addAction(QStringLiteral("&About"));
+    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+    mnuHelpOp = mnuHelp->addAction(QStringLiteral("&Help"));
+    mnuHelpOp->setObjectName(QStringLiteral("mnuHelpOp"));
+}
+
+void Form1::setTabOrder()
+{
+    const QList<QWidget *> order{Grid1,
+                                 Text1,
+                                 Command1[SaveButton],
+                                 Command1[DeleteButton],
+                                 Command1[NewButton],
+                                 Text2,
+                                 Command1[CalendarButton],
+                                 cboLoad,
+                                 Command2[UpButton],
+                                 Command2[DownButton],
+                                 Command2[DeleteRowButton],
+                                 Command1[PrintButton],
+                                 Command1[FontButton],
+                                 Command1[HelpButton],
+                                 Text3,
+                                 Command2[LookupButton]};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void Form1::startUp()
+{
+    const DataFolder folder(m_services.programFolder);
+    folder.EnsureDataFolder();
+    m_list.writeHeaderTexts();
+    cboLoad->addItems(folder.catalogue().read());
+    cboLoad->setCurrentIndex(-1);
+    // Standard is marked from the start, so a list saved before any size
+    // was chosen records the size it is shown in.
+    mnuFontSizeOp[0]->setChecked(true);
+    PositionCellEditor();
+    SetColumnWidths();
+}
+
+void Form1::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    layoutControls();
+}
+
+void Form1::layoutControls()
+{
+    const MainWindowPlacement current{twipsRectOf(Picture1), twipsRectOf(Picture2),
+                                      twipsRectOf(Grid1), twipsRectOf(Label3),
+                                      twipsRectOf(Text2)};
+    const MainWindowPlacement placed = layoutForClientArea(
+        width() * Twips::PerPixel, height() * Twips::PerPixel, current);
+    placeInTwips(Picture1, placed.picture1);
+    placeInTwips(Picture2, placed.picture2);
+    placeInTwips(Grid1, placed.grid1);
+    placeInTwips(Label3, placed.label3);
+    placeInTwips(Text2, placed.text2);
+}
+
+void Form1::SetColumnWidths()
+{
+    const int pageWidth = m_services.printers ? m_services.printers->pageWidth() : 0;
+    const ColumnSizes sizes =
+        ColumnSizer::compute(m_list, FontTextMeasurer(m_measuringFont), pageWidth);
+    for (int column = 0; column < MedicationList::ColumnCount; ++column)
+        Grid1->setColWidth(column, sizes.columnWidths[column]);
+    for (int row = MedicationList::FirstDataRow; row < MedicationList::RowCount; ++row)
+        Grid1->setRowHeight(row, sizes.rowHeights[row]);
+}
+
+void Form1::ClearList()
+{
+    m_list.ClearList();
+    Grid1->tableModel().clearStyles();
+}
+
+void Form1::PositionCellEditor()
+{
+    const TwipsRect cell = Grid1->currentCellRect();
+    const TwipsRect grid = twipsRectOf(Grid1);
+    if (Grid1->col() == MedicationList::NotesColumn)
+        placeInTwips(Text3, grid.left + cell.left, grid.top + cell.top, cell.width, 3150);
+    else
+        placeInTwips(Text1, grid.left + cell.left, grid.top + cell.top, cell.width, cell.height);
+}
+
+void Form1::ApplyFontSize(int size)
+{
+    m_measuringFont.setPointSize(size);
+    for (QWidget *widget : {static_cast<QWidget *>(Grid1), static_cast<QWidget *>(Text1),
+                            static_cast<QWidget *>(Text2)}) {
+        QFont font = widget->font();
+        font.setPointSize(size);
+        widget->setFont(font);
+    }
+    mnuFontSizeOp[0]->setChecked(size == 8);
+    mnuFontSizeOp[1]->setChecked(size == 10);
+    ListSettings settings = m_list.settings();
+    settings.fontSize = size == 8 ? 8 : 10;
+    m_list.setSettings(settings);
+}
+
+void Form1::ApplyBold(bool on)
+{
+    m_measuringFont.setBold(on);
+    for (QWidget *widget : {static_cast<QWidget *>(Grid1), static_cast<QWidget *>(Text1),
+                            static_cast<QWidget *>(Text2)}) {
+        QFont font = widget->font();
+        font.setBold(on);
+        widget->setFont(font);
+    }
+    mnuBold->setChecked(on);
+    ListSettings settings = m_list.settings();
+    settings.bold = on;
+    m_list.setSettings(settings);
+}
+
+void Form1::chooseFontSize(int index)
+{
+    if (index == 0)
+        ApplyFontSize(8);
+    else if (index == 1)
+        ApplyFontSize(10);
+    SetColumnWidths();
+    m_list.setChangesMade(true);
+}
+
+void Form1::toggleBold()
+{
+    // QAction has already flipped its mark; the mark before the click decides.
+    ApplyBold(!m_list.settings().bold);
+    SetColumnWidths();
+    m_list.setChangesMade(true);
+}
+
+void Form1::HighlightRefillDates()
+{
+    const QDate today = m_services.clock ? m_services.clock->today() : QDate::currentDate();
+    const QLocale locale;
+    MedicationTableModel &model = Grid1->tableModel();
+    for (int row = MedicationList::FirstDataRow; row < MedicationList::RowCount; ++row) {
+        const QString text = m_list.cell(row, MedicationList::RefillDateColumn);
+        if (RefillDate::isDue(text, locale, today))
+            model.setCellColors(row, MedicationList::RefillDateColumn, DueBackground, DueText);
+        else
+            model.setCellColors(row, MedicationList::RefillDateColumn,
+                                palette().color(QPalette::Base), Qt::black);
+    }
+}
+
+void Form1::updateStatus()
+{
+    const bool listChosen = !cboLoad->currentText().isEmpty();
+    for (int index : {DeleteButton, SaveButton, PrintButton})
+        Command1[index]->setEnabled(listChosen);
+
+    const int row = Grid1->row();
+    const bool rowHasName = !m_list.cell(row, MedicationList::NameColumn).isEmpty();
+    for (QPushButton *button : Command2)
+        button->setEnabled(rowHasName);
+
+    if (row != m_lastMarkedRow) {
+        Grid1->tableModel().setRowMarker(row, true);
+        Grid1->tableModel().setRowMarker(m_lastMarkedRow, false);
+        m_lastMarkedRow = row;
+    }
+}
+
+void Form1::onListButton(int index)
+{
+    switch (index) {
+    case FontButton:
+        mnuFont->popup(QCursor::pos());
+        break;
+    case HelpButton:
+        mnuHelp->popup(QCursor::pos());
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QColor>
+
+#include <array>
+#include <optional>
+
+class MedicationList;
+
+// Shows the data rows and columns of a MedicationList to a table view: view
+// row i is list row i + 1 and view column j list column j + 1. The header row
+// becomes the horizontal header; column 0, which holds only the row marker,
+// becomes the vertical header. Per-cell colours and the marker belong to the
+// display, not to the list, and are kept here.
+class MedicationTableModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    static constexpr int MarkerRole = Qt::UserRole + 1;
+
+    explicit MedicationTableModel(MedicationList &list, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    QModelIndex indexOfCell(int row, int column) const;
+
+    void setCellColors(int row, int column, const QColor &background, const QColor &text);
+    void resetCellColors(int row, int column);
+    std::optional<QColor> cellBackground(int row, int column) const;
+    std::optional<QColor> cellForeground(int row, int column) const;
+
+    void setRowMarker(int row, bool shown);
+    bool hasRowMarker(int row) const;
+
+    // The styles of the rows below move up with them; the new last row is plain.
+    void removeRowStyles(int row);
+    void clearStyles();
+
+    void setDefaultBackground(const QColor &color) { m_defaultBackground = color; }
+
+private:
+    struct CellStyle
+    {
+        std::optional<QColor> background;
+        std::optional<QColor> foreground;
+    };
+    using RowStyles = std::array<CellStyle, 7>;
+
+    void announceRows(int firstRow, int lastRow);
+
+    MedicationList &m_list;
+    std::array<RowStyles, 50> m_styles{};
+    std::array<bool, 50> m_markers{};
+    QColor m_defaultBackground;
+};

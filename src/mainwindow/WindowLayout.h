@@ -1,0 +1,29 @@
+#pragma once
+
+// Places and sizes in twips of the controls that follow the window's size.
+struct TwipsRect
+{
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    bool operator==(const TwipsRect &) const = default;
+};
+
+struct MainWindowPlacement
+{
+    TwipsRect picture1;
+    TwipsRect picture2;
+    TwipsRect grid1;
+    TwipsRect label3;
+    TwipsRect text2;
+
+    bool operator==(const MainWindowPlacement &) const = default;
+};
+
+// Where the strips, the grid and the notes section go for a client area of
+// width by height twips. An assignment that would be negative (a window too
+// small, or minimized) is skipped and the others still apply, so the next
+// resize starts afresh from what is there.
+MainWindowPlacement layoutForClientArea(int width, int height, MainWindowPlacement current);

@@ -1,0 +1,22 @@
+#include "Typefaces.h"
+
+#include <QFont>
+#include <QStringList>
+
+namespace Typefaces {
+
+void installSubstitutions()
+{
+    const QStringList sans{QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                           QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans")};
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), sans);
+    QFont::insertSubstitutions(QStringLiteral("Arial"), sans);
+    QFont::insertSubstitutions(QStringLiteral("Century Gothic"),
+                               {QStringLiteral("URW Gothic"), QStringLiteral("TeX Gyre Adventor"),
+                                QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Calligrapher"),
+                               {QStringLiteral("URW Chancery L"), QStringLiteral("Z003"),
+                                QStringLiteral("DejaVu Serif")});
+}
+
+} // namespace Typefaces
