@@ -3,16 +3,27 @@
 #include "Artwork.h"
 #include "Clock.h"
 #include "ColumnSizer.h"
+#include "DesktopAddressOpener.h"
+#include "DialogPrompter.h"
+#include "AddressOpener.h"
 #include "DataFolder.h"
+#include "ListCommands.h"
+#include "ListFileReader.h"
 #include "MedicationGrid.h"
 #include "MedicationTableModel.h"
+#include "MedicineLookup.h"
 #include "PrinterService.h"
+#include "Prompter.h"
 #include "RefillDate.h"
+#include "StorableText.h"
 #include "TextMeasurer.h"
 #include "Twips.h"
 #include "WindowLayout.h"
 
 #include <QAction>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QKeyEvent>
 #include <QComboBox>
 #include <QCursor>
 #include <QFrame>
@@ -87,6 +98,14 @@ QFont Form1::standardFont()
 Form1::Form1(const MainWindowServices &services, QWidget *parent)
     : QWidget(parent), m_services(services), m_measuringFont(standardFont())
 {
+    if (!m_services.prompter) {
+        m_ownPrompter = std::make_unique<DialogPrompter>(this);
+        m_services.prompter = m_ownPrompter.get();
+    }
+    if (!m_services.addressOpener) {
+        m_ownAddressOpener = std::make_unique<DesktopAddressOpener>();
+        m_services.addressOpener = m_ownAddressOpener.get();
+    }
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Pillora"));
     setWindowIcon(Artwork::windowIcon());
@@ -140,6 +159,7 @@ void Form1::createControls()
     selectorFont.setBold(true);
     cboLoad->setFont(selectorFont);
     placeInTwips(cboLoad, 960, 0, 2415, 315);
+    connect(cboLoad, &QComboBox::activated, this, [this] { m_commands->LoadList(); });
 
     Picture2 = makeStrip(this, QStringLiteral("Picture2"), 600);
     const struct
@@ -157,19 +177,27 @@ void Form1::createControls()
                                  QString::fromLatin1(rowButtons[i].tooltip),
                                  QStringLiteral("Command2_%1").arg(i), 960 * i, 975);
         Command2[i]->setEnabled(false);
+        connect(Command2[i], &QPushButton::clicked, this, [this, i] { onRowButton(i); });
     }
 
     Grid1 = new MedicationGrid(m_list, this);
     placeInTwips(Grid1, 120, 1080, 9735, 4335);
+    connect(Grid1, &MedicationGrid::doubleClick, this, &Form1::openEditor);
+    connect(Grid1, &MedicationGrid::leaveCell, this, &Form1::commitEdit);
+    connect(Grid1, &MedicationGrid::scrolled, this, &Form1::abandonEdit);
 
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setFrame(false);
+    Text1->setValidator(new StorableTextValidator(Text1));
+    Text1->installEventFilter(this);
     placeInTwips(Text1, 4440, 3600, 1215, 285);
     Text1->hide();
 
-    Text3 = new QPlainTextEdit(this);
+    Text3 = new StorableTextEdit(this);
     Text3->setObjectName(QStringLiteral("Text3"));
+    Text3->setTabChangesFocus(true);
+    Text3->installEventFilter(this);
     Text3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text3->setFont(standardFont());
@@ -180,8 +208,9 @@ void Form1::createControls()
     Label3->setObjectName(QStringLiteral("Label3"));
     placeInTwips(Label3, 120, 5520, 2175, 255);
 
-    Text2 = new QPlainTextEdit(this);
+    Text2 = new StorableTextEdit(this);
     Text2->setObjectName(QStringLiteral("Text2"));
+    Text2->setTabChangesFocus(true);
     Text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     placeInTwips(Text2, 120, 5760, 5055, 1455);
     connect(Text2, &QPlainTextEdit::textChanged, this, [this] {
@@ -261,7 +290,12 @@ void Form1::setTabOrder()
 void Form1::startUp()
 {
     const DataFolder folder(m_services.programFolder);
-    folder.EnsureDataFolder();
+    QString problem;
+    if (!folder.EnsureDataFolder(&problem))
+        m_services.prompter->warn(problem + QStringLiteral("\n\nLists cannot be saved."),
+                                  QStringLiteral("Pillora"));
+    m_commands = std::make_unique<ListCommands>(m_list, ListStore(folder), *this,
+                                                *m_services.prompter);
     m_list.writeHeaderTexts();
     cboLoad->addItems(folder.catalogue().read());
     cboLoad->setCurrentIndex(-1);
@@ -404,6 +438,15 @@ void Form1::updateStatus()
 void Form1::onListButton(int index)
 {
     switch (index) {
+    case NewButton:
+        m_commands->NewList();
+        break;
+    case DeleteButton:
+        m_commands->DeleteList();
+        break;
+    case SaveButton:
+        m_commands->SaveList();
+        break;
     case FontButton:
         mnuFont->popup(QCursor::pos());
         break;
@@ -413,4 +456,257 @@ void Form1::onListButton(int index)
     default:
         break;
     }
+}
+
+void Form1::openEditor()
+{
+    // The grid finishes its own handling of the click first, including the
+    // move of the current cell that commits an edit still open elsewhere.
+    QEventLoop pause;
+    QTimer::singleShot(100, &pause, &QEventLoop::quit);
+    pause.exec();
+
+    PositionCellEditor();
+    const QString text = m_list.cell(Grid1->row(), Grid1->col());
+    if (Grid1->col() == MedicationList::NotesColumn) {
+        QString shown = text;
+        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        shown.replace(u'\r', u'\n');
+        Text3->setPlainText(shown);
+        Text3->show();
+        Text3->setFocus();
+    } else {
+        Text1->setText(text);
+        Text1->show();
+        Text1->setFocus();
+    }
+    m_editingCell = true;
+}
+
+QString Form1::editorText() const
+{
+    if (Grid1->col() != MedicationList::NotesColumn)
+        return Text1->text();
+    QString text = Text3->toPlainText();
+    text.replace(u'\n', QStringLiteral("\r\n"));
+    return text;
+}
+
+void Form1::commitEdit()
+{
+    if (m_editingCell) {
+        m_list.setCell(Grid1->row(), Grid1->col(), editorText());
+        SetColumnWidths();
+        m_list.setChangesMade(true);
+    }
+    m_editingCell = false;
+    hideEditors();
+}
+
+void Form1::abandonEdit()
+{
+    m_editingCell = false;
+    hideEditors();
+}
+
+void Form1::hideEditors()
+{
+    const bool editorHadFocus = Text1->hasFocus() || Text3->hasFocus();
+    Text1->hide();
+    Text3->hide();
+    if (editorHadFocus)
+        Grid1->setFocus();
+}
+
+void Form1::commitFromText1()
+{
+    if (m_editingCell) {
+        m_list.setCell(Grid1->row(), Grid1->col(), Text1->text());
+        SetColumnWidths();
+        m_list.setChangesMade(true);
+    }
+    m_editingCell = false;
+    m_hidingAfterEnter = true;
+    hideEditors();
+    m_hidingAfterEnter = false;
+    if (Grid1->col() == MedicationList::RefillDateColumn)
+        HighlightRefillDates();
+}
+
+void Form1::onText1FocusLost()
+{
+    if (m_hidingAfterEnter || Grid1->col() != MedicationList::RefillDateColumn)
+        return;
+    if (m_editingCell)
+        commitEdit();
+    HighlightRefillDates();
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && (watched == Text1 || watched == Text3)) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Escape) {
+            abandonEdit();
+            return true;
+        }
+        if (watched == Text1 && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            commitFromText1();
+            return true;
+        }
+    }
+    if (event->type() == QEvent::FocusOut && watched == Text1)
+        onText1FocusLost();
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::onRowButton(int index)
+{
+    switch (index) {
+    case UpButton:
+        moveRow(-1);
+        break;
+    case DownButton:
+        moveRow(+1);
+        break;
+    case DeleteRowButton:
+        deleteRow();
+        break;
+    case LookupButton:
+        lookUpMedicine();
+        break;
+    default:
+        break;
+    }
+}
+
+void Form1::moveRow(int offset)
+{
+    commitEdit();
+    const int row = Grid1->row();
+    const int target = row + offset;
+    if (target >= MedicationList::FirstDataRow && target <= MedicationList::LastDataRow) {
+        m_list.swapRowTexts(row, target);
+        Grid1->setRow(target);
+        m_list.setChangesMade(true);
+    }
+    Grid1->setFocus();
+}
+
+void Form1::deleteRow()
+{
+    commitEdit();
+    const int row = Grid1->row();
+    const QString name = m_list.cell(row, MedicationList::NameColumn);
+    if (!name.isEmpty() &&
+        m_services.prompter->askYesNo(QStringLiteral("Delete %1?").arg(name),
+                                      QStringLiteral("Pillora"))) {
+        Grid1->removeRow(row);
+        m_list.setChangesMade(true);
+    }
+    Grid1->setFocus();
+}
+
+void Form1::lookUpMedicine()
+{
+    const QString name = m_list.cell(Grid1->row(), MedicationList::NameColumn);
+    if (name.isEmpty()) {
+        m_services.prompter->inform(QStringLiteral("Please highlight a medicine above first."),
+                                    QStringLiteral("Message"));
+        return;
+    }
+    m_services.addressOpener->open(MedicineLookup::address(name));
+}
+
+QStringList Form1::listNames() const
+{
+    QStringList names;
+    for (int i = 0; i < cboLoad->count(); ++i)
+        names << cboLoad->itemText(i);
+    return names;
+}
+
+QString Form1::chosenListName() const
+{
+    return cboLoad->currentText();
+}
+
+void Form1::addListName(const QString &name)
+{
+    cboLoad->addItem(name);
+}
+
+void Form1::chooseListName(const QString &name)
+{
+    // A name may stand twice in the catalogue; the newest entry is meant.
+    for (int i = cboLoad->count() - 1; i >= 0; --i) {
+        if (cboLoad->itemText(i) == name) {
+            cboLoad->setCurrentIndex(i);
+            return;
+        }
+    }
+}
+
+void Form1::removeChosenListName()
+{
+    cboLoad->removeItem(cboLoad->currentIndex());
+    cboLoad->setCurrentIndex(-1);
+}
+
+void Form1::leaveMaximized()
+{
+    if (isMaximized())
+        showNormal();
+}
+
+void Form1::storeWindowGeometry()
+{
+    const QRect outer = frameGeometry();
+    ListSettings settings = m_list.settings();
+    settings.windowLeft = float(Twips::fromPixels(outer.x()));
+    settings.windowTop = float(Twips::fromPixels(outer.y()));
+    settings.windowWidth = float(Twips::fromPixels(outer.width()));
+    settings.windowHeight = float(Twips::fromPixels(outer.height()));
+    m_list.setSettings(settings);
+}
+
+void Form1::showLoadedList(const ListFileReadResult *read)
+{
+    if (read) {
+        const ListSettings &settings = m_list.settings();
+        // The file keeps the outer size; the frame is the desktop's own.
+        const QSize frame = frameGeometry().size() - geometry().size();
+        const int outerWidth = Twips::toPixels(settings.windowWidth);
+        const int outerHeight = Twips::toPixels(settings.windowHeight);
+        move(Twips::toPixels(settings.windowLeft), Twips::toPixels(settings.windowTop));
+        if (outerWidth > frame.width() && outerHeight > frame.height())
+            resize(outerWidth - frame.width(), outerHeight - frame.height());
+        if (read->fontSizeStored) {
+            ApplyFontSize(settings.fontSize);
+        } else {
+            mnuFontSizeOp[0]->setChecked(settings.fontSize == 8);
+            mnuFontSizeOp[1]->setChecked(settings.fontSize == 10);
+        }
+        ApplyBold(settings.bold);
+    }
+    SetColumnWidths();
+    Grid1->setCurrentCell(1, 1);
+    Grid1->setTopRow(1);
+    Grid1->setFocus();
+    HighlightRefillDates();
+}
+
+void Form1::showEmptyList()
+{
+    ClearList();
+    Grid1->setCurrentCell(1, 1);
+    Grid1->setTopRow(1);
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    if (m_commands->mayClose())
+        event->accept();
+    else
+        event->ignore();
 }

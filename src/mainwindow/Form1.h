@@ -1,12 +1,18 @@
 #pragma once
 
+#include "ListCommandsHost.h"
 #include "MedicationList.h"
 
 #include <QFont>
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
+class AddressOpener;
+class ListCommands;
+class Prompter;
+class StorableTextEdit;
 class Clock;
 class MedicationGrid;
 class PrinterService;
@@ -27,12 +33,14 @@ struct MainWindowServices
     QString programFolder;
     const Clock *clock = nullptr;
     const PrinterService *printers = nullptr;
+    Prompter *prompter = nullptr;
+    AddressOpener *addressOpener = nullptr;
 };
 
 // The main window: the open list in a grid with the general notes beneath,
 // the list and row button strips above, the in-place editors, the pop-up
 // menus and the 50 ms status timer.
-class Form1 : public QWidget
+class Form1 : public QWidget, public ListCommandsHost
 {
     Q_OBJECT
 
@@ -45,12 +53,14 @@ public:
     ~Form1() override;
 
     MedicationList &list() { return m_list; }
+    ListCommands &commands() { return *m_commands; }
+    bool EditingCell() const { return m_editingCell; }
     MedicationGrid *grid() const { return Grid1; }
     QFont measuringFont() const { return m_measuringFont; }
     int LastMarkedRow() const { return m_lastMarkedRow; }
 
     void SetColumnWidths();
-    void ClearList();
+    void ClearList() override;
     void PositionCellEditor();
     void ApplyFontSize(int size);
     void ApplyBold(bool on);
@@ -63,11 +73,33 @@ public:
     void chooseFontSize(int index);
     void toggleBold();
 
+    // In-place cell editing.
+    void openEditor();
+    void commitEdit();
+    void abandonEdit();
+
+    // The row commands.
+    void onRowButton(int index);
+
     // Design font of the window's controls.
     static QFont standardFont();
 
+    // What the list commands need of the window.
+    void commitOpenEdit() override { commitEdit(); }
+    QStringList listNames() const override;
+    QString chosenListName() const override;
+    void addListName(const QString &name) override;
+    void chooseListName(const QString &name) override;
+    void removeChosenListName() override;
+    void leaveMaximized() override;
+    void storeWindowGeometry() override;
+    void showLoadedList(const ListFileReadResult *read) override;
+    void showEmptyList() override;
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createControls();
@@ -76,12 +108,26 @@ private:
     void startUp();
     void layoutControls();
     void onListButton(int index);
+    void commitFromText1();
+    void onText1FocusLost();
+    QString editorText() const;
+    void hideEditors();
+    void moveRow(int offset);
+    void deleteRow();
+    void lookUpMedicine();
 
     MainWindowServices m_services;
     MedicationList m_list;
     QFont m_measuringFont;
     int m_lastMarkedRow = 0;
     bool m_editingCell = false;
+    // Hiding Text1 after Enter takes its focus; the highlighting that focus
+    // loss would run is run once by the Enter handler instead.
+    bool m_hidingAfterEnter = false;
+    std::unique_ptr<ListCommands> m_commands;
+    // Used when the caller brings none, as the program itself does.
+    std::unique_ptr<Prompter> m_ownPrompter;
+    std::unique_ptr<AddressOpener> m_ownAddressOpener;
 
 public:
     // Controls under the names the program gives them.
@@ -92,8 +138,8 @@ public:
     QComboBox *cboLoad = nullptr;
     MedicationGrid *Grid1 = nullptr;
     QLineEdit *Text1 = nullptr;
-    QPlainTextEdit *Text3 = nullptr;
-    QPlainTextEdit *Text2 = nullptr;
+    StorableTextEdit *Text3 = nullptr;
+    StorableTextEdit *Text2 = nullptr;
     QLabel *Label3 = nullptr;
     QLabel *Image1 = nullptr;
     QTimer *Timer1 = nullptr;

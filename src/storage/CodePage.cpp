@@ -3,24 +3,47 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <optional>
+
 namespace {
 constexpr const char *Name = "windows-1252";
+
+// Opening a converter costs far more than converting one line, and a list
+// file has 315 of them, so one converter of each kind is kept and reused.
+// Its error flag only ever goes up (resetState() leaves it set, and a moved-to
+// converter stops reporting errors), so after an error the encoder is
+// dropped and the next call builds a fresh one.
+std::optional<QStringEncoder> &cachedEncoder()
+{
+    thread_local std::optional<QStringEncoder> encoder;
+    if (!encoder)
+        encoder.emplace(Name, QStringConverter::Flag::Stateless);
+    return encoder;
 }
+
+QStringDecoder &cachedDecoder()
+{
+    thread_local QStringDecoder decoder(Name, QStringConverter::Flag::Stateless);
+    return decoder;
+}
+
+} // namespace
 
 namespace CodePage {
 
 QString decode(QByteArrayView bytes)
 {
-    QStringDecoder decoder(Name, QStringConverter::Flag::Stateless);
-    return decoder.decode(bytes);
+    return cachedDecoder().decode(bytes);
 }
 
 bool encode(const QString &text, QByteArray &out)
 {
-    QStringEncoder encoder(Name, QStringConverter::Flag::Stateless);
-    QByteArray bytes = encoder.encode(text);
-    if (encoder.hasError() || !encoder.isValid())
+    std::optional<QStringEncoder> &encoder = cachedEncoder();
+    QByteArray bytes = encoder->encode(text);
+    if (encoder->hasError() || !encoder->isValid()) {
+        encoder.reset();
         return false;
+    }
     out += bytes;
     return true;
 }

@@ -15,6 +15,11 @@ QString DataFolder::cataloguePath() const
     return QDir(m_path).filePath(QStringLiteral("MedLists.dat"));
 }
 
+QString DataFolder::instanceLockPath() const
+{
+    return QDir(m_path).filePath(QStringLiteral("Pillora.lock"));
+}
+
 bool DataFolder::EnsureDataFolder(QString *error) const
 {
     const QFileInfo info(m_path);
@@ -42,7 +47,7 @@ QString DataFolder::refusalFor(const QString &name)
     if (name.contains(u'/') || name.contains(u'\\'))
         return QStringLiteral("A list name cannot hold \"/\" or \"\\\".");
     const bool control = std::any_of(name.begin(), name.end(),
-                                     [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
+                                     [](QChar c) { return c.category() == QChar::Other_Control; });
     if (control)
         return QStringLiteral("A list name cannot hold control characters.");
     return {};

@@ -16,6 +16,9 @@ public:
     QString path() const { return m_path; }
     QString cataloguePath() const;
     Catalogue catalogue() const { return Catalogue(cataloguePath()); }
+    // Held by the running copy of the program, so a second copy cannot
+    // overwrite its saves.
+    QString instanceLockPath() const;
 
     // Creates the folder when nothing of that name exists yet.
     bool EnsureDataFolder(QString *error = nullptr) const;

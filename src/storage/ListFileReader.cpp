@@ -26,7 +26,10 @@ ListFileReadResult ListFileReader::read(QIODevice &device, MedicationList &list)
 {
     using namespace ListFileFormat;
     ListFileReadResult result;
-    const QByteArray bytes = device.read(MaxBytes);
+    // read(MaxBytes) would reserve MaxBytes for every file, however small.
+    const qint64 wanted = device.isSequential() ? MaxBytes
+                                                : std::min(MaxBytes, device.bytesAvailable());
+    const QByteArray bytes = device.read(wanted);
     const bool readFailed = device.isOpen() && bytes.isEmpty() && !device.atEnd();
     const TextLines split = TextLines::split(bytes, LineCount);
 

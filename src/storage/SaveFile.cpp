@@ -14,6 +14,14 @@ SaveResult save(const QString &path, const Writer &writer)
         file.cancelWriting();
         return SaveResult::failure(error.isEmpty() ? file.errorString() : error);
     }
+    // commit() does not notice when its own final flush fails, which is where a
+    // full disk shows for a file smaller than the write buffer: it would then
+    // rename a truncated file over the old one. Flush first and check.
+    if (!file.flush()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return SaveResult::failure(reason);
+    }
     if (!file.commit())
         return SaveResult::failure(file.errorString());
     return {};

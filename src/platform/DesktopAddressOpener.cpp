@@ -1,0 +1,8 @@
+#include "DesktopAddressOpener.h"
+
+#include <QDesktopServices>
+
+bool DesktopAddressOpener::open(const QUrl &address)
+{
+    return QDesktopServices::openUrl(address);
+}

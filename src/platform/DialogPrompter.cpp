@@ -1,0 +1,27 @@
+#include "DialogPrompter.h"
+
+#include <QInputDialog>
+#include <QMessageBox>
+
+bool DialogPrompter::askYesNo(const QString &text, const QString &title)
+{
+    return QMessageBox::question(m_parent, title, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+void DialogPrompter::inform(const QString &text, const QString &title)
+{
+    QMessageBox::information(m_parent, title, text);
+}
+
+void DialogPrompter::warn(const QString &text, const QString &title)
+{
+    QMessageBox::warning(m_parent, title, text);
+}
+
+QString DialogPrompter::askText(const QString &prompt, const QString &title)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, {}, &ok);
+    return ok ? text : QString();
+}

@@ -1,0 +1,141 @@
+#include "ListCommands.h"
+
+#include "ListCommandsHost.h"
+#include "ListNameRules.h"
+#include "MedicationList.h"
+#include "Prompter.h"
+
+namespace {
+const QString Title = QStringLiteral("Pillora");
+}
+
+ListCommands::ListCommands(MedicationList &list, const ListStore &store, ListCommandsHost &host,
+                           Prompter &prompter)
+    : m_list(list), m_store(store), m_host(host), m_prompter(prompter)
+{
+}
+
+ListCommands::OfferOutcome ListCommands::OfferToSave()
+{
+    if (m_list.CurrentListName().isEmpty() || !m_list.ChangesMade())
+        return OfferOutcome::NotAsked;
+    if (!m_prompter.askYesNo(QStringLiteral("Save current medications list?"), Title))
+        return OfferOutcome::Declined;
+    return SaveList() ? OfferOutcome::Saved : OfferOutcome::SaveFailed;
+}
+
+void ListCommands::NewList()
+{
+    m_host.commitOpenEdit();
+    const QString name =
+        m_prompter.askText(QStringLiteral("Enter name for this new medications list. (e.g. John Smith)"),
+                           QStringLiteral("Create a New Medications List"));
+    if (name.isEmpty())
+        return;
+    const QString refusal = ListNameRules::refusalForNewName(name, m_host.listNames());
+    if (!refusal.isEmpty()) {
+        m_prompter.warn(refusal, Title);
+        return;
+    }
+    OfferToSave();
+
+    // The catalogue takes the name first, so a catalogue that cannot be
+    // written leaves the program as it was.
+    const SaveResult added = m_store.folder().catalogue().append(name);
+    if (!added) {
+        m_prompter.warn(QStringLiteral("The new list could not be created.\n\n%1").arg(added.error),
+                        Title);
+        return;
+    }
+    m_list.setCurrentListName(name);
+    m_suppressListClick = true;
+    m_host.addListName(name);
+    m_host.chooseListName(name);
+    // Choosing an item from the program raises no selection here, so the
+    // guard is lowered again for the user's next choice.
+    m_suppressListClick = false;
+    m_host.showEmptyList();
+}
+
+void ListCommands::LoadList()
+{
+    if (m_suppressListClick) {
+        m_suppressListClick = false;
+        return;
+    }
+    m_host.commitOpenEdit();
+    if (!m_store.folder().catalogue().exists()) {
+        m_prompter.inform(QStringLiteral("No Med Lists found."), Title);
+        return;
+    }
+    OfferToSave();
+    m_host.leaveMaximized();
+    m_list.setCurrentListName(QString());
+    const QString name = m_host.chosenListName();
+    m_list.setCurrentListName(name);
+    if (name.isEmpty())
+        return;
+
+    const ListStore::LoadResult loaded = m_store.load(name, m_list);
+    if (!loaded.found) {
+        // A list that was never saved opens empty, never with the
+        // medicines of the list shown before under its name.
+        m_host.ClearList();
+    }
+    m_host.showLoadedList(loaded.found ? &loaded.read : nullptr);
+    if (loaded.found && !loaded.read.complete)
+        m_prompter.warn(QStringLiteral("The list \"%1\" could not be read completely and is shown "
+                                       "as far as it could be read.\n\n%2")
+                            .arg(name, loaded.read.problem),
+                        Title);
+}
+
+bool ListCommands::SaveList()
+{
+    if (m_list.CurrentListName().isEmpty())
+        return false;
+    m_host.storeWindowGeometry();
+    const SaveResult saved = m_store.save(m_list);
+    if (!saved)
+        reportSaveFailure(saved.error);
+    return bool(saved);
+}
+
+void ListCommands::DeleteList()
+{
+    m_host.commitOpenEdit();
+    const QString name = m_list.CurrentListName();
+    if (!m_prompter.askYesNo(QStringLiteral("Delete %1 med file?").arg(name), Title))
+        return;
+    QStringList remaining = m_host.listNames();
+    remaining.removeOne(m_host.chosenListName());
+    const SaveResult rewritten = m_store.folder().catalogue().rewrite(remaining);
+    if (!rewritten) {
+        m_prompter.warn(QStringLiteral("The list \"%1\" could not be deleted.\n\n%2")
+                            .arg(name, rewritten.error),
+                        Title);
+        return;
+    }
+    m_host.removeChosenListName();
+    // A list that was never saved has no file; that is no failure.
+    m_store.remove(name);
+    m_list.setCurrentListName(QString());
+    m_host.ClearList();
+}
+
+bool ListCommands::mayClose()
+{
+    m_host.commitOpenEdit();
+    if (OfferToSave() != OfferOutcome::SaveFailed)
+        return true;
+    return m_prompter.askYesNo(QStringLiteral("The list was not saved. Close Pillora anyway and "
+                                              "lose the changes?"),
+                               Title);
+}
+
+void ListCommands::reportSaveFailure(const QString &reason)
+{
+    m_prompter.warn(QStringLiteral("The list \"%1\" could not be saved.\n\n%2")
+                        .arg(m_list.CurrentListName(), reason),
+                    Title);
+}

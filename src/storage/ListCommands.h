@@ -1,0 +1,40 @@
+#pragma once
+
+#include "ListStore.h"
+
+class ListCommandsHost;
+class MedicationList;
+class Prompter;
+
+// The commands that create, load, save and delete lists, and the question
+// about unsaved changes that New, Load and closing share.
+class ListCommands
+{
+public:
+    enum class OfferOutcome { NotAsked, Saved, Declined, SaveFailed };
+
+    ListCommands(MedicationList &list, const ListStore &store, ListCommandsHost &host,
+                 Prompter &prompter);
+
+    OfferOutcome OfferToSave();
+    void NewList();
+    void LoadList();
+    // True when the list is in its file afterwards; with no list open there
+    // is nothing to save and nothing is written.
+    bool SaveList();
+    void DeleteList();
+    // Whether the window may close: asks about unsaved changes and, when the
+    // save asked for fails, whether to close anyway.
+    bool mayClose();
+
+    bool SuppressListClick() const { return m_suppressListClick; }
+
+private:
+    void reportSaveFailure(const QString &reason);
+
+    MedicationList &m_list;
+    ListStore m_store;
+    ListCommandsHost &m_host;
+    Prompter &m_prompter;
+    bool m_suppressListClick = false;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QStringList>
+
+struct ListFileReadResult;
+
+// What the list commands need of the window that shows the open list.
+class ListCommandsHost
+{
+public:
+    virtual ~ListCommandsHost() = default;
+
+    // Commits an in-place cell edit that is still open.
+    virtual void commitOpenEdit() = 0;
+
+    // The list selector.
+    virtual QStringList listNames() const = 0;
+    virtual QString chosenListName() const = 0;
+    virtual void addListName(const QString &name) = 0;
+    virtual void chooseListName(const QString &name) = 0;
+    // Removes the chosen item; the selector then shows nothing.
+    virtual void removeChosenListName() = 0;
+
+    // Returns a maximized window to its normal size.
+    virtual void leaveMaximized() = 0;
+    // Puts the window's position and size into the list's settings.
+    virtual void storeWindowGeometry() = 0;
+    // Shows the list just read: its window geometry and fonts, then the
+    // fitted columns, the first cell and the refill highlighting.
+    virtual void showLoadedList(const ListFileReadResult *read) = 0;
+    // Shows an emptied list from its first cell.
+    virtual void showEmptyList() = 0;
+    // Empties the display after the open list is gone.
+    virtual void ClearList() = 0;
+};
