@@ -214,6 +214,8 @@ void Form1::createControls()
     Text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     placeInTwips(Text2, 120, 5760, 5055, 1455);
     connect(Text2, &QPlainTextEdit::textChanged, this, [this] {
+        if (m_showingNotes)
+            return;
         QString notes = Text2->toPlainText();
         notes.replace(u'\n', QStringLiteral("\r\n"));
         m_list.setNotes(notes);
@@ -222,8 +224,14 @@ void Form1::createControls()
         QString shown = m_list.notes();
         shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         shown.replace(u'\r', u'\n');
-        if (Text2->toPlainText() != shown)
+        // Showing the notes must not write them back: a lone CR or LF read
+        // from a file would come back as CR LF and the file would change
+        // without the user touching it.
+        if (Text2->toPlainText() != shown) {
+            m_showingNotes = true;
             Text2->setPlainText(shown);
+            m_showingNotes = false;
+        }
     });
 
     Image1 = new QLabel(this);

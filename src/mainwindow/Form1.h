@@ -124,6 +124,7 @@ private:
     // Hiding Text1 after Enter takes its focus; the highlighting that focus
     // loss would run is run once by the Enter handler instead.
     bool m_hidingAfterEnter = false;
+    bool m_showingNotes = false;
     std::unique_ptr<ListCommands> m_commands;
     // Used when the caller brings none, as the program itself does.
     std::unique_ptr<Prompter> m_ownPrompter;

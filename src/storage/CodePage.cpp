@@ -3,6 +3,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -27,17 +28,35 @@ QStringDecoder &cachedDecoder()
     return decoder;
 }
 
+bool isAscii(QByteArrayView bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
+}
+
+bool isAscii(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
 } // namespace
 
 namespace CodePage {
 
 QString decode(QByteArrayView bytes)
 {
+    // The code page agrees with ASCII, which most lines are; ASCII needs no
+    // converter.
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes);
     return cachedDecoder().decode(bytes);
 }
 
 bool encode(const QString &text, QByteArray &out)
 {
+    if (isAscii(text)) {
+        out += QStringView(text).toLatin1();
+        return true;
+    }
     std::optional<QStringEncoder> &encoder = cachedEncoder();
     QByteArray bytes = encoder->encode(text);
     if (encoder->hasError() || !encoder->isValid()) {

@@ -6,37 +6,40 @@ constexpr QChar LF = u'\n';
 constexpr QChar Tilde = u'~';
 } // namespace
 
+// Both transforms keep the length of the text ("~~" for CR LF, "~" for a lone
+// CR), so they work on a copy in place; a text with nothing to change is
+// handed back without a copy.
+
 QString EncodeLineBreaks(const QString &text)
 {
-    QString result;
-    result.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != CR) {
-            result += text[i];
-        } else if (i + 1 < text.size() && text[i + 1] == LF) {
-            result += QStringLiteral("~~");
-            ++i;
-        } else {
-            result += Tilde;
-        }
+    if (!text.contains(CR))
+        return text;
+    QString result = text;
+    QChar *c = result.data();
+    const qsizetype size = result.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        if (c[i] != CR)
+            continue;
+        c[i] = Tilde;
+        if (i + 1 < size && c[i + 1] == LF)
+            c[++i] = Tilde;
     }
     return result;
 }
 
 QString DecodeLineBreaks(const QString &line)
 {
-    QString result;
-    result.reserve(line.size());
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        if (line[i] != Tilde) {
-            result += line[i];
-        } else if (i + 1 < line.size() && line[i + 1] == Tilde) {
-            result += CR;
-            result += LF;
-            ++i;
-        } else {
-            result += CR;
-        }
+    if (!line.contains(Tilde))
+        return line;
+    QString result = line;
+    QChar *c = result.data();
+    const qsizetype size = result.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        if (c[i] != Tilde)
+            continue;
+        c[i] = CR;
+        if (i + 1 < size && c[i + 1] == Tilde)
+            c[++i] = LF;
     }
     return result;
 }

@@ -14,10 +14,13 @@ namespace {
 
 bool holdsNonText(QByteArrayView line)
 {
-    return std::any_of(line.begin(), line.end(), [](char c) {
+    // Without an early exit the compiler checks many bytes at a time.
+    bool found = false;
+    for (char c : line) {
         const auto byte = static_cast<unsigned char>(c);
-        return byte < 0x20 && byte != '\t' && byte != '\n';
-    });
+        found |= byte < 0x20 && byte != '\t' && byte != '\n';
+    }
+    return found;
 }
 
 } // namespace
