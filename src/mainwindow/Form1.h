@@ -2,6 +2,7 @@
 
 #include "ListCommandsHost.h"
 #include "MedicationList.h"
+#include "StorableText.h"
 
 #include <QFont>
 #include <QWidget>
@@ -12,7 +13,7 @@
 class AddressOpener;
 class ListCommands;
 class Prompter;
-class StorableTextEdit;
+
 class Clock;
 class MedicationGrid;
 class PrinterService;
