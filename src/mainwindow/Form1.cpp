@@ -361,15 +361,20 @@ void Form1::PositionCellEditor()
         placeInTwips(Text1, grid.left + cell.left, grid.top + cell.top, cell.width, cell.height);
 }
 
-void Form1::ApplyFontSize(int size)
+void Form1::changeListFonts(const std::function<void(QFont &)> &change)
 {
-    m_measuringFont.setPointSize(size);
-    for (QWidget *widget : {static_cast<QWidget *>(Grid1), static_cast<QWidget *>(Text1),
-                            static_cast<QWidget *>(Text2)}) {
+    // Text3 keeps the standard font whatever the list's settings.
+    change(m_measuringFont);
+    for (QWidget *widget : std::initializer_list<QWidget *>{Grid1, Text1, Text2}) {
         QFont font = widget->font();
-        font.setPointSize(size);
+        change(font);
         widget->setFont(font);
     }
+}
+
+void Form1::ApplyFontSize(int size)
+{
+    changeListFonts([size](QFont &font) { font.setPointSize(size); });
     mnuFontSizeOp[0]->setChecked(size == 8);
     mnuFontSizeOp[1]->setChecked(size == 10);
     ListSettings settings = m_list.settings();
@@ -379,13 +384,7 @@ void Form1::ApplyFontSize(int size)
 
 void Form1::ApplyBold(bool on)
 {
-    m_measuringFont.setBold(on);
-    for (QWidget *widget : {static_cast<QWidget *>(Grid1), static_cast<QWidget *>(Text1),
-                            static_cast<QWidget *>(Text2)}) {
-        QFont font = widget->font();
-        font.setBold(on);
-        widget->setFont(font);
-    }
+    changeListFonts([on](QFont &font) { font.setBold(on); });
     mnuBold->setChecked(on);
     ListSettings settings = m_list.settings();
     settings.bold = on;
@@ -500,13 +499,18 @@ QString Form1::editorText() const
     return text;
 }
 
+void Form1::writeEditedCell(const QString &text)
+{
+    if (!m_editingCell)
+        return;
+    m_list.setCell(Grid1->row(), Grid1->col(), text);
+    SetColumnWidths();
+    m_list.setChangesMade(true);
+}
+
 void Form1::commitEdit()
 {
-    if (m_editingCell) {
-        m_list.setCell(Grid1->row(), Grid1->col(), editorText());
-        SetColumnWidths();
-        m_list.setChangesMade(true);
-    }
+    writeEditedCell(editorText());
     m_editingCell = false;
     hideEditors();
 }
@@ -528,11 +532,7 @@ void Form1::hideEditors()
 
 void Form1::commitFromText1()
 {
-    if (m_editingCell) {
-        m_list.setCell(Grid1->row(), Grid1->col(), Text1->text());
-        SetColumnWidths();
-        m_list.setChangesMade(true);
-    }
+    writeEditedCell(Text1->text());
     m_editingCell = false;
     m_hidingAfterEnter = true;
     hideEditors();

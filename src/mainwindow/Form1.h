@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class AddressOpener;
@@ -109,6 +110,8 @@ private:
     void startUp();
     void layoutControls();
     void onListButton(int index);
+    void changeListFonts(const std::function<void(QFont &)> &change);
+    void writeEditedCell(const QString &text);
     void commitFromText1();
     void onText1FocusLost();
     QString editorText() const;
