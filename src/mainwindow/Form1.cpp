@@ -639,6 +639,11 @@ QString Form1::chosenListName() const
     return cboLoad->currentText();
 }
 
+int Form1::chosenListIndex() const
+{
+    return cboLoad->currentIndex();
+}
+
 void Form1::addListName(const QString &name)
 {
     cboLoad->addItem(name);

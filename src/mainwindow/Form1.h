@@ -90,6 +90,7 @@ public:
     void commitOpenEdit() override { commitEdit(); }
     QStringList listNames() const override;
     QString chosenListName() const override;
+    int chosenListIndex() const override;
     void addListName(const QString &name) override;
     void chooseListName(const QString &name) override;
     void removeChosenListName() override;

@@ -107,8 +107,10 @@ void ListCommands::DeleteList()
     const QString name = m_list.CurrentListName();
     if (!m_prompter.askYesNo(QStringLiteral("Delete %1 med file?").arg(name), Title))
         return;
+    // By position: a name may stand twice, and only the chosen entry goes.
     QStringList remaining = m_host.listNames();
-    remaining.removeOne(m_host.chosenListName());
+    if (const int chosen = m_host.chosenListIndex(); chosen >= 0 && chosen < remaining.size())
+        remaining.removeAt(chosen);
     const SaveResult rewritten = m_store.folder().catalogue().rewrite(remaining);
     if (!rewritten) {
         m_prompter.warn(QStringLiteral("The list \"%1\" could not be deleted.\n\n%2")

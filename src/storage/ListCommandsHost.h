@@ -16,6 +16,8 @@ public:
     // The list selector.
     virtual QStringList listNames() const = 0;
     virtual QString chosenListName() const = 0;
+    // The position of the chosen item, -1 when none is chosen.
+    virtual int chosenListIndex() const = 0;
     virtual void addListName(const QString &name) = 0;
     virtual void chooseListName(const QString &name) = 0;
     // Removes the chosen item; the selector then shows nothing.
