@@ -1,0 +1,140 @@
+// Times writing and reading a full list file next to a plain write and read
+// of the same bytes, so the figures say what the format costs on top of the
+// disk on whatever machine runs them. It only prints; it never fails on time.
+
+#include "ListFileReader.h"
+#include "ListFileWriter.h"
+#include "MedicationList.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr int Warmup = 20;
+constexpr int Repetitions = 400;
+
+void fillFullList(MedicationList &list)
+{
+    list.ClearList();
+    const QStringList names{"Metformin",  "Lisinopril", "Atorvastatin", "Levothyroxine",
+                            "Amlodipine", "Omeprazole", "Ibuprofen",    "Paracétamol"};
+    for (int row = 1; row < MedicationList::RowCount; ++row) {
+        const QString name = names.at(row % names.size());
+        list.setCell(row, MedicationList::NameColumn, QStringLiteral("%1 %2").arg(name).arg(row));
+        list.setCell(row, MedicationList::DosageColumn, QStringLiteral("%1 mg").arg(row * 25));
+        list.setCell(row, MedicationList::InstructionsColumn,
+                     QStringLiteral("Take one tablet twice a day with meals"));
+        list.setCell(row, MedicationList::QuantityColumn,
+                     QStringLiteral("%1 tablets").arg(row + 30));
+        list.setCell(row, MedicationList::RefillDateColumn,
+                     QStringLiteral("%1/%2/2025").arg(row % 12 + 1).arg(row % 28 + 1));
+        list.setCell(row, MedicationList::NotesColumn,
+                     QStringLiteral("Prescribed by Dr. Müller\r\nAvoid alcohol and grapefruit "
+                                    "juice\r\nCo-payment 5 € per pack"));
+    }
+    QString notes;
+    for (int line = 0; line < 20; ++line)
+        notes +=
+            QStringLiteral("Pharmacy on Main Street, open Mon–Fri 8–18, line %1\r\n").arg(line);
+    list.setNotes(notes);
+    list.setSettings({1200, 900, 11520, 8640, 10, true, QStringLiteral("HP LaserJet 4")});
+}
+
+double median(std::vector<qint64> samples)
+{
+    std::sort(samples.begin(), samples.end());
+    return double(samples[samples.size() / 2]) / 1000.0;
+}
+
+// Runs both steps in turns, so that both see the same state of the machine.
+std::pair<double, double> timePair(const std::function<void()> &measured,
+                                   const std::function<void()> &raw)
+{
+    std::vector<qint64> measuredTimes, rawTimes;
+    QElapsedTimer timer;
+    for (int i = 0; i < Warmup + Repetitions; ++i) {
+        timer.start();
+        measured();
+        const qint64 measuredTime = timer.nsecsElapsed();
+        timer.start();
+        raw();
+        const qint64 rawTime = timer.nsecsElapsed();
+        if (i >= Warmup) {
+            measuredTimes.push_back(measuredTime);
+            rawTimes.push_back(rawTime);
+        }
+    }
+    return {median(measuredTimes), median(rawTimes)};
+}
+
+bool openOrComplain(QFile &file, QIODevice::OpenMode mode)
+{
+    if (file.open(mode))
+        return true;
+    std::fprintf(stderr, "bench_storage: %s: %s\n", qPrintable(file.fileName()),
+                 qPrintable(file.errorString()));
+    return false;
+}
+
+} // namespace
+
+int main()
+{
+    QTemporaryDir dir;
+    const QString listPath = dir.filePath(QStringLiteral("list.dat"));
+    const QString rawPath = dir.filePath(QStringLiteral("raw.dat"));
+
+    MedicationList list;
+    fillFullList(list);
+    QString error;
+    const std::optional<QByteArray> bytes = ListFileWriter::encode(list, &error);
+    if (!bytes) {
+        std::fprintf(stderr, "bench_storage: %s\n", qPrintable(error));
+        return 0;
+    }
+
+    bool ok = true;
+    const auto [write, rawWrite] = timePair(
+        [&] {
+            QFile file(listPath);
+            ok = openOrComplain(file, QIODevice::WriteOnly) &&
+                 ListFileWriter::write(list, file, &error) && ok;
+        },
+        [&] {
+            QFile file(rawPath);
+            ok = openOrComplain(file, QIODevice::WriteOnly) &&
+                 file.write(*bytes) == bytes->size() && ok;
+        });
+
+    bool complete = true;
+    const auto [read, rawRead] = timePair(
+        [&] {
+            QFile file(listPath);
+            MedicationList loaded;
+            complete = openOrComplain(file, QIODevice::ReadOnly) &&
+                       ListFileReader::read(file, loaded).complete && complete;
+        },
+        [&] {
+            QFile file(rawPath);
+            ok = openOrComplain(file, QIODevice::ReadOnly) &&
+                 file.readAll().size() == bytes->size() && ok;
+        });
+
+    std::printf("bench_storage: a full list, %lld bytes, median of %d runs\n",
+                static_cast<long long>(bytes->size()), Repetitions);
+    std::printf("  write  %8.1f us   raw write %8.1f us   ratio %5.2f\n", write, rawWrite,
+                write / rawWrite);
+    std::printf("  read   %8.1f us   raw read  %8.1f us   ratio %5.2f  (goal: within 3x, %s)\n",
+                read, rawRead, read / rawRead, read <= 3 * rawRead ? "met" : "not met");
+    if (!ok || !complete)
+        std::printf("  note: a step failed during the runs (%s); the figures may not mean much\n",
+                    qPrintable(error.isEmpty() ? QStringLiteral("incomplete read") : error));
+    return 0;
+}
