@@ -1,0 +1,147 @@
+// Times the program's start, from the process's start to its first window
+// shown and painted, beside a bare Qt window started the same way in the same
+// run, and the CPU the idle window uses with its 50 ms timer. Every start is a
+// fresh process: this program again with "--child", which starts up as the
+// program does, or startup_bare_window. It only prints; it never fails on time.
+
+#include "bench_startup_probe.h"
+
+#include "Clock.h"
+#include "DataFolder.h"
+#include "Form1.h"
+#include "ProgramInfo.h"
+#include "SystemPrinterService.h"
+#include "Typefaces.h"
+
+#include <QApplication>
+#include <QLockFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <vector>
+
+namespace {
+
+constexpr int Starts = 10;
+constexpr double IdleSeconds = 3.0;
+constexpr double StartGoal = 1.2;
+constexpr double IdleGoalPercent = 0.5;
+
+// The start-up of src/main.cpp, with the program folder given by the parent
+// so that the data folder lands in a temporary place.
+int runProgram(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const bool idle = qstrcmp(argv[2], "idle") == 0;
+    const QString programFolder = QString::fromLocal8Bit(argv[3]);
+    StartupProbe::Probe probe(idle, IdleSeconds);
+
+    QApplication::setApplicationName(ProgramInfo::title());
+    QApplication::setApplicationVersion(ProgramInfo::version());
+    Typefaces::installSubstitutions();
+    const DataFolder folder(programFolder);
+    folder.EnsureDataFolder();
+    QLockFile instanceLock(folder.instanceLockPath());
+    instanceLock.setStaleLockTime(0);
+    instanceLock.tryLock(0);
+    const SystemClock clock;
+    SystemPrinterService printers;
+    Form1 window({programFolder, &clock, &printers});
+    window.show();
+    return app.exec();
+}
+
+// Starts a child and returns the number it prints after key=.
+std::optional<double> runChild(const QString &program, const QStringList &arguments,
+                               const QByteArray &key)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!environment.contains(QStringLiteral("QT_QPA_PLATFORM")) &&
+        !environment.contains(QStringLiteral("DISPLAY")) &&
+        !environment.contains(QStringLiteral("WAYLAND_DISPLAY")))
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QProcess process;
+    environment.insert(QStringLiteral("PILLORA_BENCH_SPAWNED_NS"),
+                       QString::number(StartupProbe::monotonicNs()));
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+    }
+    for (const QByteArray &line : process.readAllStandardOutput().split('\n')) {
+        if (line.startsWith(key + '='))
+            return line.mid(key.size() + 1).toDouble();
+    }
+    std::fprintf(stderr, "bench_startup: %s %s printed no %s: %s\n", qPrintable(program),
+                 qPrintable(arguments.join(u' ')), key.constData(),
+                 process.readAllStandardError().constData());
+    return std::nullopt;
+}
+
+double median(std::vector<double> samples)
+{
+    if (samples.empty())
+        return 0;
+    std::sort(samples.begin(), samples.end());
+    return samples[samples.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc > 3 && qstrcmp(argv[1], "--child") == 0)
+        return runProgram(argc, argv);
+
+    QCoreApplication app(argc, argv);
+    QTemporaryDir programFolder;
+    const QString self = QCoreApplication::applicationFilePath();
+    const QString bare =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/startup_bare_window");
+    const QStringList programShown{QStringLiteral("--child"), QStringLiteral("shown"),
+                                   programFolder.path()};
+
+    // The first start of each reads its libraries from disk; later ones do not.
+    runChild(self, programShown, "shown_us");
+    runChild(bare, {QStringLiteral("shown")}, "shown_us");
+    std::vector<double> programTimes, bareTimes;
+    for (int i = 0; i < Starts; ++i) {
+        // Alternating which goes first spreads any drift of the machine over both.
+        for (int turn = 0; turn < 2; ++turn) {
+            const bool program = (i + turn) % 2 == 0;
+            const auto shown = program ? runChild(self, programShown, "shown_us")
+                                       : runChild(bare, {QStringLiteral("shown")}, "shown_us");
+            if (shown)
+                (program ? programTimes : bareTimes).push_back(*shown / 1000.0);
+        }
+    }
+    const auto programIdle =
+        runChild(self, {QStringLiteral("--child"), QStringLiteral("idle"), programFolder.path()},
+                 "cpu_percent");
+    const auto bareIdle =
+        runChild(bare, {QStringLiteral("idle"), QString::number(IdleSeconds)}, "cpu_percent");
+
+    const double programMs = median(programTimes);
+    const double bareMs = median(bareTimes);
+    const double ratio = bareMs > 0 ? programMs / bareMs : 0;
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    std::printf("bench_startup: process start to first window shown, platform %s, median of %zu "
+                "and %zu starts\n",
+                platform.isEmpty() ? "default" : platform.constData(), programTimes.size(),
+                bareTimes.size());
+    std::printf("  Pillora         %7.1f ms\n", programMs);
+    std::printf("  bare Qt window  %7.1f ms\n", bareMs);
+    std::printf("  ratio           %7.2f     (goal: within %.1f, %s)\n", ratio, StartGoal,
+                ratio > 0 && ratio <= StartGoal ? "met" : "not met");
+    if (programIdle && bareIdle) {
+        std::printf("  idle CPU over %.0f s: Pillora %.3f %% of one core, bare window %.3f %% "
+                    "(goal: under %.1f %%, %s)\n",
+                    IdleSeconds, *programIdle, *bareIdle, IdleGoalPercent,
+                    *programIdle < IdleGoalPercent ? "met" : "not met");
+    }
+    return 0;
+}
