@@ -1,0 +1,180 @@
+// Times what a person waits for while keeping a list in the window: choosing
+// a full list in the selector (reading its file, fitting the columns and
+// colouring the refill dates) and committing one edited cell, each as the
+// median of many runs beside its goal. It only prints; it never fails on time.
+
+#include "AddressOpener.h"
+#include "Clock.h"
+#include "DataFolder.h"
+#include "Form1.h"
+#include "ListCommands.h"
+#include "ListStore.h"
+#include "MedicationGrid.h"
+#include "Prompter.h"
+#include "SystemPrinterService.h"
+#include "Typefaces.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr int LoadWarmup = 10;
+constexpr int LoadRepetitions = 200;
+// Each commit needs an editor opened first, and opening pauses 0.1 s.
+constexpr int CommitRepetitions = 15;
+
+// The window asks nothing while no change is unsaved; were it to ask, the
+// figures would not be what they claim, so the questions are counted.
+class CountingPrompter : public Prompter
+{
+public:
+    int asked = 0;
+    bool askYesNo(const QString &, const QString &) override
+    {
+        ++asked;
+        return false;
+    }
+    void inform(const QString &, const QString &) override { ++asked; }
+    void warn(const QString &, const QString &) override { ++asked; }
+    QString askText(const QString &, const QString &) override
+    {
+        ++asked;
+        return {};
+    }
+};
+
+class NoAddressOpener : public AddressOpener
+{
+public:
+    bool open(const QUrl &) override { return true; }
+};
+
+// Every cell filled: several Notes lines, some wider than the Notes column,
+// and refill dates around today, some of them due.
+void fillFullList(MedicationList &list, const QDate &today)
+{
+    const QStringList names{"Metformin",  "Lisinopril", "Atorvastatin",        "Levothyroxine",
+                            "Amlodipine", "Omeprazole", "Hydrochlorothiazide", "Paracétamol"};
+    for (int row = 1; row < MedicationList::RowCount; ++row) {
+        list.setCell(row, MedicationList::NameColumn,
+                     QStringLiteral("%1 %2").arg(names.at(row % names.size())).arg(row));
+        list.setCell(row, MedicationList::DosageColumn, QStringLiteral("%1 mg").arg(row * 25));
+        list.setCell(row, MedicationList::InstructionsColumn,
+                     QStringLiteral("Take one tablet twice a day with meals"));
+        list.setCell(row, MedicationList::QuantityColumn,
+                     QStringLiteral("%1 tablets").arg(row + 30));
+        list.setCell(row, MedicationList::RefillDateColumn,
+                     today.addDays(row % 20 - 5).toString(Qt::ISODate));
+        list.setCell(row, MedicationList::NotesColumn,
+                     QStringLiteral("Prescribed by Dr. Müller\r\nAvoid alcohol and grapefruit "
+                                    "juice while taking this medicine, and tell the pharmacist "
+                                    "about any other medicines you take\r\nCo-payment 5 € a pack"));
+    }
+    QString notes;
+    for (int line = 0; line < 20; ++line)
+        notes +=
+            QStringLiteral("Pharmacy on Main Street, open Mon–Fri 8–18, line %1\r\n").arg(line);
+    list.setNotes(notes);
+    list.setSettings({1200, 900, 11520, 8640, 10, true, QStringLiteral("HP LaserJet 4")});
+}
+
+double medianMs(std::vector<qint64> samples)
+{
+    std::sort(samples.begin(), samples.end());
+    return double(samples[samples.size() / 2]) / 1e6;
+}
+
+// Times step alone; prepare runs before it, untimed, as do the events the
+// step leaves behind (repaints), so that each run starts from a quiet window.
+double timeMedian(int warmup, int repetitions, const std::function<void()> &prepare,
+                  const std::function<void()> &step)
+{
+    std::vector<qint64> samples;
+    QElapsedTimer timer;
+    for (int i = 0; i < warmup + repetitions; ++i) {
+        prepare();
+        timer.start();
+        step();
+        const qint64 elapsed = timer.nsecsElapsed();
+        QCoreApplication::processEvents();
+        if (i >= warmup)
+            samples.push_back(elapsed);
+    }
+    return medianMs(samples);
+}
+
+void report(const char *what, double ms, double goalMs)
+{
+    std::printf("  %-52s %8.3f ms  (goal under %.0f ms%s)\n", what, ms, goalMs,
+                ms < goalMs ? "" : ", MISSED");
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    Typefaces::installSubstitutions();
+    QTemporaryDir program;
+    const DataFolder folder(program.path());
+    const SystemClock clock;
+    MedicationList full;
+    fillFullList(full, clock.today());
+    full.setCurrentListName(QStringLiteral("Full"));
+    if (!folder.EnsureDataFolder() || !ListStore(folder).save(full) ||
+        !folder.catalogue().append(QStringLiteral("Full"))) {
+        std::fprintf(stderr, "Cannot write the list to time in %s\n", qPrintable(program.path()));
+        return 1;
+    }
+
+    SystemPrinterService printers;
+    CountingPrompter prompter;
+    NoAddressOpener opener;
+    Form1 window({program.path(), &clock, &printers, &prompter, &opener});
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        std::fprintf(stderr, "The window was not shown; figures are for a hidden window.\n");
+    window.cboLoad->setCurrentIndex(0);
+
+    std::printf("bench_listwindow: a list of 49 medicines with three-line notes, offscreen\n");
+    const double load = timeMedian(
+        LoadWarmup, LoadRepetitions, [] {}, [&] { window.commands().LoadList(); });
+    report("load a full list (read, fit columns, highlight)", load, 5);
+
+    int row = 0;
+    auto openOn = [&](int column, const QString &text) {
+        row = row % 48 + 1;
+        window.Grid1->setCurrentCell(row, column);
+        window.openEditor();
+        window.Text1->setText(text);
+    };
+    const double leave = timeMedian(
+        0, CommitRepetitions,
+        [&] { openOn(MedicationList::NameColumn, QStringLiteral("Aspirin")); },
+        [&] { window.commitEdit(); });
+    report("commit an edited Name (write, fit columns)", leave, 1);
+    const double enter = timeMedian(
+        0, CommitRepetitions,
+        [&] { openOn(MedicationList::RefillDateColumn, clock.today().toString(Qt::ISODate)); },
+        [&] {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+            QCoreApplication::sendEvent(window.Text1, &press);
+        });
+    report("Enter on a refill date (commit, fit, highlight)", enter, 1);
+
+    if (prompter.asked)
+        std::printf("  note: the window asked %d questions; the figures include them\n",
+                    prompter.asked);
+    return 0;
+}
