@@ -21,7 +21,8 @@ ColumnSizes ColumnSizer::compute(const MedicationList &list, const TextMeasurer 
     ColumnSizes sizes;
     auto &widths = sizes.columnWidths;
     widths[MedicationList::MarkerColumn] = MarkerColumnWidth;
-    for (int column = 1; column < MedicationList::ColumnCount; ++column) {
+    // Notes takes what the page leaves, so its texts are not measured here.
+    for (int column = 1; column < MedicationList::NotesColumn; ++column) {
         int widest = MinimumColumnWidth;
         for (int row = 0; row < MedicationList::RowCount; ++row) {
             const double width = measurer.width(list.cell(row, column));

@@ -96,7 +96,8 @@ QFont Form1::standardFont()
 }
 
 Form1::Form1(const MainWindowServices &services, QWidget *parent)
-    : QWidget(parent), m_services(services), m_measuringFont(standardFont())
+    : QWidget(parent), m_services(services), m_measuringFont(standardFont()),
+      m_measurer(m_measuringFont)
 {
     if (!m_services.prompter) {
         m_ownPrompter = std::make_unique<DialogPrompter>(this);
@@ -311,7 +312,20 @@ void Form1::startUp()
     // was chosen records the size it is shown in.
     mnuFontSizeOp[0]->setChecked(true);
     PositionCellEditor();
-    SetColumnWidths();
+    // The first question to the print system loads its plugin and asks CUPS,
+    // which takes longer than drawing the whole window; the columns are
+    // fitted to the page of no printer until the window has been drawn.
+    fitColumns(0);
+    m_refitAfterFirstPaint = true;
+}
+
+void Form1::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    if (m_refitAfterFirstPaint) {
+        m_refitAfterFirstPaint = false;
+        QTimer::singleShot(0, this, &Form1::SetColumnWidths);
+    }
 }
 
 void Form1::resizeEvent(QResizeEvent *event)
@@ -336,9 +350,13 @@ void Form1::layoutControls()
 
 void Form1::SetColumnWidths()
 {
-    const int pageWidth = m_services.printers ? m_services.printers->pageWidth() : 0;
+    fitColumns(m_services.printers ? m_services.printers->pageWidth() : 0);
+}
+
+void Form1::fitColumns(int pageWidth)
+{
     const ColumnSizes sizes =
-        ColumnSizer::compute(m_list, FontTextMeasurer(m_measuringFont), pageWidth);
+        ColumnSizer::compute(m_list, m_measurer, pageWidth);
     for (int column = 0; column < MedicationList::ColumnCount; ++column)
         Grid1->setColWidth(column, sizes.columnWidths[column]);
     for (int row = MedicationList::FirstDataRow; row < MedicationList::RowCount; ++row)
@@ -365,6 +383,7 @@ void Form1::changeListFonts(const std::function<void(QFont &)> &change)
 {
     // Text3 keeps the standard font whatever the list's settings.
     change(m_measuringFont);
+    m_measurer.setFont(m_measuringFont);
     for (QWidget *widget : std::initializer_list<QWidget *>{Grid1, Text1, Text2}) {
         QFont font = widget->font();
         change(font);

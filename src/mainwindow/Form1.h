@@ -3,6 +3,7 @@
 #include "ListCommandsHost.h"
 #include "MedicationList.h"
 #include "StorableText.h"
+#include "TextMeasurer.h"
 
 #include <QFont>
 #include <QWidget>
@@ -101,6 +102,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -110,6 +112,7 @@ private:
     void setTabOrder();
     void startUp();
     void layoutControls();
+    void fitColumns(int pageWidth);
     void onListButton(int index);
     void changeListFonts(const std::function<void(QFont &)> &change);
     void writeEditedCell(const QString &text);
@@ -124,7 +127,10 @@ private:
     MainWindowServices m_services;
     MedicationList m_list;
     QFont m_measuringFont;
+    // Lives as long as the list's font, so that widths measured once are kept.
+    FontTextMeasurer m_measurer;
     int m_lastMarkedRow = 0;
+    bool m_refitAfterFirstPaint = false;
     bool m_editingCell = false;
     // Hiding Text1 after Enter takes its focus; the highlighting that focus
     // loss would run is run once by the Enter handler instead.
