@@ -31,15 +31,24 @@ QString DecodeLineBreaks(const QString &line)
 {
     if (!line.contains(Tilde))
         return line;
-    QString result = line;
-    QChar *c = result.data();
-    const qsizetype size = result.size();
+    return DecodeLineBreaks(QStringView(line));
+}
+
+QString DecodeLineBreaks(QStringView line)
+{
+    QString result(line.size(), Qt::Uninitialized);
+    QChar *out = result.data();
+    const QChar *in = line.data();
+    const qsizetype size = line.size();
     for (qsizetype i = 0; i < size; ++i) {
-        if (c[i] != Tilde)
-            continue;
-        c[i] = CR;
-        if (i + 1 < size && c[i + 1] == Tilde)
-            c[++i] = LF;
+        if (in[i] != Tilde) {
+            out[i] = in[i];
+        } else if (i + 1 < size && in[i + 1] == Tilde) {
+            out[i] = CR;
+            out[++i] = LF;
+        } else {
+            out[i] = CR;
+        }
     }
     return result;
 }

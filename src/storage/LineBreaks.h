@@ -7,3 +7,5 @@
 // own, so such a tilde comes back as a line break.
 QString EncodeLineBreaks(const QString &text);
 QString DecodeLineBreaks(const QString &line);
+// The same for a line that is part of a larger text, copied once.
+QString DecodeLineBreaks(QStringView line);

@@ -23,6 +23,40 @@ bool holdsNonText(QByteArrayView line)
     return found;
 }
 
+// The decoded lines of a file, as views into text it owns.
+struct DecodedLines
+{
+    QString text;
+    QStringList separateLines;
+    QList<QStringView> views;
+};
+
+DecodedLines decodeLines(const QByteArray &bytes, const TextLines &split)
+{
+    DecodedLines decoded;
+    decoded.views.reserve(split.lines.size());
+    if (split.lines.isEmpty())
+        return decoded;
+    // One conversion of the whole file costs far less than one a line. The
+    // code page gives one UTF-16 unit for each byte, so each line lies at
+    // the same place in the text as in the bytes.
+    const QByteArrayView last = split.lines.last();
+    const qsizetype used = last.data() + last.size() - bytes.constData();
+    decoded.text = CodePage::decode(QByteArrayView(bytes).first(used));
+    if (decoded.text.size() == used) {
+        for (QByteArrayView line : split.lines)
+            decoded.views.append(
+                QStringView(decoded.text).sliced(line.data() - bytes.constData(), line.size()));
+        return decoded;
+    }
+    decoded.text.clear();
+    for (QByteArrayView line : split.lines)
+        decoded.separateLines.append(CodePage::decode(line));
+    for (const QString &line : std::as_const(decoded.separateLines))
+        decoded.views.append(line);
+    return decoded;
+}
+
 } // namespace
 
 ListFileReadResult ListFileReader::read(QIODevice &device, MedicationList &list)
@@ -35,17 +69,14 @@ ListFileReadResult ListFileReader::read(QIODevice &device, MedicationList &list)
     const QByteArray bytes = device.read(wanted);
     const bool readFailed = device.isOpen() && bytes.isEmpty() && !device.atEnd();
     const TextLines split = TextLines::split(bytes, LineCount);
-
-    QStringList lines;
-    lines.reserve(LineCount);
     bool nonText = false;
-    for (QByteArrayView line : split.lines) {
+    for (QByteArrayView line : split.lines)
         nonText = nonText || holdsNonText(line);
-        lines.append(CodePage::decode(line));
-    }
-    const qsizetype present = lines.size();
+
+    const DecodedLines lines = decodeLines(bytes, split);
+    const qsizetype present = lines.views.size();
     auto line = [&lines](int number) {
-        return number <= lines.size() ? lines.at(number - 1) : QString();
+        return number <= lines.views.size() ? lines.views.at(number - 1) : QStringView();
     };
 
     // A missing geometry line leaves the window where it is, rather than
@@ -55,10 +86,10 @@ ListFileReadResult ListFileReader::read(QIODevice &device, MedicationList &list)
                          &settings.windowHeight};
     for (int i = 0; i < 4; ++i) {
         if (WindowLeftLine + i <= present)
-            *geometry[i] = float(leadingNumber(line(WindowLeftLine + i)));
+            *geometry[i] = float(leadingNumber(line(WindowLeftLine + i).toString()));
     }
 
-    const QString sizeLine = line(FontSizeLine);
+    const QString sizeLine = line(FontSizeLine).toString();
     if (sizeLine.isEmpty()) {
         settings.fontSize = 8;
     } else {
@@ -69,7 +100,7 @@ ListFileReadResult ListFileReader::read(QIODevice &device, MedicationList &list)
         }
     }
     settings.bold = line(BoldLine) == TrueWord;
-    settings.printerName = line(PrinterNameLine);
+    settings.printerName = line(PrinterNameLine).toString();
     list.setSettings(settings);
 
     int number = FirstCellLine;
