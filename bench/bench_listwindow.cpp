@@ -7,6 +7,7 @@
 #include "Clock.h"
 #include "DataFolder.h"
 #include "Form1.h"
+#include "FullList.h"
 #include "ListCommands.h"
 #include "ListStore.h"
 #include "MedicationGrid.h"
@@ -60,41 +61,6 @@ public:
     bool open(const QUrl &) override { return true; }
 };
 
-// Every cell filled: several Notes lines, some wider than the Notes column,
-// and refill dates around today, some of them due.
-void fillFullList(MedicationList &list, const QDate &today)
-{
-    const QStringList names{"Metformin",  "Lisinopril", "Atorvastatin",        "Levothyroxine",
-                            "Amlodipine", "Omeprazole", "Hydrochlorothiazide", "Paracétamol"};
-    for (int row = 1; row < MedicationList::RowCount; ++row) {
-        list.setCell(row, MedicationList::NameColumn,
-                     QStringLiteral("%1 %2").arg(names.at(row % names.size())).arg(row));
-        list.setCell(row, MedicationList::DosageColumn, QStringLiteral("%1 mg").arg(row * 25));
-        list.setCell(row, MedicationList::InstructionsColumn,
-                     QStringLiteral("Take one tablet twice a day with meals"));
-        list.setCell(row, MedicationList::QuantityColumn,
-                     QStringLiteral("%1 tablets").arg(row + 30));
-        list.setCell(row, MedicationList::RefillDateColumn,
-                     today.addDays(row % 20 - 5).toString(Qt::ISODate));
-        list.setCell(row, MedicationList::NotesColumn,
-                     QStringLiteral("Prescribed by Dr. Müller\r\nAvoid alcohol and grapefruit "
-                                    "juice while taking this medicine, and tell the pharmacist "
-                                    "about any other medicines you take\r\nCo-payment 5 € a pack"));
-    }
-    QString notes;
-    for (int line = 0; line < 20; ++line)
-        notes +=
-            QStringLiteral("Pharmacy on Main Street, open Mon–Fri 8–18, line %1\r\n").arg(line);
-    list.setNotes(notes);
-    list.setSettings({1200, 900, 11520, 8640, 10, true, QStringLiteral("HP LaserJet 4")});
-}
-
-double medianMs(std::vector<qint64> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    return double(samples[samples.size() / 2]) / 1e6;
-}
-
 // Times step alone; prepare runs before it, untimed, as do the events the
 // step leaves behind (repaints), so that each run starts from a quiet window.
 double timeMedian(int warmup, int repetitions, const std::function<void()> &prepare,
@@ -111,7 +77,7 @@ double timeMedian(int warmup, int repetitions, const std::function<void()> &prep
         if (i >= warmup)
             samples.push_back(elapsed);
     }
-    return medianMs(samples);
+    return medianNs(samples) / 1e6;
 }
 
 void report(const char *what, double ms, double goalMs)

@@ -4,6 +4,7 @@
 
 #include "Clock.h"
 #include "Form1.h"
+#include "FullList.h"
 #include "MedicationGrid.h"
 #include "SystemPrinterService.h"
 #include "Typefaces.h"
@@ -29,41 +30,6 @@ constexpr double TicksPerSecond = 1000.0 / 50;
 // The idle program may use 0.5 % of a core; at 20 ticks a second that is the tick's share.
 constexpr double TickBudgetUs = 0.005 / TicksPerSecond * 1e6;
 
-// Every cell filled, the header row included: several Notes lines, some wider
-// than the Notes column, and refill dates in the forms people type them.
-void fillFullList(MedicationList &list, const QDate &today)
-{
-    const QStringList names{"Metformin",  "Lisinopril", "Atorvastatin",        "Levothyroxine",
-                            "Amlodipine", "Omeprazole", "Hydrochlorothiazide", "Paracetamol"};
-    const QLocale locale;
-    for (int row = 1; row < MedicationList::RowCount; ++row) {
-        const QDate refill = today.addDays(row % 20 - 5);
-        const QString date = row % 3 == 0   ? refill.toString(Qt::ISODate)
-                             : row % 3 == 1 ? locale.toString(refill, QLocale::ShortFormat)
-                                            : locale.toString(refill, QLocale::LongFormat);
-        list.setCell(row, MedicationList::NameColumn,
-                     QStringLiteral("%1 %2").arg(names.at(row % names.size())).arg(row));
-        list.setCell(row, MedicationList::DosageColumn, QStringLiteral("%1 mg").arg(row * 25));
-        list.setCell(row, MedicationList::InstructionsColumn,
-                     QStringLiteral("Take one tablet twice a day with meals"));
-        list.setCell(row, MedicationList::QuantityColumn,
-                     QStringLiteral("%1 tablets").arg(row + 30));
-        list.setCell(row, MedicationList::RefillDateColumn, date);
-        list.setCell(
-            row, MedicationList::NotesColumn,
-            QStringLiteral("Prescribed by Dr. Miller\r\nAvoid alcohol and grapefruit juice "
-                           "while taking this medicine, and tell the pharmacist about any "
-                           "other medicines, vitamins or herbal products you take\r\n"
-                           "Co-payment 5 per pack"));
-    }
-}
-
-double medianUs(std::vector<qint64> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    return double(samples[samples.size() / 2]) / 1000.0;
-}
-
 // prepare runs untimed before each timed run.
 double medianOf(const std::function<void()> &measured, const std::function<void(int)> &prepare = {})
 {
@@ -78,7 +44,7 @@ double medianOf(const std::function<void()> &measured, const std::function<void(
         if (i >= Warmup)
             samples.push_back(elapsed);
     }
-    return medianUs(samples);
+    return medianNs(samples) / 1000;
 }
 
 } // namespace

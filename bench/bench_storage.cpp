@@ -2,6 +2,7 @@
 // of the same bytes, so the figures say what the format costs on top of the
 // disk on whatever machine runs them. It only prints; it never fails on time.
 
+#include "FullList.h"
 #include "ListFileReader.h"
 #include "ListFileWriter.h"
 #include "MedicationList.h"
@@ -19,39 +20,6 @@ namespace {
 
 constexpr int Warmup = 20;
 constexpr int Repetitions = 400;
-
-void fillFullList(MedicationList &list)
-{
-    list.ClearList();
-    const QStringList names{"Metformin",  "Lisinopril", "Atorvastatin", "Levothyroxine",
-                            "Amlodipine", "Omeprazole", "Ibuprofen",    "Paracétamol"};
-    for (int row = 1; row < MedicationList::RowCount; ++row) {
-        const QString name = names.at(row % names.size());
-        list.setCell(row, MedicationList::NameColumn, QStringLiteral("%1 %2").arg(name).arg(row));
-        list.setCell(row, MedicationList::DosageColumn, QStringLiteral("%1 mg").arg(row * 25));
-        list.setCell(row, MedicationList::InstructionsColumn,
-                     QStringLiteral("Take one tablet twice a day with meals"));
-        list.setCell(row, MedicationList::QuantityColumn,
-                     QStringLiteral("%1 tablets").arg(row + 30));
-        list.setCell(row, MedicationList::RefillDateColumn,
-                     QStringLiteral("%1/%2/2025").arg(row % 12 + 1).arg(row % 28 + 1));
-        list.setCell(row, MedicationList::NotesColumn,
-                     QStringLiteral("Prescribed by Dr. Müller\r\nAvoid alcohol and grapefruit "
-                                    "juice\r\nCo-payment 5 € per pack"));
-    }
-    QString notes;
-    for (int line = 0; line < 20; ++line)
-        notes +=
-            QStringLiteral("Pharmacy on Main Street, open Mon–Fri 8–18, line %1\r\n").arg(line);
-    list.setNotes(notes);
-    list.setSettings({1200, 900, 11520, 8640, 10, true, QStringLiteral("HP LaserJet 4")});
-}
-
-double median(std::vector<qint64> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    return double(samples[samples.size() / 2]) / 1000.0;
-}
 
 // Runs both steps in turns, so that both see the same state of the machine.
 std::pair<double, double> timePair(const std::function<void()> &measured,
@@ -71,7 +39,7 @@ std::pair<double, double> timePair(const std::function<void()> &measured,
             rawTimes.push_back(rawTime);
         }
     }
-    return {median(measuredTimes), median(rawTimes)};
+    return {medianNs(measuredTimes) / 1000, medianNs(rawTimes) / 1000};
 }
 
 bool openOrComplain(QFile &file, QIODevice::OpenMode mode)
@@ -92,7 +60,7 @@ int main()
     const QString rawPath = dir.filePath(QStringLiteral("raw.dat"));
 
     MedicationList list;
-    fillFullList(list);
+    fillFullList(list, QDate::currentDate());
     QString error;
     const std::optional<QByteArray> bytes = ListFileWriter::encode(list, &error);
     if (!bytes) {
