@@ -9,12 +9,12 @@
 #include "Clock.h"
 #include "DataFolder.h"
 #include "Form1.h"
+#include "InstanceLock.h"
 #include "ProgramInfo.h"
 #include "SystemPrinterService.h"
 #include "Typefaces.h"
 
 #include <QApplication>
-#include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -46,9 +46,8 @@ int runProgram(int argc, char *argv[])
     Typefaces::installSubstitutions();
     const DataFolder folder(programFolder);
     folder.EnsureDataFolder();
-    QLockFile instanceLock(folder.instanceLockPath());
-    instanceLock.setStaleLockTime(0);
-    instanceLock.tryLock(0);
+    InstanceLock instanceLock(folder);
+    instanceLock.claim();
     const SystemClock clock;
     SystemPrinterService printers;
     Form1 window({programFolder, &clock, &printers});
