@@ -1,4 +1,4 @@
-#include "ListWindowFixture.h"
+#include "MainWindowFixture.h"
 
 namespace {
 
@@ -8,12 +8,12 @@ QString nameOf(int row)
 }
 
 // Every row's texts say which row they started in.
-void fillRows(ListWindow &w)
+void fillRows(MainWindow &w)
 {
     for (int row = 1; row <= 49; ++row) {
-        w.form->list().setCell(row, 1, nameOf(row));
-        w.form->list().setCell(row, 2, QStringLiteral("d %1").arg(row));
-        w.form->list().setCell(row, 6, QStringLiteral("n %1\r\nx").arg(row));
+        w.setCell(row, 1, nameOf(row));
+        w.setCell(row, 2, QStringLiteral("d %1").arg(row));
+        w.setCell(row, 6, QStringLiteral("n %1\r\nx").arg(row));
     }
 }
 
@@ -39,19 +39,19 @@ private slots:
         QFETCH(int, row);
         QFETCH(int, button);
         QFETCH(int, target);
-        ListWindow w;
-        QVERIFY(w.showActive());
+        MainWindow w;
+        QVERIFY(w.show());
         fillRows(w);
-        w.form->list().setCell(row, 5, QStringLiteral("2026-12-02"));
+        w.setCell(row, 5, QStringLiteral("2026-12-02"));
         w.form->HighlightRefillDates();
         w.type(row, 2, QStringLiteral("!")); // committed first, so it moves along
-        w.form->onRowButton(button);
+        w.form->Command2[button]->click();
 
         QCOMPARE(w.cell(target, 1), nameOf(row));
         QCOMPARE(w.cell(target, 2), QStringLiteral("d %1!").arg(row));
         QCOMPARE(w.cell(target, 6), QStringLiteral("n %1\r\nx").arg(row));
         QCOMPARE(w.cell(row, 1), nameOf(target));
-        QCOMPARE(QPoint(w.form->Grid1->row(), w.form->Grid1->col()), QPoint(target, 2));
+        QCOMPARE(w.current(), QPoint(target, 2));
         QVERIFY(w.changed());
         QVERIFY(w.form->Grid1->hasFocus());
         // Only texts move; the highlighting stays until it is next recomputed.
@@ -64,7 +64,6 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("answer");
         QTest::newRow("Yes on row 1") << 1 << 1;
-        QTest::newRow("Yes on row 48") << 48 << 1;
         QTest::newRow("Yes on row 49") << 49 << 1;
         QTest::newRow("No") << 1 << 0;
         QTest::newRow("row without Name: no question") << 3 << -1;
@@ -73,12 +72,12 @@ private slots:
     {
         QFETCH(int, row);
         QFETCH(int, answer);
-        ListWindow w;
+        MainWindow w;
         fillRows(w);
         if (answer < 0)
-            w.form->list().setCell(row, 1, QString());
+            w.setCell(row, 1, QString());
         else
-            w.prompter.answer(answer == 1);
+            w.prompter.answers << (answer == 1);
         w.form->Grid1->setCurrentCell(row, 3);
         w.form->onRowButton(Form1::DeleteRowButton);
 
@@ -89,8 +88,7 @@ private slots:
             const int from = r < row || answer != 1 ? r : r + 1;
             QCOMPARE(w.cell(r, 2), from > 49 ? QString() : QStringLiteral("d %1").arg(from));
         }
-        QCOMPARE(w.cell(48, 1), nameOf(row <= 48 && answer == 1 ? 49 : 48));
-        QCOMPARE(w.form->Grid1->row(), row);
+        QCOMPARE(w.current(), QPoint(row, 3));
         QCOMPARE(w.changed(), answer == 1);
     }
 
@@ -98,22 +96,19 @@ private slots:
     void lookup_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("path");
-        // clang-format off
-        QTest::newRow("Aspirin")       << "Aspirin"   << "/cons/Aspirin_Systemic.html";
-        QTest::newRow("space")         << "Vitamin D" << "/cons/Vitamin%20D_Systemic.html";
-        QTest::newRow("slash")         << "a/b"       << "/cons/a%2Fb_Systemic.html";
-        QTest::newRow("question mark") << "a?b"       << "/cons/a%3Fb_Systemic.html";
-        QTest::newRow("hash")          << "a#b"       << "/cons/a%23b_Systemic.html";
-        QTest::newRow("no Name")       << ""          << "";
-        // clang-format on
+        QTest::addColumn<QString>("address");
+        const QString site = QStringLiteral("https://www.drugs.com/cons/");
+        QTest::newRow("Aspirin") << "Aspirin" << site + "Aspirin_Systemic.html";
+        QTest::newRow("space") << "Vitamin D" << site + "Vitamin%20D_Systemic.html";
+        QTest::newRow("URL syntax") << "a/b?c#d" << site + "a%2Fb%3Fc%23d_Systemic.html";
+        QTest::newRow("no Name") << QString() << QString();
     }
     void lookup()
     {
         QFETCH(QString, name);
-        QFETCH(QString, path);
-        ListWindow w;
-        w.form->list().setCell(4, 1, name);
+        QFETCH(QString, address);
+        MainWindow w;
+        w.setCell(4, 1, name);
         w.type(4, 2, QStringLiteral("5 mg")); // Lookup only reads: the edit stays open
         w.form->onRowButton(Form1::LookupButton);
 
@@ -122,11 +117,7 @@ private slots:
         const QString guard = "inform Message: Please highlight a medicine above first.";
         QCOMPARE(w.prompter.log, name.isEmpty() ? QStringList{guard} : QStringList());
         QCOMPARE(w.opener.opened.size(), name.isEmpty() ? 0 : 1);
-        const QUrl address = w.opener.opened.value(0);
-        QCOMPARE(address.path(QUrl::FullyEncoded), path);
-        QVERIFY(name.isEmpty() ||
-                (address.scheme().startsWith(u"http") && !address.host().isEmpty()));
-        QVERIFY(!address.hasQuery() && !address.hasFragment());
+        QCOMPARE(w.opener.opened.value(0).toString(QUrl::FullyEncoded), address);
     }
 };
 

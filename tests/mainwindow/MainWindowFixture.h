@@ -1,0 +1,160 @@
+#pragma once
+
+#include "AddressOpener.h"
+#include "Clock.h"
+#include "Form1.h"
+#include "ListCommands.h"
+#include "MedicationGrid.h"
+#include "MedicationTableModel.h"
+#include "PrinterService.h"
+#include "Prompter.h"
+#include "Typefaces.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <variant>
+
+inline const QDate Today(2026, 12, 1);
+
+class TestClock : public Clock
+{
+public:
+    QDate today() const override { return Today; }
+};
+
+// 0 stands for no printer.
+class TestPrinter : public PrinterService
+{
+public:
+    int width = 12000;
+    int pageWidth() const override { return width; }
+};
+
+// Answers from a queue the test fills beforehand and logs every question and
+// message as "<kind> <title>: <text>". A question nobody queued an answer for
+// fails the test instead of waiting for a person.
+class ScriptedPrompter : public Prompter
+{
+public:
+    QStringList log;
+    QList<std::variant<bool, QString>> answers;
+
+    bool askYesNo(const QString &text, const QString &title) override
+    {
+        return next<bool>("ask " + title + ": " + text);
+    }
+    QString askText(const QString &text, const QString &title) override
+    {
+        return next<QString>("input " + title + ": " + text);
+    }
+    void inform(const QString &text, const QString &title) override
+    {
+        log << "inform " + title + ": " + text;
+    }
+    void warn(const QString &text, const QString &title) override
+    {
+        log << "warn " + title + ": " + text;
+    }
+
+private:
+    template <typename T> T next(const QString &question)
+    {
+        log << question;
+        if (answers.isEmpty() || !std::holds_alternative<T>(answers.first())) {
+            QTest::qFail(qPrintable("Unexpected question: " + question), __FILE__, __LINE__);
+            return T{};
+        }
+        return std::get<T>(answers.takeFirst());
+    }
+};
+
+class RecordingAddressOpener : public AddressOpener
+{
+public:
+    QList<QUrl> opened;
+    bool open(const QUrl &address) override
+    {
+        opened << address;
+        return true;
+    }
+};
+
+// The main window as the program starts it, in a program folder of its own
+// (with these names in its catalogue) that goes away with the test.
+struct MainWindow
+{
+    explicit MainWindow(const QStringList &catalogue = {})
+    {
+        Typefaces::installSubstitutions();
+        QDir(folder.path()).mkdir(QStringLiteral("MedFiles"));
+        if (!catalogue.isEmpty())
+            write("MedLists.dat", catalogue.join("\r\n").toLatin1() + "\r\n");
+        form = std::make_unique<Form1>(
+            MainWindowServices{folder.path(), &clock, &printer, &prompter, &opener});
+    }
+    bool show()
+    {
+        form->show();
+        form->activateWindow();
+        return QTest::qWaitForWindowActive(form.get());
+    }
+
+    QString path(const QString &file) const { return folder.filePath("MedFiles/" + file); }
+    QByteArray bytes(const QString &file) const
+    {
+        QFile f(path(file));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+    void write(const QString &file, const QByteArray &content) const
+    {
+        QFile f(path(file));
+        if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size())
+            qFatal("Cannot write %s", qPrintable(f.fileName()));
+    }
+    QStringList dataFiles() const { return QDir(path({})).entryList(QDir::Files | QDir::Hidden); }
+
+    // The user picks a name in the list selector.
+    void choose(const QString &name)
+    {
+        form->cboLoad->setCurrentIndex(form->cboLoad->findText(name));
+        form->commands().LoadList();
+    }
+    // Double-clicks a cell and types, "\n" being Enter in the Notes editor.
+    void type(int row, int column, const QString &text)
+    {
+        form->Grid1->setCurrentCell(row, column);
+        form->openEditor();
+        QWidget *editor = column == 6 ? static_cast<QWidget *>(form->Text3) : form->Text1;
+        const QStringList lines = text.split(u'\n');
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (i > 0)
+                QTest::keyClick(editor, Qt::Key_Return);
+            QTest::keyClicks(editor, lines[i]);
+        }
+    }
+    QString cell(int row, int column) const { return form->list().cell(row, column); }
+    void setCell(int row, int column, const QString &text)
+    {
+        form->list().setCell(row, column, text);
+    }
+    bool changed() const { return form->list().ChangesMade(); }
+    QString name() const { return form->list().CurrentListName(); }
+    QPoint current() const { return {form->Grid1->row(), form->Grid1->col()}; }
+    bool due(int row) const
+    {
+        return form->Grid1->tableModel().cellBackground(row, 5) == QColor(128, 0, 0);
+    }
+
+    QTemporaryDir folder;
+    TestClock clock;
+    TestPrinter printer;
+    ScriptedPrompter prompter;
+    RecordingAddressOpener opener;
+    std::unique_ptr<Form1> form;
+};
