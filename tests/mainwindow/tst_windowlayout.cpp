@@ -145,10 +145,8 @@ private slots:
         QTest::addColumn<QList<double>>("lines");
         QTest::addColumn<int>("wrapLines");
         QTest::newRow("empty") << QList<double>{} << 0;
-        QTest::newRow("three short lines") << QList<double>{0, 0, 0} << 0;
         QTest::newRow("as wide as the column") << QList<double>{1} << 0;
         QTest::newRow("a little wider") << QList<double>{1.2} << 1;
-        QTest::newRow("1.7 times rounds up") << QList<double>{1.7} << 2;
         QTest::newRow("short lines around a wide one") << QList<double>{0, 3.3, 0} << 3;
     }
     void rowHeight()
