@@ -4,6 +4,8 @@
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <optional>
 
 namespace {
@@ -28,6 +30,31 @@ QStringDecoder &cachedDecoder()
     return decoder;
 }
 
+// ICU converts byte by byte through several layers; a table of the 256
+// characters, taken from the same converter once, does the same work many
+// times faster. It stays empty should a byte ever decode to other than one
+// UTF-16 unit, and the converter then does all the work.
+using DecodeTable = std::array<char16_t, 256>;
+
+std::optional<DecodeTable> buildDecodeTable()
+{
+    DecodeTable table;
+    for (int byte = 0; byte < 256; ++byte) {
+        const char c = char(byte);
+        const QString decoded = cachedDecoder().decode(QByteArrayView(&c, 1));
+        if (decoded.size() != 1)
+            return std::nullopt;
+        table[byte] = decoded.front().unicode();
+    }
+    return table;
+}
+
+const std::optional<DecodeTable> &decodeTable()
+{
+    static const std::optional<DecodeTable> table = buildDecodeTable();
+    return table;
+}
+
 bool isAscii(QByteArrayView bytes)
 {
     return std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
@@ -44,11 +71,28 @@ namespace CodePage {
 
 QString decode(QByteArrayView bytes)
 {
-    // The code page agrees with ASCII, which most lines are; ASCII needs no
-    // converter.
-    if (isAscii(bytes))
-        return QString::fromLatin1(bytes);
-    return cachedDecoder().decode(bytes);
+    const std::optional<DecodeTable> &table = decodeTable();
+    if (!table) {
+        // The code page agrees with ASCII, which most lines are.
+        if (isAscii(bytes))
+            return QString::fromLatin1(bytes);
+        return cachedDecoder().decode(bytes);
+    }
+    // Below 0x80 the code page is ASCII, so Qt's fast Latin-1 conversion
+    // does most of the work; only blocks holding a high byte are looked up.
+    QString text = QString::fromLatin1(bytes);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    constexpr qsizetype Block = 8;
+    for (qsizetype start = 0; start < bytes.size(); start += Block) {
+        const qsizetype end = std::min(start + Block, bytes.size());
+        quint64 word = 0;
+        std::memcpy(&word, bytes.data() + start, size_t(end - start));
+        if ((word & 0x8080808080808080) == 0)
+            continue;
+        for (qsizetype i = start; i < end; ++i)
+            out[i] = (*table)[static_cast<unsigned char>(bytes[i])];
+    }
+    return text;
 }
 
 bool encode(const QString &text, QByteArray &out)

@@ -7,8 +7,7 @@
 
 DataFolder::DataFolder(const QString &programFolder)
     : m_path(QDir(programFolder).filePath(QStringLiteral("MedFiles")))
-{
-}
+{}
 
 QString DataFolder::cataloguePath() const
 {
@@ -27,7 +26,8 @@ bool DataFolder::EnsureDataFolder(QString *error) const
         return true;
     if (info.exists()) {
         if (error)
-            *error = QStringLiteral("%1 exists but is not a folder.").arg(QDir::toNativeSeparators(m_path));
+            *error = QStringLiteral("%1 exists but is not a folder.")
+                         .arg(QDir::toNativeSeparators(m_path));
         return false;
     }
     if (QDir().mkpath(m_path))

@@ -1,5 +1,7 @@
 #include "LineBreaks.h"
 
+#include <algorithm>
+
 namespace {
 constexpr QChar CR = u'\r';
 constexpr QChar LF = u'\n';
@@ -36,19 +38,22 @@ QString DecodeLineBreaks(const QString &line)
 
 QString DecodeLineBreaks(QStringView line)
 {
+    // Tildes are rare, so the text between them is copied in blocks.
     QString result(line.size(), Qt::Uninitialized);
     QChar *out = result.data();
-    const QChar *in = line.data();
     const qsizetype size = line.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        if (in[i] != Tilde) {
-            out[i] = in[i];
-        } else if (i + 1 < size && in[i + 1] == Tilde) {
-            out[i] = CR;
-            out[++i] = LF;
-        } else {
-            out[i] = CR;
-        }
+    qsizetype from = 0;
+    while (from < size) {
+        qsizetype tilde = line.indexOf(Tilde, from);
+        if (tilde < 0)
+            tilde = size;
+        std::copy(line.begin() + from, line.begin() + tilde, out + from);
+        if (tilde == size)
+            break;
+        out[tilde] = CR;
+        from = tilde + 1;
+        if (from < size && line[from] == Tilde)
+            out[from++] = LF;
     }
     return result;
 }

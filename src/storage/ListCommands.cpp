@@ -12,8 +12,7 @@ const QString Title = QStringLiteral("Pillora");
 ListCommands::ListCommands(MedicationList &list, const ListStore &store, ListCommandsHost &host,
                            Prompter &prompter)
     : m_list(list), m_store(store), m_host(host), m_prompter(prompter)
-{
-}
+{}
 
 ListCommands::OfferOutcome ListCommands::OfferToSave()
 {
@@ -27,9 +26,9 @@ ListCommands::OfferOutcome ListCommands::OfferToSave()
 void ListCommands::NewList()
 {
     m_host.commitOpenEdit();
-    const QString name =
-        m_prompter.askText(QStringLiteral("Enter name for this new medications list. (e.g. John Smith)"),
-                           QStringLiteral("Create a New Medications List"));
+    const QString name = m_prompter.askText(
+        QStringLiteral("Enter name for this new medications list. (e.g. John Smith)"),
+        QStringLiteral("Create a New Medications List"));
     if (name.isEmpty())
         return;
     const QString refusal = ListNameRules::refusalForNewName(name, m_host.listNames());

@@ -20,15 +20,22 @@ QString describeCell(int row, int column)
 class LineSink
 {
 public:
-    bool add(const QString &line, const QString &whose)
+    // whose() names the text in the message and is only called on refusal,
+    // so that a save does not build 300 messages it never shows.
+    template <typename Whose> bool add(const QString &line, Whose whose)
     {
         if (!CodePage::encode(line, m_bytes)) {
             m_error = QStringLiteral("%1 holds \"%2\", a character that a list file cannot store.")
-                          .arg(whose, CodePage::firstUnencodable(line));
+                          .arg(whose(), CodePage::firstUnencodable(line));
             return false;
         }
         m_bytes += "\r\n";
         return true;
+    }
+    // For lines the program writes itself, which the code page always holds.
+    void add(const QString &line)
+    {
+        add(line, [] { return QString(); });
     }
     QByteArray bytes() const { return m_bytes; }
     QString error() const { return m_error; }
@@ -45,12 +52,12 @@ std::optional<QByteArray> ListFileWriter::encode(const MedicationList &list, QSt
     using namespace ListFileFormat;
     const ListSettings &settings = list.settings();
     LineSink sink;
-    sink.add(formatNumber(settings.windowLeft), {});
-    sink.add(formatNumber(settings.windowTop), {});
-    sink.add(formatNumber(settings.windowWidth), {});
-    sink.add(formatNumber(settings.windowHeight), {});
-    sink.add(settings.fontSize == 8 ? QStringLiteral("8") : QStringLiteral("10"), {});
-    sink.add(settings.bold ? TrueWord : FalseWord, {});
+    sink.add(formatNumber(settings.windowLeft));
+    sink.add(formatNumber(settings.windowTop));
+    sink.add(formatNumber(settings.windowWidth));
+    sink.add(formatNumber(settings.windowHeight));
+    sink.add(settings.fontSize == 8 ? QStringLiteral("8") : QStringLiteral("10"));
+    sink.add(settings.bold ? TrueWord : FalseWord);
 
     bool ok = true;
     const QString &printer = settings.printerName;
@@ -60,15 +67,17 @@ std::optional<QByteArray> ListFileWriter::encode(const MedicationList &list, QSt
                                     "cannot store.");
         return std::nullopt;
     }
-    ok = sink.add(printer, QStringLiteral("The printer name"));
+    ok = sink.add(printer, [] { return QStringLiteral("The printer name"); });
     for (int reserved = PrinterNameLine + 1; ok && reserved < FirstCellLine; ++reserved)
-        sink.add(QString(), {});
+        sink.add(QString());
     for (int row = 0; ok && row < MedicationList::RowCount; ++row) {
         for (int column = 1; ok && column < MedicationList::ColumnCount; ++column)
-            ok = sink.add(EncodeLineBreaks(list.cell(row, column)), describeCell(row, column));
+            ok = sink.add(EncodeLineBreaks(list.cell(row, column)),
+                          [=] { return describeCell(row, column); });
     }
     if (ok)
-        ok = sink.add(EncodeLineBreaks(list.notes()), QStringLiteral("The general notes"));
+        ok = sink.add(EncodeLineBreaks(list.notes()),
+                      [] { return QStringLiteral("The general notes"); });
     if (!ok) {
         if (error)
             *error = sink.error();
