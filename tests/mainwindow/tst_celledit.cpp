@@ -87,6 +87,36 @@ private slots:
         QCOMPARE(w.cell(3, column), outcome == u"abandon" ? QString() : stored);
     }
 
+    // The grid's click handling moves the current cell first, which commits
+    // into the old cell; the editor then opens over the new one.
+    void doubleClickOnAnotherCellWhileEditing_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::newRow("single-line editor") << 2;
+        QTest::newRow("Notes editor") << 6;
+    }
+    void doubleClickOnAnotherCellWhileEditing()
+    {
+        QFETCH(int, column);
+        MainWindow w;
+        QVERIFY(w.show());
+        const QTableView *view = w.form->Grid1;
+        w.setCell(3, column, QStringLiteral("5 mg"));
+        w.type(1, 1, QStringLiteral("Aspirin"));
+        const QRect target = view->visualRect(w.form->Grid1->tableModel().indexOfCell(3, column));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, target.center());
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, target.center());
+
+        QCOMPARE(w.cell(1, 1), "Aspirin");
+        QVERIFY(w.form->EditingCell() && w.form->Text1->isVisible() == (column != 6));
+        QWidget *editor = QApplication::focusWidget();
+        QCOMPARE(editor->property(column == 6 ? "plainText" : "text").toString(), "5 mg");
+        // Over the whole cell, grid line included; Notes is 3150 twips high.
+        const QSize size(view->columnWidth(column - 1), column == 6 ? 210 : view->rowHeight(2));
+        QCOMPARE(editor->geometry(),
+                 QRect(view->viewport()->mapTo(w.form.get(), target.topLeft()), size));
+    }
+
     // A list file gives a "~" back as a line break and has no byte for
     // characters outside windows-1252. Typing drops what cannot be stored;
     // a paste holding any of it is refused whole.
