@@ -55,11 +55,6 @@ const std::optional<DecodeTable> &decodeTable()
     return table;
 }
 
-bool isAscii(QByteArrayView bytes)
-{
-    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
-}
-
 bool isAscii(QStringView text)
 {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
@@ -72,12 +67,8 @@ namespace CodePage {
 QString decode(QByteArrayView bytes)
 {
     const std::optional<DecodeTable> &table = decodeTable();
-    if (!table) {
-        // The code page agrees with ASCII, which most lines are.
-        if (isAscii(bytes))
-            return QString::fromLatin1(bytes);
+    if (!table)
         return cachedDecoder().decode(bytes);
-    }
     // Below 0x80 the code page is ASCII, so Qt's fast Latin-1 conversion
     // does most of the work; only blocks holding a high byte are looked up.
     QString text = QString::fromLatin1(bytes);

@@ -125,18 +125,12 @@ private slots:
         QTest::addColumn<QString>("editor");
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("typed");
-        QTest::newRow("Text1") << "Text1"
-                               << "a~Ωb"
-                               << "ab";
-        QTest::newRow("Text3") << "Text3"
-                               << "é€~Ω"
-                               << "é€";
-        QTest::newRow("Text2") << "Text2"
-                               << "~xΩ"
-                               << "x";
-        QTest::newRow("Text2, all storable") << "Text2"
-                                             << "Müller €"
-                                             << "Müller €";
+        // clang-format off
+        QTest::newRow("Text1")               << "Text1" << "a~Ωb"     << "ab";
+        QTest::newRow("Text3")               << "Text3" << "é€~Ω"     << "é€";
+        QTest::newRow("Text2")               << "Text2" << "~xΩ"      << "x";
+        QTest::newRow("Text2, all storable") << "Text2" << "Müller €" << "Müller €";
+        // clang-format on
     }
     void editorsRefuseWhatFilesCannotStore()
     {

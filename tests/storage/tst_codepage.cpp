@@ -22,6 +22,7 @@ private slots:
             QCOMPARE(CodePage::decode(QByteArrayView(bytes).sliced(from)), expected.sliced(from));
     }
 
+    // Otherwise a file written by the program would not read back as it was.
     void everyCharacterItDecodesEncodesBack()
     {
         for (int byte = 0; byte < 256; ++byte) {
@@ -30,11 +31,6 @@ private slots:
             QVERIFY(CodePage::encode(CodePage::decode(QByteArrayView(&c, 1)), encoded));
             QCOMPARE(encoded, QByteArray(1, c));
         }
-        const QString lacking = QStringLiteral("5 µg Ω");
-        QByteArray untouched("kept");
-        QVERIFY(!CodePage::encode(lacking, untouched));
-        QCOMPARE(untouched, "kept");
-        QCOMPARE(CodePage::firstUnencodable(lacking), QStringLiteral("Ω"));
     }
 };
 
