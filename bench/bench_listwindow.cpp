@@ -48,7 +48,13 @@ public:
     }
     void inform(const QString &, const QString &) override { ++asked; }
     void warn(const QString &, const QString &) override { ++asked; }
+    void tell(const QString &, const QString &) override { ++asked; }
     QString askText(const QString &, const QString &) override
+    {
+        ++asked;
+        return {};
+    }
+    QString askSaveFileName(const QString &, const QString &, const QString &) override
     {
         ++asked;
         return {};

@@ -1,5 +1,6 @@
 #include "DialogPrompter.h"
 
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -19,9 +20,21 @@ void DialogPrompter::warn(const QString &text, const QString &title)
     QMessageBox::warning(m_parent, title, text);
 }
 
+void DialogPrompter::tell(const QString &text, const QString &title)
+{
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, m_parent);
+    box.exec();
+}
+
 QString DialogPrompter::askText(const QString &prompt, const QString &title)
 {
     bool ok = false;
     const QString text = QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, {}, &ok);
     return ok ? text : QString();
+}
+
+QString DialogPrompter::askSaveFileName(const QString &title, const QString &suggestedPath,
+                                        const QString &filter)
+{
+    return QFileDialog::getSaveFileName(m_parent, title, suggestedPath, filter);
 }

@@ -14,7 +14,10 @@ public:
     bool askYesNo(const QString &text, const QString &title) override;
     void inform(const QString &text, const QString &title) override;
     void warn(const QString &text, const QString &title) override;
+    void tell(const QString &text, const QString &title) override;
     QString askText(const QString &prompt, const QString &title) override;
+    QString askSaveFileName(const QString &title, const QString &suggestedPath,
+                            const QString &filter) override;
 
 private:
     QWidget *m_parent;

@@ -15,6 +15,13 @@ public:
     virtual void inform(const QString &text, const QString &title) = 0;
     // A failure the user must know of, with an OK button.
     virtual void warn(const QString &text, const QString &title) = 0;
+    // A plain message with an OK button and no icon.
+    virtual void tell(const QString &text, const QString &title) = 0;
     // An input box with OK and Cancel; Cancel gives the empty string.
     virtual QString askText(const QString &prompt, const QString &title) = 0;
+    // A dialog to choose where a new file goes, offering suggestedPath;
+    // filter is a name filter such as "PDF files (*.pdf)". Cancel gives the
+    // empty string.
+    virtual QString askSaveFileName(const QString &title, const QString &suggestedPath,
+                                    const QString &filter) = 0;
 };

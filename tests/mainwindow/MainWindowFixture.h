@@ -53,9 +53,18 @@ public:
     {
         return next<QString>("input " + title + ": " + text);
     }
+    QString askSaveFileName(const QString &title, const QString &suggestedPath,
+                            const QString &) override
+    {
+        return next<QString>("save " + title + ": " + suggestedPath);
+    }
     void inform(const QString &text, const QString &title) override
     {
         log << "inform " + title + ": " + text;
+    }
+    void tell(const QString &text, const QString &title) override
+    {
+        log << "tell " + title + ": " + text;
     }
     void warn(const QString &text, const QString &title) override
     {
