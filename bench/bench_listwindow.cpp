@@ -6,6 +6,7 @@
 #include "AddressOpener.h"
 #include "Clock.h"
 #include "DataFolder.h"
+#include "CellEditor.h"
 #include "Form1.h"
 #include "FullList.h"
 #include "ListCommands.h"
@@ -128,7 +129,10 @@ int main(int argc, char *argv[])
     auto openOn = [&](int column, const QString &text) {
         row = row % 48 + 1;
         window.Grid1->setCurrentCell(row, column);
-        window.openEditor();
+        auto *editor = window.findChild<CellEditor *>(QStringLiteral("cellEditor"));
+        editor->requestOpen();
+        if (!QTest::qWaitFor([editor] { return editor->EditingCell(); }))
+            std::fprintf(stderr, "No editor opened.\n");
         window.Text1->setText(text);
     };
     const double leave = timeMedian(

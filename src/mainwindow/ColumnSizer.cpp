@@ -1,53 +1,34 @@
 #include "ColumnSizer.h"
 
-#include "TextMeasurer.h"
-
-#include <cmath>
 #include <numeric>
 
-namespace {
-
-// Halves go to the even neighbour.
-int roundHalfEven(double value)
-{
-    return int(std::nearbyint(value));
-}
-
-} // namespace
-
-ColumnSizes ColumnSizer::compute(const MedicationList &list, const TextMeasurer &measurer,
-                                 int pageWidth)
+ColumnSizes ColumnSizer::compute(const CellMeasurer &measurer, int pageWidth)
 {
     ColumnSizes sizes;
     auto &widths = sizes.columnWidths;
     widths[MedicationList::MarkerColumn] = MarkerColumnWidth;
-    // Notes takes what the page leaves, so its texts are not measured here.
+    // Notes takes what the page leaves, so its texts do not set its width.
     for (int column = 1; column < MedicationList::NotesColumn; ++column) {
         int widest = MinimumColumnWidth;
-        for (int row = 0; row < MedicationList::RowCount; ++row) {
-            const double width = measurer.width(list.cell(row, column));
-            if (width > widest)
-                widest = roundHalfEven(width);
-        }
-        widths[column] = widest + CellPadding;
+        for (int row = 0; row < MedicationList::RowCount; ++row)
+            widest = std::max(widest, measurer.neededWidth(row, column));
+        widths[column] = widest;
     }
 
     const int page = pageWidth == 0 ? PageWidthWithoutPrinter : pageWidth;
     const int others = std::accumulate(widths.begin(), widths.end() - 1, 0);
-    const int notesWidth = std::max(page - PageMargin - others, MinimumNotesWidth);
-    widths[MedicationList::NotesColumn] = notesWidth;
+    widths[MedicationList::NotesColumn] = std::max(page - PageMargin - others, MinimumNotesWidth);
 
+    // Every column counts: a lone line break read from a file makes more
+    // than one line in a Name as well.
     for (int row = MedicationList::FirstDataRow; row < MedicationList::RowCount; ++row) {
-        const QString notes = list.cell(row, MedicationList::NotesColumn);
-        int height = roundHalfEven(measurer.height(notes) + RowPadding);
-        for (const QString &line : notes.split(QStringLiteral("\r\n"))) {
-            const double width = measurer.width(line);
-            if (width > notesWidth) {
-                const int wraps = roundHalfEven(width / notesWidth);
-                height = roundHalfEven(measurer.height(line) * wraps + height);
-            }
+        int height = MinimumRowHeight;
+        for (int column = 1; column < MedicationList::ColumnCount; ++column) {
+            const int needed = measurer.neededHeight(row, column, widths[column]);
+            if (needed > 0)
+                height = std::max(height, needed + RowPadding);
         }
-        sizes.rowHeights[row] = std::max(height, MinimumRowHeight);
+        sizes.rowHeights[row] = height;
     }
     return sizes;
 }

@@ -1,12 +1,14 @@
 #include "Form1.h"
 
 #include "Artwork.h"
+#include "CellEditor.h"
 #include "Clock.h"
 #include "ColumnSizer.h"
 #include "DesktopAddressOpener.h"
 #include "DialogPrompter.h"
 #include "AddressOpener.h"
 #include "DataFolder.h"
+#include "GeneralNotes.h"
 #include "ListCommands.h"
 #include "ListFileReader.h"
 #include "MedicationGrid.h"
@@ -22,8 +24,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QEventLoop>
-#include <QKeyEvent>
+#include <QWheelEvent>
 #include <QComboBox>
 #include <QCursor>
 #include <QFrame>
@@ -159,6 +160,10 @@ void Form1::createControls()
     QFont selectorFont = standardFont();
     selectorFont.setBold(true);
     cboLoad->setFont(selectorFont);
+    cboLoad->setPlaceholderText(QStringLiteral("Choose a list, or press New to start one"));
+    // A wheel turned while passing over the selector must not load a list.
+    cboLoad->setFocusPolicy(Qt::StrongFocus);
+    cboLoad->installEventFilter(this);
     placeInTwips(cboLoad, 960, 0, 2415, 315);
     connect(cboLoad, &QComboBox::activated, this, [this] { m_commands->LoadList(); });
 
@@ -181,29 +186,37 @@ void Form1::createControls()
         connect(Command2[i], &QPushButton::clicked, this, [this, i] { onRowButton(i); });
     }
 
-    Grid1 = new MedicationGrid(m_list, this);
+    Grid1 = new MedicationGrid(
+        m_list,
+        [this](const QString &text) {
+            return RefillDate::unreadableHint(text, QLocale(), today());
+        },
+        this);
     placeInTwips(Grid1, 120, 1080, 9735, 4335);
-    connect(Grid1, &MedicationGrid::doubleClick, this, &Form1::openEditor);
-    connect(Grid1, &MedicationGrid::leaveCell, this, &Form1::commitEdit);
-    connect(Grid1, &MedicationGrid::scrolled, this, &Form1::abandonEdit);
 
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setFrame(false);
     Text1->setValidator(new StorableTextValidator(Text1));
-    Text1->installEventFilter(this);
     placeInTwips(Text1, 4440, 3600, 1215, 285);
     Text1->hide();
 
     Text3 = new StorableTextEdit(this);
     Text3->setObjectName(QStringLiteral("Text3"));
     Text3->setTabChangesFocus(true);
-    Text3->installEventFilter(this);
     Text3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text3->setFont(standardFont());
     placeInTwips(Text3, 4440, 3960, 1215, 285);
     Text3->hide();
+
+    m_cellEditor = new CellEditor(m_list, *Grid1, *Text1, *Text3, *this);
+    connect(Grid1, &MedicationGrid::doubleClick, m_cellEditor, &CellEditor::requestOpen);
+    // Scrolling ends an edit as leaving the cell does: the typed text stays.
+    connect(Grid1, &MedicationGrid::leaveCell, m_cellEditor, &CellEditor::commit);
+    connect(Grid1, &MedicationGrid::scrolled, m_cellEditor, &CellEditor::commit);
+    connect(m_cellEditor, &CellEditor::committed, this, &Form1::SetColumnWidths);
+    connect(m_cellEditor, &CellEditor::refillDateLeft, this, &Form1::HighlightRefillDates);
 
     Label3 = new QLabel(QStringLiteral("General Notes Section"), this);
     Label3->setObjectName(QStringLiteral("Label3"));
@@ -214,26 +227,7 @@ void Form1::createControls()
     Text2->setTabChangesFocus(true);
     Text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     placeInTwips(Text2, 120, 5760, 5055, 1455);
-    connect(Text2, &QPlainTextEdit::textChanged, this, [this] {
-        if (m_showingNotes)
-            return;
-        QString notes = Text2->toPlainText();
-        notes.replace(u'\n', QStringLiteral("\r\n"));
-        m_list.setNotes(notes);
-    });
-    connect(&m_list, &MedicationList::notesChanged, this, [this] {
-        QString shown = m_list.notes();
-        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        shown.replace(u'\r', u'\n');
-        // Showing the notes must not write them back: a lone CR or LF read
-        // from a file would come back as CR LF and the file would change
-        // without the user touching it.
-        if (Text2->toPlainText() != shown) {
-            m_showingNotes = true;
-            Text2->setPlainText(shown);
-            m_showingNotes = false;
-        }
-    });
+    new GeneralNotes(m_list, *Text2);
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -312,20 +306,24 @@ void Form1::startUp()
     // was chosen records the size it is shown in.
     mnuFontSizeOp[0]->setChecked(true);
     PositionCellEditor();
-    // The first question to the print system loads its plugin and asks CUPS,
-    // which takes longer than drawing the whole window; the columns are
-    // fitted to the page of no printer until the window has been drawn.
-    fitColumns(0);
-    m_refitAfterFirstPaint = true;
+    SetColumnWidths();
+    // Until New or Load there is no list that typing could go into.
+    connect(&m_list, &MedicationList::currentListNameChanged, this, &Form1::followListOpen);
+    followListOpen();
 }
 
-void Form1::paintEvent(QPaintEvent *event)
+bool Form1::isListOpen() const
 {
-    QWidget::paintEvent(event);
-    if (m_refitAfterFirstPaint) {
-        m_refitAfterFirstPaint = false;
-        QTimer::singleShot(0, this, &Form1::SetColumnWidths);
-    }
+    return !m_list.CurrentListName().isEmpty();
+}
+
+void Form1::followListOpen()
+{
+    const bool open = isListOpen();
+    if (!open)
+        m_cellEditor->commit();
+    m_cellEditor->setAllowed(open);
+    Text2->setReadOnly(!open);
 }
 
 void Form1::resizeEvent(QResizeEvent *event)
@@ -355,8 +353,7 @@ void Form1::SetColumnWidths()
 
 void Form1::fitColumns(int pageWidth)
 {
-    const ColumnSizes sizes =
-        ColumnSizer::compute(m_list, m_measurer, pageWidth);
+    const ColumnSizes sizes = ColumnSizer::compute(*Grid1, pageWidth);
     for (int column = 0; column < MedicationList::ColumnCount; ++column)
         Grid1->setColWidth(column, sizes.columnWidths[column]);
     for (int row = MedicationList::FirstDataRow; row < MedicationList::RowCount; ++row)
@@ -371,12 +368,12 @@ void Form1::ClearList()
 
 void Form1::PositionCellEditor()
 {
-    const TwipsRect cell = Grid1->currentCellRect();
-    const TwipsRect grid = twipsRectOf(Grid1);
-    if (Grid1->col() == MedicationList::NotesColumn)
-        placeInTwips(Text3, grid.left + cell.left, grid.top + cell.top, cell.width, 3150);
-    else
-        placeInTwips(Text1, grid.left + cell.left, grid.top + cell.top, cell.width, cell.height);
+    m_cellEditor->PositionCellEditor();
+}
+
+bool Form1::EditingCell() const
+{
+    return m_cellEditor->EditingCell();
 }
 
 void Form1::changeListFonts(const std::function<void(QFont &)> &change)
@@ -428,12 +425,22 @@ void Form1::toggleBold()
     m_list.setChangesMade(true);
 }
 
+QDate Form1::today() const
+{
+    return m_services.clock ? m_services.clock->today() : QDate::currentDate();
+}
+
 void Form1::HighlightRefillDates()
 {
-    const QDate today = m_services.clock ? m_services.clock->today() : QDate::currentDate();
+    highlightRefillDates(MedicationList::FirstDataRow, MedicationList::LastDataRow);
+}
+
+void Form1::highlightRefillDates(int firstRow, int lastRow)
+{
+    const QDate today = this->today();
     const QLocale locale;
     MedicationTableModel &model = Grid1->tableModel();
-    for (int row = MedicationList::FirstDataRow; row < MedicationList::RowCount; ++row) {
+    for (int row = firstRow; row <= lastRow; ++row) {
         const QString text = m_list.cell(row, MedicationList::RefillDateColumn);
         if (RefillDate::isDue(text, locale, today))
             model.setCellColors(row, MedicationList::RefillDateColumn, DueBackground, DueText);
@@ -450,7 +457,8 @@ void Form1::updateStatus()
         Command1[index]->setEnabled(listChosen);
 
     const int row = Grid1->row();
-    const bool rowHasName = !m_list.cell(row, MedicationList::NameColumn).isEmpty();
+    const bool rowHasName =
+        isListOpen() && !m_list.cell(row, MedicationList::NameColumn).isEmpty();
     for (QPushButton *button : Command2)
         button->setEnabled(rowHasName);
 
@@ -471,6 +479,7 @@ void Form1::onListButton(int index)
         m_commands->DeleteList();
         break;
     case SaveButton:
+        commitEdit();
         m_commands->SaveList();
         break;
     case FontButton:
@@ -484,111 +493,26 @@ void Form1::onListButton(int index)
     }
 }
 
-void Form1::openEditor()
-{
-    // The grid finishes its own handling of the click first, including the
-    // move of the current cell that commits an edit still open elsewhere.
-    QEventLoop pause;
-    QTimer::singleShot(100, &pause, &QEventLoop::quit);
-    pause.exec();
-
-    PositionCellEditor();
-    const QString text = m_list.cell(Grid1->row(), Grid1->col());
-    if (Grid1->col() == MedicationList::NotesColumn) {
-        QString shown = text;
-        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        shown.replace(u'\r', u'\n');
-        Text3->setPlainText(shown);
-        Text3->show();
-        Text3->setFocus();
-    } else {
-        Text1->setText(text);
-        Text1->show();
-        Text1->setFocus();
-    }
-    m_editingCell = true;
-}
-
-QString Form1::editorText() const
-{
-    if (Grid1->col() != MedicationList::NotesColumn)
-        return Text1->text();
-    QString text = Text3->toPlainText();
-    text.replace(u'\n', QStringLiteral("\r\n"));
-    return text;
-}
-
-void Form1::writeEditedCell(const QString &text)
-{
-    if (!m_editingCell)
-        return;
-    m_list.setCell(Grid1->row(), Grid1->col(), text);
-    SetColumnWidths();
-    m_list.setChangesMade(true);
-}
-
 void Form1::commitEdit()
 {
-    writeEditedCell(editorText());
-    m_editingCell = false;
-    hideEditors();
-}
-
-void Form1::abandonEdit()
-{
-    m_editingCell = false;
-    hideEditors();
-}
-
-void Form1::hideEditors()
-{
-    const bool editorHadFocus = Text1->hasFocus() || Text3->hasFocus();
-    Text1->hide();
-    Text3->hide();
-    if (editorHadFocus)
-        Grid1->setFocus();
-}
-
-void Form1::commitFromText1()
-{
-    writeEditedCell(Text1->text());
-    m_editingCell = false;
-    m_hidingAfterEnter = true;
-    hideEditors();
-    m_hidingAfterEnter = false;
-    if (Grid1->col() == MedicationList::RefillDateColumn)
-        HighlightRefillDates();
-}
-
-void Form1::onText1FocusLost()
-{
-    if (m_hidingAfterEnter || Grid1->col() != MedicationList::RefillDateColumn)
-        return;
-    if (m_editingCell)
-        commitEdit();
-    HighlightRefillDates();
+    m_cellEditor->commit();
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress && (watched == Text1 || watched == Text3)) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Escape) {
-            abandonEdit();
-            return true;
-        }
-        if (watched == Text1 && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
-            commitFromText1();
-            return true;
-        }
+    // On Windows the wheel changes the list only once the selector has the
+    // keyboard focus; a wheel merely passing over it must not load a list.
+    if (watched == cboLoad && event->type() == QEvent::Wheel && !cboLoad->hasFocus()) {
+        event->ignore();
+        return true;
     }
-    if (event->type() == QEvent::FocusOut && watched == Text1)
-        onText1FocusLost();
     return QWidget::eventFilter(watched, event);
 }
 
 void Form1::onRowButton(int index)
 {
+    if (!isListOpen())
+        return;
     switch (index) {
     case UpButton:
         moveRow(-1);
@@ -616,6 +540,9 @@ void Form1::moveRow(int offset)
         m_list.swapRowTexts(row, target);
         Grid1->setRow(target);
         m_list.setChangesMade(true);
+        // The refill warning and the row's height go with the medicine.
+        SetColumnWidths();
+        highlightRefillDates(std::min(row, target), std::max(row, target));
     }
     Grid1->setFocus();
 }
@@ -630,6 +557,8 @@ void Form1::deleteRow()
                                       QStringLiteral("Pillora"))) {
         Grid1->removeRow(row);
         m_list.setChangesMade(true);
+        SetColumnWidths();
+        highlightRefillDates(row, MedicationList::LastDataRow);
     }
     Grid1->setFocus();
 }

@@ -13,6 +13,7 @@
 #include <memory>
 
 class AddressOpener;
+class CellEditor;
 class ListCommands;
 class Prompter;
 
@@ -57,7 +58,7 @@ public:
 
     MedicationList &list() { return m_list; }
     ListCommands &commands() { return *m_commands; }
-    bool EditingCell() const { return m_editingCell; }
+    bool EditingCell() const;
     MedicationGrid *grid() const { return Grid1; }
     QFont measuringFont() const { return m_measuringFont; }
     int LastMarkedRow() const { return m_lastMarkedRow; }
@@ -77,9 +78,7 @@ public:
     void toggleBold();
 
     // In-place cell editing.
-    void openEditor();
     void commitEdit();
-    void abandonEdit();
 
     // The row commands.
     void onRowButton(int index);
@@ -102,7 +101,6 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -115,11 +113,10 @@ private:
     void fitColumns(int pageWidth);
     void onListButton(int index);
     void changeListFonts(const std::function<void(QFont &)> &change);
-    void writeEditedCell(const QString &text);
-    void commitFromText1();
-    void onText1FocusLost();
-    QString editorText() const;
-    void hideEditors();
+    QDate today() const;
+    bool isListOpen() const;
+    void followListOpen();
+    void highlightRefillDates(int firstRow, int lastRow);
     void moveRow(int offset);
     void deleteRow();
     void lookUpMedicine();
@@ -130,12 +127,7 @@ private:
     // Lives as long as the list's font, so that widths measured once are kept.
     FontTextMeasurer m_measurer;
     int m_lastMarkedRow = 0;
-    bool m_refitAfterFirstPaint = false;
-    bool m_editingCell = false;
-    // Hiding Text1 after Enter takes its focus; the highlighting that focus
-    // loss would run is run once by the Enter handler instead.
-    bool m_hidingAfterEnter = false;
-    bool m_showingNotes = false;
+    CellEditor *m_cellEditor = nullptr;
     std::unique_ptr<ListCommands> m_commands;
     // Used when the caller brings none, as the program itself does.
     std::unique_ptr<Prompter> m_ownPrompter;

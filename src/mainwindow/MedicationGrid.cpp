@@ -7,8 +7,10 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QProxyStyle>
+#include <QStyledItemDelegate>
 
 namespace {
 
@@ -19,8 +21,7 @@ class LeaveCellSelectionModel : public QItemSelectionModel
 public:
     LeaveCellSelectionModel(QAbstractItemModel *model, MedicationGrid *grid)
         : QItemSelectionModel(model, grid), m_grid(grid)
-    {
-    }
+    {}
 
     void setCurrentIndex(const QModelIndex &index, SelectionFlags command) override
     {
@@ -39,8 +40,7 @@ class MarkerHeaderView : public QHeaderView
 public:
     explicit MarkerHeaderView(QWidget *parent)
         : QHeaderView(Qt::Vertical, parent), m_marker(Artwork::rowMarker())
-    {
-    }
+    {}
 
 protected:
     void paintSection(QPainter *painter, const QRect &rect, int section) const override
@@ -48,16 +48,33 @@ protected:
         painter->save();
         QHeaderView::paintSection(painter, rect, section);
         painter->restore();
-        if (model() && model()->headerData(section, Qt::Vertical, MedicationTableModel::MarkerRole)
-                           .toBool()) {
-            const QPoint topLeft = rect.center() - QPoint(m_marker.width() / 2 - 1,
-                                                         m_marker.height() / 2 - 1);
-            painter->drawPixmap(topLeft, m_marker);
-        }
+        if (model() &&
+            model()->headerData(section, Qt::Vertical, MedicationTableModel::MarkerRole).toBool())
+            painter->drawPixmap(
+                QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, m_marker.size(), rect),
+                m_marker);
     }
 
 private:
     QPixmap m_marker;
+};
+
+// A refill date the program cannot read is shown in italics, so that it does
+// not pass for one that is simply not due yet.
+class CellDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.data(MedicationTableModel::UnreadableDateRole).toBool()) {
+            option->font.setItalic(true);
+            option->fontMetrics = QFontMetrics(option->font);
+        }
+    }
 };
 
 class GridLineStyle : public QProxyStyle
@@ -72,14 +89,20 @@ public:
     }
 };
 
+const QColor OutsideCells(0x80, 0x80, 0x80);
+// Bounds the memory a long session of edits can leave behind.
+constexpr qsizetype MaxRememberedSizes = 4096;
 constexpr int HeaderRowHeight = 315;
 constexpr int MarkerColumnWidth = 480;
 constexpr int DefaultColumnWidth = 960;
 
 } // namespace
 
-MedicationGrid::MedicationGrid(MedicationList &list, QWidget *parent)
-    : QTableView(parent), m_list(list), m_model(new MedicationTableModel(list, this))
+MedicationGrid::MedicationGrid(MedicationList &list,
+                               std::function<QString(const QString &)> checkRefillDate,
+                               QWidget *parent)
+    : QTableView(parent), m_list(list),
+      m_model(new MedicationTableModel(list, std::move(checkRefillDate), this))
 {
     setObjectName(QStringLiteral("Grid1"));
     setModel(m_model);
@@ -91,6 +114,7 @@ MedicationGrid::MedicationGrid(MedicationList &list, QWidget *parent)
     style->setParent(this);
     setStyle(style);
 
+    setItemDelegate(new CellDelegate(this));
     setVerticalHeader(new MarkerHeaderView(this));
     for (QHeaderView *header : {horizontalHeader(), verticalHeader()}) {
         header->setSectionResizeMode(QHeaderView::Fixed);
@@ -114,10 +138,17 @@ MedicationGrid::MedicationGrid(MedicationList &list, QWidget *parent)
     setTabKeyNavigation(false);
     setCornerButtonEnabled(false);
 
-    // Outside the cells the grid is grey; the cells paint their own background.
-    QPalette outside = viewport()->palette();
-    outside.setColor(QPalette::Base, QColor(0x80, 0x80, 0x80));
-    viewport()->setPalette(outside);
+    // Outside the cells the grid is grey, beside the header row too; the
+    // cells and header sections paint their own background.
+    for (QWidget *area :
+         std::initializer_list<QWidget *>{viewport(), horizontalHeader(), verticalHeader()}) {
+        QPalette outside = area->palette();
+        outside.setColor(QPalette::Base, OutsideCells);
+        outside.setColor(QPalette::Window, OutsideCells);
+        area->setPalette(outside);
+        area->setBackgroundRole(QPalette::Window);
+        area->setAutoFillBackground(true);
+    }
 
     m_columnWidths.fill(DefaultColumnWidth);
     m_columnWidths[0] = MarkerColumnWidth;
@@ -165,16 +196,6 @@ void MedicationGrid::setTopRow(int row)
         scrollTo(index, QAbstractItemView::PositionAtTop);
 }
 
-int MedicationGrid::topRow() const
-{
-    return rowAt(0) + 1;
-}
-
-QString MedicationGrid::textMatrix(int row, int column) const
-{
-    return m_list.cell(row, column);
-}
-
 int MedicationGrid::colWidth(int column) const
 {
     return column >= 0 && column < cols() ? m_columnWidths[column] : 0;
@@ -215,8 +236,10 @@ void MedicationGrid::setRowHeight(int row, int twips)
 TwipsRect MedicationGrid::currentCellRect() const
 {
     const QModelIndex current = currentIndex();
-    const int left = frameWidth() + verticalHeader()->width() + columnViewportPosition(current.column());
-    const int top = frameWidth() + horizontalHeader()->height() + rowViewportPosition(current.row());
+    const int left =
+        frameWidth() + verticalHeader()->width() + columnViewportPosition(current.column());
+    const int top =
+        frameWidth() + horizontalHeader()->height() + rowViewportPosition(current.row());
     return {int(Twips::fromPixels(left)), int(Twips::fromPixels(top)),
             int(Twips::fromPixels(columnWidth(current.column()))),
             int(Twips::fromPixels(QTableView::rowHeight(current.row())))};
@@ -233,10 +256,58 @@ void MedicationGrid::removeRow(int row)
     setRowHeight(MedicationList::LastDataRow, MinimumRowHeight);
 }
 
+int MedicationGrid::neededWidth(int row, int column) const
+{
+    if (m_list.cell(row, column).isEmpty())
+        return 0;
+    if (row == MedicationList::HeaderRow)
+        return int(Twips::fromPixels(horizontalHeader()->sectionSizeHint(column - 1)));
+    // The grid line takes the last pixel of every column.
+    return int(Twips::fromPixels(paintedSize(row, column, 0).width() + 1));
+}
+
+int MedicationGrid::neededHeight(int row, int column, int columnWidth) const
+{
+    if (row == MedicationList::HeaderRow || m_list.cell(row, column).isEmpty())
+        return 0;
+    const int width = Twips::toPixels(columnWidth) - 1;
+    return int(Twips::fromPixels(paintedSize(row, column, std::max(width, 1)).height() + 1));
+}
+
+QSize MedicationGrid::paintedSize(int row, int column, int widthPixels) const
+{
+    const QModelIndex index = m_model->indexOfCell(row, column);
+    const bool italic = index.data(MedicationTableModel::UnreadableDateRole).toBool();
+    const QString key = QStringLiteral("%1 %2 ").arg(widthPixels).arg(italic) +
+                        index.data(Qt::DisplayRole).toString();
+    if (const auto known = m_paintedSizes.constFind(key); known != m_paintedSizes.constEnd())
+        return *known;
+    if (m_paintedSizes.size() >= MaxRememberedSizes)
+        m_paintedSizes.clear();
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = widthPixels > 0 ? QRect(0, 0, widthPixels, 1) : QRect();
+    const QSize size = itemDelegateForIndex(index)->sizeHint(option, index);
+    m_paintedSizes.insert(key, size);
+    return size;
+}
+
+void MedicationGrid::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        m_paintedSizes.clear();
+    QTableView::changeEvent(event);
+}
+
 void MedicationGrid::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    QTableView::mouseDoubleClickEvent(event);
-    emit doubleClick();
+    // The first click of the pair has made the cell under it current, and
+    // the commit of an edit open elsewhere may have refitted the columns
+    // since; the second click then lies over another cell. The view would
+    // move to that one, so the pair is taken as a double-click on the cell
+    // the first click chose.
+    if (event->button() == Qt::LeftButton)
+        emit doubleClick();
 }
 
 void MedicationGrid::scrollContentsBy(int dx, int dy)

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "ColumnSizer.h"
 #include "WindowLayout.h"
 
+#include <QHash>
 #include <QTableView>
 
 #include <array>
+#include <functional>
 
 class MedicationList;
 class MedicationTableModel;
@@ -13,15 +16,17 @@ class MedicationTableModel;
 // relies on of a grid control, in its terms: rows and columns counted with
 // the fixed header row and marker column, sizes in twips, per-cell colours,
 // and the events double-click, leave-cell (raised before the current cell
-// changes, whatever moves it) and scroll.
-class MedicationGrid : public QTableView
+// changes, whatever moves it) and scroll. It measures its cells by the very
+// rule its delegate paints them with, so a fitted cell never shows clipped.
+class MedicationGrid : public QTableView, public CellMeasurer
 {
     Q_OBJECT
 
 public:
     static constexpr int MinimumRowHeight = 315;
 
-    MedicationGrid(MedicationList &list, QWidget *parent = nullptr);
+    MedicationGrid(MedicationList &list, std::function<QString(const QString &)> checkRefillDate,
+                   QWidget *parent = nullptr);
 
     MedicationTableModel &tableModel() const { return *m_model; }
 
@@ -34,9 +39,6 @@ public:
     void setCurrentCell(int row, int column);
     void setRow(int row) { setCurrentCell(row, col()); }
     void setTopRow(int row);
-    int topRow() const;
-
-    QString textMatrix(int row, int column) const;
 
     int colWidth(int column) const;
     void setColWidth(int column, int twips);
@@ -50,6 +52,9 @@ public:
     // colours and marker, and an empty row is appended at the end.
     void removeRow(int row);
 
+    int neededWidth(int row, int column) const override;
+    int neededHeight(int row, int column, int columnWidth) const override;
+
 signals:
     void doubleClick();
     void leaveCell();
@@ -58,12 +63,19 @@ signals:
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void applyColumnWidth(int column);
+    // The size the delegate asks for to paint the cell's text; a width of 0
+    // asks for the text's natural width.
+    QSize paintedSize(int row, int column, int widthPixels) const;
 
     MedicationList &m_list;
     MedicationTableModel *m_model;
     std::array<int, 7> m_columnWidths{};
     std::array<int, 50> m_rowHeights{};
+    // Column sizing asks for every cell after each edit; laying text out
+    // costs far more than looking it up. Forgotten when the font changes.
+    mutable QHash<QString, QSize> m_paintedSizes;
 };

@@ -1,26 +1,15 @@
 #include "MedicationTableModel.h"
 
+#include "LineBreaks.h"
 #include "MedicationList.h"
 
 #include <QBrush>
 #include <QGuiApplication>
 #include <QPalette>
 
-namespace {
-
-// The table shows each line break as one, whether the text holds CR LF, a
-// lone CR read from a file, or a lone LF.
-QString displayText(QString text)
-{
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    return text;
-}
-
-} // namespace
-
-MedicationTableModel::MedicationTableModel(MedicationList &list, QObject *parent)
-    : QAbstractTableModel(parent), m_list(list),
+MedicationTableModel::MedicationTableModel(MedicationList &list, RefillDateCheck checkRefillDate,
+                                           QObject *parent)
+    : QAbstractTableModel(parent), m_list(list), m_checkRefillDate(std::move(checkRefillDate)),
       m_defaultBackground(QGuiApplication::palette().color(QPalette::Base))
 {
     connect(&list, &MedicationList::cellChanged, this,
@@ -52,7 +41,16 @@ QVariant MedicationTableModel::data(const QModelIndex &index, int role) const
     const CellStyle &style = m_styles[row][column];
     switch (role) {
     case Qt::DisplayRole:
-        return displayText(m_list.cell(row, column));
+        return DisplayLineBreaks(m_list.cell(row, column));
+    case UnreadableDateRole:
+    case Qt::ToolTipRole: {
+        if (column != MedicationList::RefillDateColumn || m_list.cell(row, column).isEmpty())
+            return role == UnreadableDateRole ? QVariant(false) : QVariant();
+        const QString why = m_checkRefillDate(m_list.cell(row, column));
+        if (role == UnreadableDateRole)
+            return !why.isEmpty();
+        return why.isEmpty() ? QVariant() : QVariant(why);
+    }
     case Qt::BackgroundRole:
         return QBrush(style.background.value_or(m_defaultBackground));
     case Qt::ForegroundRole:
@@ -62,11 +60,10 @@ QVariant MedicationTableModel::data(const QModelIndex &index, int role) const
     }
 }
 
-QVariant MedicationTableModel::headerData(int section, Qt::Orientation orientation,
-                                          int role) const
+QVariant MedicationTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
-        return displayText(m_list.cell(MedicationList::HeaderRow, section + 1));
+        return DisplayLineBreaks(m_list.cell(MedicationList::HeaderRow, section + 1));
     if (orientation == Qt::Vertical && role == MarkerRole)
         return hasRowMarker(section + 1);
     return {};
@@ -81,23 +78,9 @@ void MedicationTableModel::setCellColors(int row, int column, const QColor &back
     announceRows(row, row);
 }
 
-void MedicationTableModel::resetCellColors(int row, int column)
-{
-    if (!MedicationList::isValidCell(row, column))
-        return;
-    m_styles[row][column] = {};
-    announceRows(row, row);
-}
-
 std::optional<QColor> MedicationTableModel::cellBackground(int row, int column) const
 {
     return MedicationList::isValidCell(row, column) ? m_styles[row][column].background
-                                                    : std::nullopt;
-}
-
-std::optional<QColor> MedicationTableModel::cellForeground(int row, int column) const
-{
-    return MedicationList::isValidCell(row, column) ? m_styles[row][column].foreground
                                                     : std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 #include <QColor>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 class MedicationList;
@@ -19,8 +20,14 @@ class MedicationTableModel : public QAbstractTableModel
 
 public:
     static constexpr int MarkerRole = Qt::UserRole + 1;
+    // True for a Next Refill Date that cannot be read as a date.
+    static constexpr int UnreadableDateRole = Qt::UserRole + 2;
+    // Says why a refill date text cannot be read and which forms can be,
+    // or gives an empty string for a date it can read.
+    using RefillDateCheck = std::function<QString(const QString &text)>;
 
-    explicit MedicationTableModel(MedicationList &list, QObject *parent = nullptr);
+    MedicationTableModel(MedicationList &list, RefillDateCheck checkRefillDate,
+                         QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -30,9 +37,7 @@ public:
     QModelIndex indexOfCell(int row, int column) const;
 
     void setCellColors(int row, int column, const QColor &background, const QColor &text);
-    void resetCellColors(int row, int column);
     std::optional<QColor> cellBackground(int row, int column) const;
-    std::optional<QColor> cellForeground(int row, int column) const;
 
     void setRowMarker(int row, bool shown);
     bool hasRowMarker(int row) const;
@@ -40,8 +45,6 @@ public:
     // The styles of the rows below move up with them; the new last row is plain.
     void removeRowStyles(int row);
     void clearStyles();
-
-    void setDefaultBackground(const QColor &color) { m_defaultBackground = color; }
 
 private:
     struct CellStyle
@@ -54,6 +57,7 @@ private:
     void announceRows(int firstRow, int lastRow);
 
     MedicationList &m_list;
+    RefillDateCheck m_checkRefillDate;
     std::array<RowStyles, 50> m_styles{};
     std::array<bool, 50> m_markers{};
     QColor m_defaultBackground;

@@ -61,9 +61,15 @@ std::optional<QDate> readNumeric(const QString &text, const QLocale &locale, con
     for (qsizetype i = 0; i < parts.size(); ++i) {
         const int value = parts[i].toInt();
         switch (order[i].unicode()) {
-        case u'd': day = value; break;
-        case u'm': month = value; break;
-        default: year = fullYear(value, parts[i].size()); break;
+        case u'd':
+            day = value;
+            break;
+        case u'm':
+            month = value;
+            break;
+        default:
+            year = fullYear(value, parts[i].size());
+            break;
         }
     }
     return validDate(year, month, day);
@@ -81,8 +87,7 @@ int monthNumber(const QString &word, const QLocale &locale)
                 if (!name.isEmpty() && name.compare(word, Qt::CaseInsensitive) == 0)
                     return month;
                 const QString standalone = names.standaloneMonthName(month, format);
-                if (!standalone.isEmpty() &&
-                    standalone.compare(word, Qt::CaseInsensitive) == 0)
+                if (!standalone.isEmpty() && standalone.compare(word, Qt::CaseInsensitive) == 0)
                     return month;
             }
         }
@@ -168,6 +173,15 @@ bool isDue(const QString &text, const QLocale &locale, const QDate &today)
 {
     const std::optional<QDate> date = read(text, locale, today);
     return date && today.daysTo(*date) < DueWithinDays;
+}
+
+QString unreadableHint(const QString &text, const QLocale &locale, const QDate &today)
+{
+    if (text.trimmed().isEmpty() || read(text, locale, today))
+        return {};
+    return QStringLiteral("Pillora cannot read this date, so it cannot show when the refill "
+                          "falls due. Write it as %1 or %2.")
+        .arg(locale.toString(today, QLocale::ShortFormat), today.toString(Qt::ISODate));
 }
 
 } // namespace RefillDate

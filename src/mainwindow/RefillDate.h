@@ -18,4 +18,8 @@ std::optional<QDate> read(const QString &text, const QLocale &locale, const QDat
 // is never due.
 bool isDue(const QString &text, const QLocale &locale, const QDate &today);
 
+// For a text that is not empty and cannot be read as a date: what to tell
+// the user, naming the forms that can be read. Empty for a readable date.
+QString unreadableHint(const QString &text, const QLocale &locale, const QDate &today);
+
 } // namespace RefillDate

@@ -4,23 +4,78 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QLineEdit>
+#include <QLabel>
 #include <QMimeData>
-#include <QToolTip>
+#include <QTextDocument>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace StorableText {
+
+namespace {
+
+constexpr int HintMilliseconds = 4000;
+
+bool typesText(const QString &text)
+{
+    return !text.isEmpty() && std::none_of(text.begin(), text.end(), [](QChar c) {
+        return c.unicode() < 0x20 || c.unicode() == 0x7f;
+    });
+}
+
+QLabel *hintLabel(QWidget *window)
+{
+    auto *hint =
+        window->findChild<QLabel *>(QStringLiteral("refusalHint"), Qt::FindDirectChildrenOnly);
+    if (hint)
+        return hint;
+    hint = new QLabel(window);
+    hint->setObjectName(QStringLiteral("refusalHint"));
+    hint->setFrameShape(QFrame::Box);
+    hint->setAutoFillBackground(true);
+    hint->setBackgroundRole(QPalette::ToolTipBase);
+    hint->setForegroundRole(QPalette::ToolTipText);
+    hint->setMargin(3);
+    auto *timer = new QTimer(hint);
+    timer->setObjectName(QStringLiteral("refusalHintTimer"));
+    timer->setSingleShot(true);
+    timer->setInterval(HintMilliseconds);
+    QObject::connect(timer, &QTimer::timeout, hint, &QWidget::hide);
+    return hint;
+}
+
+} // namespace
 
 bool isStorable(const QString &text)
 {
     return !text.contains(u'~') && CodePage::canEncode(text);
 }
 
-void refuse(QWidget *editor)
+QString firstUnstorable(const QString &text)
+{
+    if (const qsizetype tilde = text.indexOf(u'~');
+        tilde >= 0 && (CodePage::canEncode(text.left(tilde))))
+        return QStringLiteral("~");
+    return CodePage::firstUnencodable(text);
+}
+
+void refuse(QWidget *editor, const QString &text)
 {
     QApplication::beep();
-    QToolTip::showText(editor->mapToGlobal(QPoint(0, editor->height())),
-                       QStringLiteral("A medication list cannot store \"~\" or this character."),
-                       editor);
+    QWidget *window = editor->window();
+    QLabel *hint = hintLabel(window);
+    hint->setText(
+        QStringLiteral("A medication list cannot store \"%1\".").arg(firstUnstorable(text)));
+    hint->adjustSize();
+    QPoint below = editor->mapTo(window, QPoint(0, editor->height()));
+    below.setX(std::clamp(below.x(), 0, std::max(0, window->width() - hint->width())));
+    if (below.y() + hint->height() > window->height())
+        below.setY(std::max(0, editor->mapTo(window, QPoint()).y() - hint->height()));
+    hint->move(below);
+    hint->raise();
+    hint->show();
+    hint->findChild<QTimer *>(QStringLiteral("refusalHintTimer"))->start();
 }
 
 } // namespace StorableText
@@ -30,15 +85,25 @@ QValidator::State StorableTextValidator::validate(QString &input, int &) const
     if (StorableText::isStorable(input))
         return Acceptable;
     if (auto *editor = qobject_cast<QWidget *>(parent()))
-        StorableText::refuse(editor);
+        StorableText::refuse(editor, input);
     return Invalid;
+}
+
+QString StorableTextEdit::shownText() const
+{
+    QString text = document()->toRawText();
+    for (QChar &c : text) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = u'\n';
+    }
+    return text;
 }
 
 void StorableTextEdit::keyPressEvent(QKeyEvent *event)
 {
-    if (!event->text().isEmpty() && event->text().at(0).isPrint() &&
-        !StorableText::isStorable(event->text())) {
-        StorableText::refuse(this);
+    if (StorableText::typesText(event->text()) && !StorableText::isStorable(event->text())) {
+        StorableText::refuse(this, event->text());
+        event->accept();
         return;
     }
     QPlainTextEdit::keyPressEvent(event);
@@ -47,7 +112,7 @@ void StorableTextEdit::keyPressEvent(QKeyEvent *event)
 void StorableTextEdit::inputMethodEvent(QInputMethodEvent *event)
 {
     if (!StorableText::isStorable(event->commitString())) {
-        StorableText::refuse(this);
+        StorableText::refuse(this, event->commitString());
         event->setCommitString(QString());
     }
     QPlainTextEdit::inputMethodEvent(event);
@@ -63,7 +128,7 @@ void StorableTextEdit::insertFromMimeData(const QMimeData *source)
     if (!source->hasText())
         return;
     if (!StorableText::isStorable(source->text())) {
-        StorableText::refuse(this);
+        StorableText::refuse(this, source->text());
         return;
     }
     insertPlainText(source->text());

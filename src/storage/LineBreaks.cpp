@@ -1,5 +1,7 @@
 #include "LineBreaks.h"
 
+#include <QList>
+
 #include <algorithm>
 
 namespace {
@@ -56,4 +58,55 @@ QString DecodeLineBreaks(QStringView line)
             out[from++] = LF;
     }
     return result;
+}
+
+QString DisplayLineBreaks(const QString &text)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != CR) {
+            shown += text[i];
+            continue;
+        }
+        shown += LF;
+        if (i + 1 < text.size() && text[i + 1] == LF)
+            ++i;
+    }
+    return shown;
+}
+
+QString MergeDisplayEdit(const QString &stored, const QString &edited)
+{
+    // Where each character of the display form starts in stored; the last
+    // entry is the end of stored.
+    QList<qsizetype> origin;
+    origin.reserve(stored.size() + 1);
+    QString shown;
+    shown.reserve(stored.size());
+    for (qsizetype i = 0; i < stored.size(); ++i) {
+        origin.append(i);
+        if (stored[i] != CR) {
+            shown += stored[i];
+            continue;
+        }
+        shown += LF;
+        if (i + 1 < stored.size() && stored[i + 1] == LF)
+            ++i;
+    }
+    origin.append(stored.size());
+    if (shown == edited)
+        return stored;
+
+    const qsizetype common = std::min(shown.size(), edited.size());
+    qsizetype prefix = 0;
+    while (prefix < common && shown[prefix] == edited[prefix])
+        ++prefix;
+    qsizetype suffix = 0;
+    while (suffix < common - prefix &&
+           shown[shown.size() - 1 - suffix] == edited[edited.size() - 1 - suffix])
+        ++suffix;
+    QString changed = edited.mid(prefix, edited.size() - prefix - suffix);
+    changed.replace(LF, QStringLiteral("\r\n"));
+    return stored.left(origin[prefix]) + changed + stored.mid(origin[shown.size() - suffix]);
 }

@@ -98,8 +98,9 @@ public:
 // (with these names in its catalogue) that goes away with the test.
 struct MainWindow
 {
-    explicit MainWindow(const QStringList &catalogue = {})
+    explicit MainWindow(const QStringList &catalogue = {}, int pageWidth = 12000)
     {
+        printer.width = pageWidth;
         Typefaces::installSubstitutions();
         QDir(folder.path()).mkdir(QStringLiteral("MedFiles"));
         if (!catalogue.isEmpty())
@@ -134,17 +135,60 @@ struct MainWindow
         form->cboLoad->setCurrentIndex(form->cboLoad->findText(name));
         form->commands().LoadList();
     }
+    // The user starts a new list, the way a new user does first.
+    void openList(const QString &name = QStringLiteral("Mum"))
+    {
+        prompter.answers << name;
+        form->findChild<QPushButton *>(QStringLiteral("Command1_0"))->click();
+        prompter.log.clear();
+    }
+
+    QPoint centreOf(int row, int column) const
+    {
+        const QModelIndex index = form->Grid1->tableModel().indexOfCell(row, column);
+        return form->Grid1->visualRect(index).center();
+    }
+    // Double-clicks a cell where it is on screen, as the user does: the
+    // second press comes as a double-click at the spot of the first.
+    void doubleClick(int row, int column)
+    {
+        form->Grid1->scrollTo(form->Grid1->tableModel().indexOfCell(row, column));
+        doubleClickAt(centreOf(row, column));
+    }
+    void doubleClickAt(QPoint at)
+    {
+        QWidget *viewport = form->Grid1->viewport();
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
+    }
+    // The editor the double-click opened, once it has opened.
+    QWidget *editor(int timeoutMs = 2000) const
+    {
+        QWidget *shown = nullptr;
+        (void)QTest::qWaitFor([&] {
+            for (const char *name : {"Text1", "Text3"}) {
+                auto *candidate = form->findChild<QWidget *>(QString::fromLatin1(name));
+                if (candidate->isVisible() && candidate->hasFocus())
+                    shown = candidate;
+            }
+            return shown != nullptr;
+        }, timeoutMs);
+        return shown;
+    }
     // Double-clicks a cell and types, "\n" being Enter in the Notes editor.
     void type(int row, int column, const QString &text)
     {
-        form->Grid1->setCurrentCell(row, column);
-        form->openEditor();
-        QWidget *editor = column == 6 ? static_cast<QWidget *>(form->Text3) : form->Text1;
+        if (!form->isVisible())
+            show();
+        doubleClick(row, column);
+        QWidget *field = editor();
+        QVERIFY2(field, "no editor opened");
         const QStringList lines = text.split(u'\n');
         for (qsizetype i = 0; i < lines.size(); ++i) {
             if (i > 0)
-                QTest::keyClick(editor, Qt::Key_Return);
-            QTest::keyClicks(editor, lines[i]);
+                QTest::keyClick(field, Qt::Key_Return);
+            QTest::keyClicks(field, lines[i]);
         }
     }
     QString cell(int row, int column) const { return form->list().cell(row, column); }

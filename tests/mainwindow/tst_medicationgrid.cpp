@@ -1,7 +1,8 @@
 #include "MainWindowFixture.h"
 #include "RefillDate.h"
 
-#include <QSignalBlocker>
+#include <QHeaderView>
+
 
 namespace {
 
@@ -71,30 +72,30 @@ private slots:
     }
 
     // The status timer enables the list buttons when a list is chosen and the
-    // row buttons when the current row has a Name.
+    // row buttons when a list is open and the current row has a Name.
     void statusTimer_data()
     {
-        QTest::addColumn<int>("chosen"); // in Mum, "", Dad
+        QTest::addColumn<QString>("chosen");
         QTest::addColumn<int>("nameRow");
         QTest::addColumn<int>("currentRow");
-        QTest::newRow("nothing chosen, no name") << -1 << 0 << 1;
-        QTest::newRow("list chosen, name in the row") << 0 << 1 << 1;
-        QTest::newRow("name in another row") << 2 << 3 << 4;
-        QTest::newRow("empty catalogue name chosen") << 1 << 1 << 1;
+        QTest::addColumn<bool>("listButtons");
+        QTest::addColumn<bool>("rowButtons");
+        QTest::newRow("nothing chosen, a name") << "-" << 1 << 1 << false << false;
+        QTest::newRow("list chosen, name in the row") << "Mum" << 1 << 1 << true << true;
+        QTest::newRow("name in another row") << "Dad" << 3 << 4 << true << false;
+        QTest::newRow("empty catalogue name chosen") << "" << 1 << 1 << false << false;
     }
     void statusTimer()
     {
-        QFETCH(int, chosen);
+        QFETCH(QString, chosen);
         QFETCH(int, nameRow);
         QFETCH(int, currentRow);
-        const bool listButtons = chosen == 0 || chosen == 2;
-        const bool rowButtons = nameRow == currentRow;
+        QFETCH(bool, listButtons);
+        QFETCH(bool, rowButtons);
         MainWindow w({"Mum", "", "Dad"});
-        QSignalBlocker quiet(w.form->cboLoad); // the name shown counts, not a loaded list
-        w.form->cboLoad->setCurrentIndex(chosen);
-        quiet.unblock();
-        if (nameRow > 0)
-            w.setCell(nameRow, 1, QStringLiteral("Aspirin"));
+        if (chosen != u"-")
+            w.choose(chosen);
+        w.setCell(nameRow, 1, QStringLiteral("Aspirin"));
         // The other texts of the row do not count.
         w.setCell(currentRow, 2, QStringLiteral("5 mg"));
         w.setCell(currentRow, 6, QStringLiteral("With food"));
@@ -160,6 +161,80 @@ private slots:
         }
         QCOMPARE(shownColors(form, 2, 5).first, plain);
         QCOMPARE(w.current(), QPoint(2, 3));
+    }
+
+    // A refill date the program cannot read looks different from one that
+    // is not due: in italics, with a tooltip naming the forms it reads. ISO
+    // dates are read under every locale.
+    void unreadableRefillDates_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("readable");
+        for (const char *locale : {"en_US", "de_DE"}) {
+            const bool us = QByteArray(locale) == "en_US";
+            const auto row = [locale](const char *text, bool readable) {
+                QTest::addRow("%s %s", locale, text)
+                    << QString::fromLatin1(locale) << QString::fromLatin1(text) << readable;
+            };
+            row("2026-12-13", true);
+            row("12/13/2026", us);
+            row("13.12.2026", !us);
+            row("2026-13-12", false);
+            row("soon", false);
+        }
+    }
+    void unreadableRefillDates()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, text);
+        QFETCH(bool, readable);
+        QLocale::setDefault(QLocale(locale));
+        MainWindow w;
+        w.setCell(3, 5, text);
+        const QModelIndex cell = w.form->Grid1->tableModel().indexOfCell(3, 5);
+        const QString tip = cell.data(Qt::ToolTipRole).toString();
+        const bool italic = cell.data(MedicationTableModel::UnreadableDateRole).toBool();
+        QLocale::setDefault(QLocale::c());
+
+        QCOMPARE(italic, !readable);
+        QCOMPARE(tip.isEmpty(), readable);
+        if (!readable) {
+            QVERIFY(tip.contains(u"cannot read this date"));
+            QVERIFY(tip.contains(Today.toString(Qt::ISODate)));
+            QVERIFY(tip.contains(QLocale(locale).toString(Today, QLocale::ShortFormat)));
+        }
+        QVERIFY(!w.due(3)); // normal colours either way
+    }
+
+    // Outside the cells the grid is grey everywhere, beside the header row
+    // too; the row marker stands centred in its cell.
+    void greyOutsideTheCellsAndMarkerCentred()
+    {
+        MainWindow w({}, 8000); // narrow columns leave room right of them
+        QVERIFY(w.show());
+        MedicationGrid *grid = w.form->Grid1;
+        QTRY_COMPARE(w.form->LastMarkedRow(), 1);
+        const QImage image = grid->grab().toImage();
+        const QHeaderView *header = grid->horizontalHeader();
+        const int right = grid->viewport()->mapTo(grid, QPoint(header->length(), 0)).x() + 10;
+        const QRgb grey = qRgb(0x80, 0x80, 0x80);
+        QCOMPARE(image.pixel(right, header->height() / 2), grey);
+        QCOMPARE(image.pixel(right, header->height() + 30), grey);
+
+        const QHeaderView *marker = grid->verticalHeader();
+        const QRect section(marker->mapTo(grid, QPoint(0, marker->sectionViewportPosition(0))),
+                            QSize(marker->width(), marker->sectionSize(0)));
+        QRect drawn;
+        for (int y = section.top(); y <= section.bottom(); ++y) {
+            for (int x = section.left(); x <= section.right(); ++x) {
+                if (image.pixel(x, y) == qRgb(212, 208, 200))
+                    drawn |= QRect(x, y, 1, 1);
+            }
+        }
+        QCOMPARE(drawn.size(), QSize(16, 16));
+        QVERIFY(std::abs((drawn.left() - section.left()) - (section.right() - drawn.right())) <= 1);
+        QVERIFY(std::abs((drawn.top() - section.top()) - (section.bottom() - drawn.bottom())) <= 1);
     }
 
     // As a person types a date under the desktop's locale, on 15 June 2026.

@@ -41,9 +41,8 @@ private slots:
         QFETCH(int, target);
         MainWindow w;
         QVERIFY(w.show());
+        w.openList();
         fillRows(w);
-        w.setCell(row, 5, QStringLiteral("2026-12-02"));
-        w.form->HighlightRefillDates();
         w.type(row, 2, QStringLiteral("!")); // committed first, so it moves along
         w.form->Command2[button]->click();
 
@@ -54,9 +53,44 @@ private slots:
         QCOMPARE(w.current(), QPoint(target, 2));
         QVERIFY(w.changed());
         QVERIFY(w.form->Grid1->hasFocus());
-        // Only texts move; the highlighting stays until it is next recomputed.
-        QVERIFY(w.due(row));
-        QCOMPARE(w.due(target), target == row);
+    }
+
+    // The refill warning and the row's height go with the medicine, not
+    // stay on its old row: the medicine due in 4 days has a four-line note.
+    void warningAndHeightFollowTheMedicine_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("target");
+        QTest::newRow("Up on 2") << 2 << int(Form1::UpButton) << 1;
+        QTest::newRow("Down on 48") << 48 << int(Form1::DownButton) << 49;
+        QTest::newRow("Up on 1 does nothing") << 1 << int(Form1::UpButton) << 1;
+        QTest::newRow("Delete the row above") << 4 << int(Form1::DeleteRowButton) << 3;
+    }
+    void warningAndHeightFollowTheMedicine()
+    {
+        QFETCH(int, row);
+        QFETCH(int, button);
+        QFETCH(int, target);
+        MainWindow w;
+        w.openList();
+        fillRows(w);
+        w.setCell(row, 5, Today.addDays(4).toString(Qt::ISODate));
+        w.setCell(row, 6, QStringLiteral("a\r\nb\r\nc\r\nd"));
+        w.form->SetColumnWidths();
+        w.form->HighlightRefillDates();
+        const int tall = w.form->Grid1->rowHeight(row);
+        const int plain = w.form->Grid1->rowHeight(row == 1 ? 2 : 1);
+        QVERIFY(tall > plain);
+        if (button == Form1::DeleteRowButton)
+            w.prompter.answers << true;
+        w.form->Grid1->setCurrentCell(button == Form1::DeleteRowButton ? target : row, 1);
+        w.form->onRowButton(button);
+
+        for (int r : {row, target}) {
+            QCOMPARE(w.due(r), r == target);
+            QCOMPARE(w.form->Grid1->rowHeight(r), r == target ? tall : plain);
+        }
     }
 
     void deleteRow_data()
@@ -73,6 +107,7 @@ private slots:
         QFETCH(int, row);
         QFETCH(int, answer);
         MainWindow w;
+        w.openList();
         fillRows(w);
         if (answer < 0)
             w.setCell(row, 1, QString());
@@ -108,6 +143,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, address);
         MainWindow w;
+        w.openList();
         w.setCell(4, 1, name);
         w.type(4, 2, QStringLiteral("5 mg")); // Lookup only reads: the edit stays open
         w.form->onRowButton(Form1::LookupButton);

@@ -1,0 +1,203 @@
+#include "CellEditor.h"
+
+#include "LineBreaks.h"
+#include "MedicationGrid.h"
+#include "MedicationList.h"
+#include "StorableText.h"
+#include "Twips.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include <limits>
+
+CellEditor::CellEditor(MedicationList &list, MedicationGrid &grid, QLineEdit &text1,
+                       StorableTextEdit &text3, QWidget &window)
+    : QObject(&window), m_list(list), m_grid(grid), m_text1(text1), m_text3(text3)
+{
+    setObjectName(QStringLiteral("cellEditor"));
+    // The pause lets the grid finish its own handling of the click first,
+    // including the move of the current cell that commits an edit still
+    // open elsewhere.
+    m_pause.setSingleShot(true);
+    m_pause.setInterval(PauseMs);
+    connect(&m_pause, &QTimer::timeout, this, &CellEditor::open);
+    // Its default limit of 32767 characters would cut a longer cell on Enter.
+    m_text1.setMaxLength(std::numeric_limits<int>::max());
+    m_text1.installEventFilter(this);
+    m_text3.installEventFilter(this);
+}
+
+CellEditor::~CellEditor() = default;
+
+void CellEditor::setAllowed(bool allowed)
+{
+    m_allowed = allowed;
+    if (!allowed)
+        cancelPending();
+}
+
+void CellEditor::requestOpen()
+{
+    if (!m_allowed)
+        return;
+    cancelPending();
+    m_target = QPoint(m_grid.row(), m_grid.col());
+    m_grid.installEventFilter(this);
+    m_pause.start();
+}
+
+void CellEditor::cancelPending()
+{
+    m_pause.stop();
+    m_grid.removeEventFilter(this);
+    m_typedDuringPause.clear();
+}
+
+void CellEditor::open()
+{
+    m_grid.removeEventFilter(this);
+    const auto typed = std::exchange(m_typedDuringPause, {});
+    // A click elsewhere during the pause means the user went on.
+    if (!m_allowed || QPoint(m_grid.row(), m_grid.col()) != m_target)
+        return;
+
+    PositionCellEditor();
+    m_editedCell = m_target;
+    m_textWhenOpened = m_list.cell(m_target.x(), m_target.y());
+    // Both editors open with the caret at the end, so words typed straight
+    // away are added to the text, not put in front of it.
+    if (m_target.y() == MedicationList::NotesColumn) {
+        m_text3.setPlainText(DisplayLineBreaks(m_textWhenOpened));
+        m_text3.moveCursor(QTextCursor::End);
+        m_text3.show();
+        m_text3.setFocus();
+    } else {
+        m_text1.setText(m_textWhenOpened);
+        m_text1.end(false);
+        m_text1.show();
+        m_text1.setFocus();
+    }
+    m_editing = true;
+    for (const auto &key : typed) {
+        if (QWidget *target = QApplication::focusWidget())
+            QCoreApplication::sendEvent(target, key.get());
+    }
+}
+
+void CellEditor::PositionCellEditor()
+{
+    const TwipsRect cell = m_grid.currentCellRect();
+    const QPoint grid = m_grid.geometry().topLeft() * Twips::PerPixel;
+    if (m_grid.col() == MedicationList::NotesColumn)
+        m_text3.setGeometry(Twips::toPixels(grid.x() + cell.left),
+                            Twips::toPixels(grid.y() + cell.top), Twips::toPixels(cell.width),
+                            Twips::toPixels(NotesEditorHeight));
+    else
+        m_text1.setGeometry(Twips::toPixels(grid.x() + cell.left),
+                            Twips::toPixels(grid.y() + cell.top), Twips::toPixels(cell.width),
+                            Twips::toPixels(cell.height));
+}
+
+QString CellEditor::editorText() const
+{
+    if (m_editedCell.y() != MedicationList::NotesColumn)
+        return m_text1.text();
+    // What the user left alone keeps its exact characters: a lone CR or LF
+    // read from a file, a non-breaking space.
+    return MergeDisplayEdit(m_textWhenOpened, m_text3.shownText());
+}
+
+void CellEditor::commit()
+{
+    cancelPending();
+    if (m_editing) {
+        // Cleared first: fitting the columns may scroll the grid, which
+        // commits too, and must find nothing left to write.
+        m_editing = false;
+        m_list.setCell(m_editedCell.x(), m_editedCell.y(), editorText());
+        m_list.setChangesMade(true);
+        emit committed(m_editedCell.x(), m_editedCell.y());
+    }
+    hideEditors();
+}
+
+void CellEditor::abandon()
+{
+    cancelPending();
+    m_editing = false;
+    hideEditors();
+}
+
+void CellEditor::commitFromText1()
+{
+    const bool refillDate = m_grid.col() == MedicationList::RefillDateColumn;
+    if (m_editing) {
+        m_editing = false;
+        m_list.setCell(m_editedCell.x(), m_editedCell.y(), m_text1.text());
+        m_list.setChangesMade(true);
+        emit committed(m_editedCell.x(), m_editedCell.y());
+    }
+    m_hidingAfterEnter = true;
+    hideEditors();
+    m_hidingAfterEnter = false;
+    if (refillDate)
+        emit refillDateLeft();
+}
+
+void CellEditor::hideEditors()
+{
+    const bool editorHadFocus = m_text1.hasFocus() || m_text3.hasFocus();
+    m_text1.hide();
+    m_text3.hide();
+    if (editorHadFocus)
+        m_grid.setFocus();
+}
+
+bool CellEditor::onEditorKey(QObject *editor, QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        abandon();
+        return true;
+    }
+    if (editor == &m_text1 && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        commitFromText1();
+        return true;
+    }
+    return false;
+}
+
+void CellEditor::onEditorFocusLost(QObject *editor, Qt::FocusReason reason)
+{
+    const bool tabbedOut = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+    if (editor == &m_text3) {
+        if (m_editing && tabbedOut)
+            commit();
+        return;
+    }
+    if (m_hidingAfterEnter)
+        return;
+    const bool refillDate = m_grid.col() == MedicationList::RefillDateColumn;
+    if (m_editing && (refillDate || tabbedOut))
+        commit();
+    if (refillDate)
+        emit refillDateLeft();
+}
+
+bool CellEditor::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == &m_grid) {
+        if (event->type() == QEvent::KeyPress) {
+            m_typedDuringPause.append(
+                std::shared_ptr<QKeyEvent>(static_cast<QKeyEvent *>(event->clone())));
+            return true;
+        }
+        return event->type() == QEvent::KeyRelease;
+    }
+    if (event->type() == QEvent::KeyPress)
+        return onEditorKey(watched, static_cast<QKeyEvent *>(event));
+    if (event->type() == QEvent::FocusOut)
+        onEditorFocusLost(watched, static_cast<QFocusEvent *>(event)->reason());
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPoint>
+#include <QTimer>
+
+#include <memory>
+
+class MedicationGrid;
+class MedicationList;
+class QKeyEvent;
+class QLineEdit;
+class QWidget;
+class StorableTextEdit;
+
+// Edits a cell in place: the single-line Text1 over columns 1 to 5, the
+// multi-line Text3 over Notes. A double-click opens an editor after a short
+// pause; Enter (in Text1), leaving the cell, scrolling the grid and Tab out
+// of the editor commit; Esc abandons.
+class CellEditor : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Text3 stands this high over a Notes cell, so several lines show.
+    static constexpr int NotesEditorHeight = 3150;
+    static constexpr int PauseMs = 100;
+
+    CellEditor(MedicationList &list, MedicationGrid &grid, QLineEdit &text1,
+               StorableTextEdit &text3, QWidget &window);
+    ~CellEditor() override;
+
+    bool EditingCell() const { return m_editing; }
+    bool isPending() const { return m_pause.isActive(); }
+
+    // While no list is open, no editor opens.
+    void setAllowed(bool allowed);
+
+    // A double-click on the grid: the editor opens over the current cell
+    // after the pause.
+    void requestOpen();
+    // Writes an open edit into its cell, then hides both editors.
+    void commit();
+    // Hides both editors, writing nothing.
+    void abandon();
+    void PositionCellEditor();
+
+signals:
+    // A commit wrote the cell: the columns are fitted again.
+    void committed(int row, int column);
+    // An edit of a Next Refill Date ended in Text1: the highlighting follows it.
+    void refillDateLeft();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void open();
+    void cancelPending();
+    void commitFromText1();
+    void hideEditors();
+    bool onEditorKey(QObject *editor, QKeyEvent *event);
+    void onEditorFocusLost(QObject *editor, Qt::FocusReason reason);
+    QString editorText() const;
+
+    MedicationList &m_list;
+    MedicationGrid &m_grid;
+    QLineEdit &m_text1;
+    StorableTextEdit &m_text3;
+    QTimer m_pause;
+    // Keys typed during the pause belong to the editor about to open.
+    QList<std::shared_ptr<QKeyEvent>> m_typedDuringPause;
+    QPoint m_target; // row, column of the cell a pending open is for
+    QPoint m_editedCell;
+    QString m_textWhenOpened;
+    bool m_allowed = true;
+    bool m_editing = false;
+    // Hiding Text1 after Enter takes its focus; the highlighting that focus
+    // loss would run is run once by the Enter handler instead.
+    bool m_hidingAfterEnter = false;
+};
