@@ -1,0 +1,24 @@
+#include "DataLocation.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace DataLocation {
+
+QString folderHoldingMedFiles(const QString &programFolder, const QString &installedDataFolder)
+{
+    // An installed program folder can be writable, for root in /usr/bin or
+    // for a user who installed into ~/.local; lists do not belong there.
+    const bool installed = QFileInfo(installedDataFolder).isDir();
+    const QFileInfo program(programFolder);
+    // A MedFiles folder someone made writable inside a read-only portable
+    // copy still holds that person's lists.
+    const QFileInfo medFiles(QDir(programFolder).filePath(QStringLiteral("MedFiles")));
+    if (!installed &&
+        ((program.isDir() && program.isWritable()) || (medFiles.isDir() && medFiles.isWritable())))
+        return programFolder;
+    return QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
+} // namespace DataLocation
