@@ -71,7 +71,10 @@ Form3 *Form3::open(QWidget &owner, const Clock &clock)
     }
     if (!calendar) {
         calendar = new Form3(owner, clock);
-        calendar->move(owner.geometry().center() - calendar->rect().center());
+        // Placed by its client area, as the owner's is measured, whatever
+        // frames the desktop draws around the two.
+        calendar->setGeometry(
+            QRect(owner.geometry().center() - calendar->rect().center(), calendar->size()));
     }
     calendar->show();
     calendar->raise();
