@@ -12,11 +12,7 @@ QString folderHoldingMedFiles(const QString &programFolder, const QString &insta
     // for a user who installed into ~/.local; lists do not belong there.
     const bool installed = QFileInfo(installedDataFolder).isDir();
     const QFileInfo program(programFolder);
-    // A MedFiles folder someone made writable inside a read-only portable
-    // copy still holds that person's lists.
-    const QFileInfo medFiles(QDir(programFolder).filePath(QStringLiteral("MedFiles")));
-    if (!installed &&
-        ((program.isDir() && program.isWritable()) || (medFiles.isDir() && medFiles.isWritable())))
+    if (!installed && program.isDir() && program.isWritable())
         return programFolder;
     return QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }

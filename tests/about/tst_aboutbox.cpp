@@ -23,34 +23,28 @@ public:
     }
 };
 
-// Logs each message as "<title>: <text>"; the About box asks no questions.
+// Logs each message as "<title>: <text>"; the About box asks nothing.
 class MessageLog : public Prompter
 {
 public:
     QStringList messages;
-    bool askYesNo(const QString &, const QString &) override { return unexpected(); }
-    void inform(const QString &text, const QString &title) override
+    void tell(const QString &text, const QString &title) override { log(title, text); }
+    void inform(const QString &text, const QString &title) override { log(title, text); }
+    void warn(const QString &text, const QString &title) override { log(title, text); }
+    bool askYesNo(const QString &text, const QString &title) override { return log(title, text); }
+    QString askText(const QString &text, const QString &title) override
     {
-        messages << title + ": " + text;
+        return log(title, text), QString();
     }
-    void warn(const QString &text, const QString &title) override
+    QString askSaveFileName(const QString &title, const QString &path, const QString &) override
     {
-        messages << title + ": " + text;
-    }
-    void tell(const QString &text, const QString &title) override
-    {
-        messages << title + ": " + text;
-    }
-    QString askText(const QString &, const QString &) override { return unexpected(), QString(); }
-    QString askSaveFileName(const QString &, const QString &, const QString &) override
-    {
-        return unexpected(), QString();
+        return log(title, path), QString();
     }
 
 private:
-    bool unexpected()
+    bool log(const QString &title, const QString &text)
     {
-        QTest::qFail("The About box asked a question", __FILE__, __LINE__);
+        messages << title + ": " + text;
         return false;
     }
 };
@@ -130,17 +124,6 @@ private slots:
         QCOMPARE(about.opener.opened, opened);
         QCOMPARE(about.log.messages, messages);
         QCOMPARE(about.box.isVisible(), staysOpen);
-    }
-
-    void linksLookLikeLinks()
-    {
-        AboutBox about;
-        for (const char *name : {"Label1_3", "Label1_4"}) {
-            QLabel *link = about.control(name);
-            QVERIFY(link->font().underline());
-            QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-            QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
-        }
     }
 
     // No default and no cancel button: Escape never closes the box, and
