@@ -35,4 +35,19 @@ int versionRevision()
     return PILLORA_VERSION_PATCH;
 }
 
+QString installedDataFolder()
+{
+    return QDir::cleanPath(programFolder() + u'/' + QStringLiteral(PILLORA_DATA_FROM_PROGRAM));
+}
+
+QUrl webSite()
+{
+    return QUrl(QStringLiteral(PILLORA_WEB_SITE));
+}
+
+QString supportMailAddress()
+{
+    return QStringLiteral(PILLORA_SUPPORT_MAIL);
+}
+
 } // namespace ProgramInfo

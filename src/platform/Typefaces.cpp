@@ -14,9 +14,9 @@ void installSubstitutions()
     QFont::insertSubstitutions(QStringLiteral("Century Gothic"),
                                {QStringLiteral("URW Gothic"), QStringLiteral("TeX Gyre Adventor"),
                                 QStringLiteral("DejaVu Sans")});
-    QFont::insertSubstitutions(QStringLiteral("Calligrapher"),
-                               {QStringLiteral("URW Chancery L"), QStringLiteral("Z003"),
-                                QStringLiteral("DejaVu Serif")});
+    QFont::insertSubstitutions(
+        QStringLiteral("Calligrapher"),
+        {QStringLiteral("Z003"), QStringLiteral("URW Chancery L"), QStringLiteral("DejaVu Serif")});
 }
 
 } // namespace Typefaces

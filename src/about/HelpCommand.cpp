@@ -1,0 +1,47 @@
+#include "HelpCommand.h"
+
+#include "AddressOpener.h"
+#include "FileAssociations.h"
+#include "ProgramInfo.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace {
+
+const QString CompiledHelp = QStringLiteral("PILLORA.CHM");
+const QString HtmlHelp = QStringLiteral("help/index.html");
+
+} // namespace
+
+QStringList HelpCommand::installedFolders()
+{
+    return {ProgramInfo::programFolder(), ProgramInfo::installedDataFolder()};
+}
+
+HelpCommand::HelpCommand(AddressOpener &opener, const FileAssociations &associations,
+                         QStringList folders)
+    : m_opener(opener), m_associations(associations), m_folders(std::move(folders))
+{}
+
+QString HelpCommand::firstExisting(const QString &relativePath) const
+{
+    for (const QString &folder : m_folders) {
+        const QFileInfo file(QDir(folder).filePath(relativePath));
+        if (file.isFile())
+            return file.absoluteFilePath();
+    }
+    return {};
+}
+
+void HelpCommand::run() const
+{
+    const QString compiled = firstExisting(CompiledHelp);
+    if (!compiled.isEmpty() && m_associations.hasApplicationFor(compiled) &&
+        m_opener.open(QUrl::fromLocalFile(compiled)))
+        return;
+    const QString html = firstExisting(HtmlHelp);
+    if (!html.isEmpty())
+        m_opener.open(QUrl::fromLocalFile(html));
+}

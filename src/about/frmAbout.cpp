@@ -1,0 +1,179 @@
+#include "frmAbout.h"
+
+#include "AddressOpener.h"
+#include "ProgramInfo.h"
+#include "Prompter.h"
+#include "Twips.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QUrl>
+
+namespace {
+
+constexpr int ClientWidth = 4470;
+constexpr int ClientHeight = 2310;
+constexpr int VersionLabel = 1;
+constexpr int WebSiteLabel = 3;
+constexpr int MailLabel = 4;
+
+const QColor BandColor(5, 83, 124);
+const QColor Yellow(255, 255, 0);
+const QColor LinkColor(0, 0, 255);
+
+void placeInTwips(QWidget *widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width),
+                        Twips::toPixels(height));
+}
+
+QFont designFont(const char *family, double points, bool bold = false)
+{
+    QFont font(QString::fromLatin1(family));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+QLabel *makeLabel(QWidget *parent, const QString &text, const QString &name, const QFont &font,
+                  const QColor &color)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+    return label;
+}
+
+} // namespace
+
+void frmAbout::showModal(QWidget &owner, AddressOpener &opener, Prompter &prompter)
+{
+    frmAbout about(&owner, opener, prompter);
+    about.exec();
+}
+
+frmAbout::frmAbout(QWidget *owner, AddressOpener &opener, Prompter &prompter)
+    : QDialog(owner), m_opener(opener), m_prompter(prompter)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowModality(Qt::ApplicationModal);
+    setWindowTitle(QStringLiteral("About"));
+    setFont(designFont("MS Sans Serif", 8.25));
+    setFixedSize(Twips::toPixels(ClientWidth), Twips::toPixels(ClientHeight));
+    createControls();
+    if (const QScreen *screen = owner ? owner->screen() : this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    load();
+}
+
+void frmAbout::createControls()
+{
+    Picture1 = new QFrame(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setAutoFillBackground(true);
+    QPalette band = Picture1->palette();
+    band.setColor(QPalette::Window, BandColor);
+    Picture1->setPalette(band);
+    // A picture box takes the focus first, so Enter does nothing until the
+    // user moves to "&Ok".
+    Picture1->setFocusPolicy(Qt::StrongFocus);
+    placeInTwips(Picture1, 0, 0, 4455, 975);
+
+    Labe1 = makeLabel(Picture1, ProgramInfo::title(), QStringLiteral("Labe1_0"),
+                      designFont("Calligrapher", 14.25, true), Qt::white);
+    placeInTwips(Labe1, 120, 120, 4215, 375);
+    Label1[VersionLabel] = makeLabel(Picture1, QString(), QStringLiteral("Label1_1"),
+                                     designFont("MS Sans Serif", 8.25), Yellow);
+    placeInTwips(Label1[VersionLabel], 720, 600, 3255, 255);
+    Label1[2] = makeLabel(this, QStringLiteral("Corvane software"), QStringLiteral("Label1_2"),
+                          designFont("MS Sans Serif", 9.75), palette().color(QPalette::WindowText));
+    placeInTwips(Label1[2], 120, 1200, 4215, 255);
+
+    QFont link = designFont("MS Sans Serif", 8.25);
+    link.setUnderline(true);
+    Label1[WebSiteLabel] = makeLabel(this, QStringLiteral("Visit our web site"),
+                                     QStringLiteral("Label1_3"), link, LinkColor);
+    placeInTwips(Label1[WebSiteLabel], 1560, 1560, 1335, 255);
+    Label1[MailLabel] =
+        makeLabel(this, QStringLiteral("Contact us"), QStringLiteral("Label1_4"), link, LinkColor);
+    placeInTwips(Label1[MailLabel], 1800, 1920, 855, 255);
+    for (int index : {WebSiteLabel, MailLabel})
+        Label1[index]->setCursor(Qt::PointingHandCursor);
+    for (int index = 1; index < int(Label1.size()); ++index)
+        Label1[index]->installEventFilter(this);
+
+    Command1 = new QPushButton(QStringLiteral("&Ok"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setAutoDefault(false);
+    placeInTwips(Command1, 3360, 1800, 975, 375);
+    connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
+
+    QWidget::setTabOrder(Picture1, Command1);
+    Picture1->setFocus();
+}
+
+void frmAbout::load()
+{
+    Label1[VersionLabel]->setText(QStringLiteral("Version %1.%2.%3")
+                                      .arg(ProgramInfo::versionMajor())
+                                      .arg(ProgramInfo::versionMinor())
+                                      .arg(ProgramInfo::versionRevision()));
+}
+
+void frmAbout::onLabelClick(int index)
+{
+    if (index == WebSiteLabel)
+        openLink(ProgramInfo::webSite(),
+                 QStringLiteral("Unable to connect.  Please try again later."));
+    else if (index == MailLabel)
+        openLink(QUrl(QStringLiteral("mailto:") + ProgramInfo::supportMailAddress()),
+                 QStringLiteral("Problem encountered opening your default email program."));
+}
+
+void frmAbout::openLink(const QUrl &target, const QString &failure)
+{
+    if (m_opener.open(target))
+        accept();
+    else
+        m_prompter.tell(failure, QStringLiteral("Error"));
+}
+
+void frmAbout::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        // No cancel button: Escape leaves the box open.
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // No default button: Enter acts only on "&Ok" itself.
+        if (Command1->hasFocus())
+            Command1->click();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+bool frmAbout::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        for (int index = 1; index < int(Label1.size()); ++index) {
+            if (watched == Label1[index] && mouse->button() == Qt::LeftButton &&
+                Label1[index]->rect().contains(mouse->position().toPoint()))
+                onLabelClick(index);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

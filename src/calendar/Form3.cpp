@@ -1,0 +1,210 @@
+#include "Form3.h"
+
+#include "Clock.h"
+#include "MonthGrid.h"
+#include "MonthLayout.h"
+#include "Twips.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+constexpr int ClientWidth = 9270;
+constexpr int ClientHeight = 8415;
+constexpr int FirstListedYear = 2008;
+constexpr int LastListedYear = 2020;
+constexpr int DayCellSize = 300;
+constexpr int Months = 12;
+
+const QColor Blue(0, 0, 255);
+const QColor White(255, 255, 255);
+const QColor Silver(0xC0, 0xC0, 0xC0);
+const QColor LightGrey(0xE0, 0xE0, 0xE0);
+
+struct MonthPlace
+{
+    const char *name;
+    int labelLeft;
+    int labelTop;
+    int gridLeft;
+    int gridTop;
+};
+
+// Indexed by month - 1; the grids' tab order follows the months.
+constexpr MonthPlace MonthPlaces[Months] = {
+    {"January", 120, 495, 120, 765},      {"February", 2400, 495, 2400, 765},
+    {"March", 4680, 495, 4680, 765},      {"April", 6960, 495, 6960, 765},
+    {"May", 75, 3150, 75, 3420},          {"June", 2400, 3150, 2400, 3420},
+    {"July", 4680, 3150, 4680, 3420},     {"August", 6960, 3150, 6960, 3420},
+    {"September", 75, 5805, 75, 6075},    {"October", 2400, 5805, 2400, 6075},
+    {"November", 4680, 5805, 4680, 6075}, {"December", 6960, 5805, 6960, 6075},
+};
+
+constexpr int October = 10;
+
+void placeInTwips(QWidget *widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width),
+                        Twips::toPixels(height));
+}
+
+QFont designFont(const char *family, double points, bool bold = false)
+{
+    QFont font(QString::fromLatin1(family));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace
+
+Form3 *Form3::open(QWidget &owner, const Clock &clock)
+{
+    Form3 *calendar = nullptr;
+    // A closed calendar may still wait for its deletion; it no longer counts.
+    for (Form3 *child : owner.findChildren<Form3 *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child->testAttribute(Qt::WA_DeleteOnClose))
+            calendar = child;
+    }
+    if (!calendar) {
+        calendar = new Form3(owner, clock);
+        // Placed by its client area, as the owner's is measured, whatever
+        // frames the desktop draws around the two.
+        calendar->setGeometry(
+            QRect(owner.geometry().center() - calendar->rect().center(), calendar->size()));
+    }
+    calendar->show();
+    calendar->raise();
+    calendar->activateWindow();
+    return calendar;
+}
+
+Form3::Form3(QWidget &owner, const Clock &clock) : QWidget(&owner), m_clock(clock)
+{
+    setObjectName(QStringLiteral("Form3"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Calendar"));
+    setFixedSize(Twips::toPixels(ClientWidth), Twips::toPixels(ClientHeight));
+    createControls();
+    setTabOrder();
+    load();
+}
+
+void Form3::createControls()
+{
+    cmbYear = new QComboBox(this);
+    cmbYear->setObjectName(QStringLiteral("cmbYear"));
+    cmbYear->setEditable(true);
+    cmbYear->setInsertPolicy(QComboBox::NoInsert);
+    cmbYear->setFont(designFont("Arial", 9.75));
+    cmbYear->lineEdit()->installEventFilter(this);
+    placeInTwips(cmbYear, 75, 45, 1275, 360);
+    connect(cmbYear, &QComboBox::activated, this, [this](int index) {
+        cmbYear->setEditText(cmbYear->itemText(index));
+        RefreshCalendar();
+    });
+
+    for (int month = 1; month <= Months; ++month) {
+        const MonthPlace &place = MonthPlaces[month - 1];
+        const bool wider = month == October;
+
+        auto *label = new QLabel(QString::fromLatin1(place.name), this);
+        label->setObjectName(QStringLiteral("Label1_%1").arg(month));
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        label->setFont(designFont("Century Gothic", 9.75, true));
+        placeInTwips(label, place.labelLeft, place.labelTop, wider ? 2265 : 2220, 240);
+        Label1[month] = label;
+
+        auto *grid = new MonthGrid(this);
+        grid->setObjectName(QStringLiteral("Grid1_%1").arg(month));
+        grid->setFont(designFont("Century Gothic", 9));
+        grid->setFormatString(QStringLiteral("S|M|T|W|T|F|S"));
+        placeInTwips(grid, place.gridLeft, place.gridTop, wider ? 2280 : 2235, 2235);
+        Grid1[month] = grid;
+    }
+}
+
+void Form3::setTabOrder()
+{
+    for (int month = 1; month < Months; ++month)
+        QWidget::setTabOrder(Grid1[month], Grid1[month + 1]);
+    QWidget::setTabOrder(Grid1[Months], cmbYear);
+    Grid1[1]->setFocus();
+}
+
+void Form3::load()
+{
+    for (int year = FirstListedYear; year <= LastListedYear; ++year)
+        cmbYear->addItem(QString::number(year));
+    // The current year is shown even when the list does not hold it.
+    cmbYear->setCurrentIndex(-1);
+    cmbYear->setEditText(QString::number(m_clock.today().year()));
+    FillCalendar();
+}
+
+void Form3::FillCalendar()
+{
+    const int year = cmbYear->currentText().toInt();
+    const QDate today = m_clock.today();
+    for (int month = 1; month <= Months; ++month) {
+        MonthGrid &grid = *Grid1[month];
+        const MonthLayout::MonthInfo info = MonthLayout::GetMonthInfo(year, month);
+        for (int row = 1; row < grid.rows(); ++row) {
+            grid.setRowHeight(row, DayCellSize);
+            grid.setRow(row);
+            for (int column = 0; column < grid.cols(); ++column) {
+                grid.setColWidth(column, DayCellSize);
+                grid.setColAlignment(column, Qt::AlignHCenter | Qt::AlignTop);
+                grid.setCol(column);
+                const int day = MonthLayout::dayInCell(info, row, column);
+                if (day == 0)
+                    continue;
+                grid.setText(QString::number(day));
+                grid.setCellBackColor(grid.palette().color(QPalette::Base));
+                grid.setCellForeColor(Blue);
+                grid.setCellFontBold(false);
+                if (day == today.day() && year == today.year() && month == today.month()) {
+                    grid.setCellBackColor(Blue);
+                    grid.setCellForeColor(White);
+                    grid.setCellFontBold(true);
+                }
+            }
+        }
+        if (year == today.year())
+            Grid1[today.month()]->setBackColorBkg(Blue);
+    }
+}
+
+void Form3::RefreshCalendar()
+{
+    for (int month = 1; month <= Months; ++month) {
+        MonthGrid &grid = *Grid1[month];
+        grid.setBackColorBkg(Silver);
+        for (int row = 1; row < grid.rows(); ++row) {
+            grid.setRow(row);
+            for (int column = 0; column < grid.cols(); ++column) {
+                grid.setCol(column);
+                grid.setText(QString());
+                grid.setCellBackColor(LightGrey);
+            }
+        }
+    }
+    FillCalendar();
+}
+
+bool Form3::eventFilter(QObject *watched, QEvent *event)
+{
+    // Only choosing from the list changes the year shown: Enter after typing
+    // a year would otherwise choose the item of that text.
+    if (watched == cmbYear->lineEdit() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+#include <array>
+
+// One month of the calendar: a grid of 7 rows by 7 columns whose row 0 is a
+// fixed header, offering what the calendar relies on of a grid control, in
+// its terms: a current cell that the program moves and then writes (text,
+// background, text colour, bold), row heights and column widths in twips,
+// column alignment, and the colour of the area outside the cells.
+class MonthGrid : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int RowCount = 7;
+    static constexpr int ColumnCount = 7;
+
+    explicit MonthGrid(QWidget *parent = nullptr);
+
+    int rows() const { return RowCount; }
+    int cols() const { return ColumnCount; }
+
+    // The header texts, separated by "|".
+    void setFormatString(const QString &format);
+
+    int row() const { return m_row; }
+    int col() const { return m_col; }
+    void setRow(int row);
+    void setCol(int column);
+
+    // These write the current cell.
+    void setText(const QString &text);
+    void setCellBackColor(const QColor &color);
+    void setCellForeColor(const QColor &color);
+    void setCellFontBold(bool bold);
+
+    QString textMatrix(int row, int column) const;
+    QColor cellBackColor(int row, int column) const;
+    QColor cellForeColor(int row, int column) const;
+    bool cellFontBold(int row, int column) const;
+
+    int rowHeight(int row) const;
+    void setRowHeight(int row, int twips);
+    int colWidth(int column) const;
+    void setColWidth(int column, int twips);
+    void setColAlignment(int column, Qt::Alignment alignment);
+
+    QColor backColorBkg() const { return m_backColorBkg; }
+    void setBackColorBkg(const QColor &color);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    struct Cell
+    {
+        QString text;
+        QColor background;
+        QColor foreground;
+        bool bold = false;
+    };
+
+    bool contains(int row, int column) const;
+    Cell &current() { return m_cells[m_row][m_col]; }
+    QRect cellRect(int row, int column) const;
+    int defaultRowHeight() const;
+
+    std::array<std::array<Cell, ColumnCount>, RowCount> m_cells;
+    std::array<int, RowCount> m_rowHeights{};
+    std::array<int, ColumnCount> m_colWidths{};
+    std::array<Qt::Alignment, ColumnCount> m_alignments{};
+    QColor m_backColorBkg;
+    int m_row = 1;
+    int m_col = 0;
+};

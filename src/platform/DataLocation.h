@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+namespace DataLocation {
+
+// The folder that holds MedFiles. A copy of the program in a folder of its
+// own (a portable copy) keeps its lists beside it. An installed copy, one
+// with installedDataFolder beside it, or a copy whose folder cannot be
+// written, keeps them in the user's data folder.
+QString folderHoldingMedFiles(const QString &programFolder, const QString &installedDataFolder);
+
+} // namespace DataLocation
