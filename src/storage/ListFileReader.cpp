@@ -99,14 +99,14 @@ ListFileReadResult ListFileReader::read(QIODevice &device, MedicationList &list)
                          &settings.windowHeight};
     for (int i = 0; i < 4; ++i) {
         if (WindowLeftLine + i <= present)
-            *geometry[i] = float(leadingNumber(line(WindowLeftLine + i).toString()));
+            *geometry[i] = leadingNumber(line(WindowLeftLine + i).toString());
     }
 
     const QString sizeLine = line(FontSizeLine).toString();
     if (sizeLine.isEmpty()) {
         settings.fontSize = 8;
     } else {
-        const double size = leadingNumber(sizeLine);
+        const float size = leadingNumber(sizeLine);
         if (size == 8 || size == 10) {
             settings.fontSize = int(size);
             result.fontSizeStored = true;
@@ -126,9 +126,6 @@ ListFileReadResult ListFileReader::read(QIODevice &device, MedicationList &list)
     if (readFailed) {
         result.complete = false;
         result.problem = device.errorString();
-    } else if (split.lastLineUnterminated && present <= LineCount) {
-        result.complete = false;
-        result.problem = QStringLiteral("The file ends in the middle of line %1.").arg(present);
     } else if (present < LineCount) {
         result.complete = false;
         result.problem =

@@ -1,4 +1,5 @@
 #include "FileBytes.h"
+#include "ListFileFormat.h"
 #include "ListFileReader.h"
 #include "ListFileWriter.h"
 #include "MedicationList.h"
@@ -10,6 +11,16 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// QCOMPARE takes floats as equal when they are close; the file must give
+// back the very same float.
+bool sameFloat(float read, float expected)
+{
+    if (read == expected)
+        return true;
+    qWarning("read %.9g, expected %.9g", double(read), double(expected));
+    return false;
+}
 
 ListFileReadResult readBytes(QByteArray bytes, MedicationList &list)
 {
@@ -95,6 +106,64 @@ private slots:
         MedicationList list;
         QVERIFY(readBytes(original, list).complete);
         QCOMPARE(ListFileWriter::encode(list, nullptr).value_or("<refused>"), original);
+    }
+
+    // Window edges and sizes that are not whole come back as the same float.
+    void windowNumbersReadBackAsWritten_data()
+    {
+        QTest::addColumn<float>("value");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("whole") << 1200.0f << " 1200 ";
+        QTest::newRow("negative") << -60.0f << "-60 ";
+        QTest::newRow("fraction") << 9615.5f << " 9615.5 ";
+        QTest::newRow("below one") << -0.5f << "-.5 ";
+        QTest::newRow("shortest that reads back") << 0.1f << " .1 ";
+        QTest::newRow("ten million") << 1e7f << " 1E+07 ";
+        QTest::newRow("a hundred-thousandth") << 1e-5f << " 1E-05 ";
+        QTest::newRow("more digits than seven") << 12345678.0f << " 12345678 ";
+        QTest::newRow("largest float") << 3.4028235e38f << " 3.4028235E+38 ";
+    }
+    void windowNumbersReadBackAsWritten()
+    {
+        QFETCH(float, value);
+        QFETCH(QString, line);
+        QCOMPARE(ListFileFormat::formatNumber(value), line);
+        QVERIFY(sameFloat(ListFileFormat::leadingNumber(line), value));
+    }
+
+    // As Visual Basic writes them under Windows, or as typed by hand.
+    void windowNumbersWrittenElsewhere_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<float>("value");
+        QTest::newRow("no spaces") << "1200" << 1200.0f;
+        QTest::newRow("plus sign") << "+5.25" << 5.25f;
+        QTest::newRow("fraction without digits before") << " .00001 " << 1e-5f;
+        QTest::newRow("exponent") << " 1.234568E+07 " << 12345680.0f;
+        QTest::newRow("negative exponent") << "-1.5E-06 " << -1.5e-6f;
+        QTest::newRow("lower-case e") << "2.5e3" << 2500.0f;
+        QTest::newRow("exponent without digits") << "2E" << 2.0f;
+        QTest::newRow("text after the number") << "12abc" << 12.0f;
+        QTest::newRow("no number") << "abc" << 0.0f;
+        QTest::newRow("dot alone") << "-." << 0.0f;
+        QTest::newRow("beyond a float") << "1E+39" << 0.0f;
+    }
+    void windowNumbersWrittenElsewhere()
+    {
+        QFETCH(QString, line);
+        QFETCH(float, value);
+        QVERIFY(sameFloat(ListFileFormat::leadingNumber(line), value));
+    }
+
+    void noWarningWhenOnlyTheLastLineEndIsMissing()
+    {
+        QByteArray bytes = contentOf(PILLORA_TEST_DATA "/windows-roundtrip.dat");
+        QVERIFY(bytes.endsWith("~~\r\n"));
+        bytes.chop(2);
+        MedicationList list;
+        const ListFileReadResult result = readBytes(bytes, list);
+        QVERIFY2(result.complete, qPrintable(result.problem));
+        QCOMPARE(list.notes(), u"Call Dr. Müller\r\nMon–Fri 8\r12\r\n"_s);
     }
 
     // Read as far as it goes, the rest taken as empty, and the caller warned.
