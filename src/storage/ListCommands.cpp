@@ -36,7 +36,8 @@ void ListCommands::NewList()
         m_prompter.warn(refusal, Title);
         return;
     }
-    OfferToSave();
+    if (!mayLeaveOpenList())
+        return;
 
     // The catalogue takes the name first, so a catalogue that cannot be
     // written leaves the program as it was.
@@ -49,7 +50,8 @@ void ListCommands::NewList()
     m_list.setCurrentListName(name);
     m_suppressListClick = true;
     m_host.addListName(name);
-    m_host.chooseListName(name);
+    m_openEntry = int(m_host.listNames().size()) - 1;
+    m_host.chooseListIndex(m_openEntry);
     // Choosing an item from the program raises no selection here, so the
     // guard is lowered again for the user's next choice.
     m_suppressListClick = false;
@@ -67,15 +69,29 @@ void ListCommands::LoadList()
         m_prompter.inform(QStringLiteral("No Med Lists found."), Title);
         return;
     }
-    OfferToSave();
-    m_host.leaveMaximized();
-    m_list.setCurrentListName(QString());
-    const QString name = m_host.chosenListName();
-    m_list.setCurrentListName(name);
-    if (name.isEmpty())
+    if (!mayLeaveOpenList()) {
+        m_host.chooseListIndex(m_openEntry);
         return;
+    }
+    m_host.leaveMaximized();
+    const int chosen = m_host.chosenListIndex();
+    const QString name = m_host.chosenListName();
+    if (name.isEmpty()) {
+        m_list.setCurrentListName(QString());
+        m_openEntry = chosen;
+        return;
+    }
 
     const ListStore::LoadResult loaded = m_store.load(name, m_list);
+    if (loaded.found && !loaded.ok()) {
+        m_prompter.warn(QStringLiteral("The list \"%1\" could not be read.\n\n%2")
+                            .arg(name, loaded.read.problem),
+                        Title);
+        m_host.chooseListIndex(m_openEntry);
+        return;
+    }
+    m_list.setCurrentListName(name);
+    m_openEntry = chosen;
     if (!loaded.found) {
         // A list that was never saved opens empty, never with the
         // medicines of the list shown before under its name.
@@ -91,6 +107,7 @@ void ListCommands::LoadList()
 
 bool ListCommands::SaveList()
 {
+    m_host.commitOpenEdit();
     if (m_list.CurrentListName().isEmpty())
         return false;
     m_host.storeWindowGeometry();
@@ -121,13 +138,19 @@ void ListCommands::DeleteList()
     // A list that was never saved has no file; that is no failure.
     m_store.remove(name);
     m_list.setCurrentListName(QString());
+    m_openEntry = -1;
     m_host.ClearList();
+}
+
+bool ListCommands::mayLeaveOpenList()
+{
+    return OfferToSave() != OfferOutcome::SaveFailed;
 }
 
 bool ListCommands::mayClose()
 {
     m_host.commitOpenEdit();
-    if (OfferToSave() != OfferOutcome::SaveFailed)
+    if (mayLeaveOpenList())
         return true;
     return m_prompter.askYesNo(QStringLiteral("The list was not saved. Close Pillora anyway and "
                                               "lose the changes?"),

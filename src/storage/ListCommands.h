@@ -11,7 +11,13 @@ class Prompter;
 class ListCommands
 {
 public:
-    enum class OfferOutcome { NotAsked, Saved, Declined, SaveFailed };
+    enum class OfferOutcome
+    {
+        NotAsked,
+        Saved,
+        Declined,
+        SaveFailed
+    };
 
     ListCommands(MedicationList &list, const ListStore &store, ListCommandsHost &host,
                  Prompter &prompter);
@@ -19,8 +25,9 @@ public:
     OfferOutcome OfferToSave();
     void NewList();
     void LoadList();
-    // True when the list is in its file afterwards; with no list open there
-    // is nothing to save and nothing is written.
+    // Commits an open cell edit, then saves. True when the list is in its
+    // file afterwards; with no list open there is nothing to save and
+    // nothing is written.
     bool SaveList();
     void DeleteList();
     // Whether the window may close: asks about unsaved changes and, when the
@@ -30,6 +37,9 @@ public:
     bool SuppressListClick() const { return m_suppressListClick; }
 
 private:
+    // Asks about unsaved changes. False when the user wanted the open list
+    // saved and the save failed: the list must then stay open and shown.
+    bool mayLeaveOpenList();
     void reportSaveFailure(const QString &reason);
 
     MedicationList &m_list;
@@ -37,4 +47,7 @@ private:
     ListCommandsHost &m_host;
     Prompter &m_prompter;
     bool m_suppressListClick = false;
+    // The selector's entry of the open list, to be shown again when the
+    // user's choice of another list cannot be followed; -1 for none.
+    int m_openEntry = -1;
 };

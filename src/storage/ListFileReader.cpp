@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -70,17 +71,39 @@ DecodedLines decodeLines(const QByteArray &bytes, const TextLines &split)
     return decoded;
 }
 
+// The device's bytes up to maxBytes, or nothing when reading failed. A file
+// in /proc or on a device may report no size, so this reads to the end.
+std::optional<QByteArray> readBytes(QIODevice &device, qint64 maxBytes)
+{
+    constexpr qint64 Chunk = 64 * 1024;
+    QByteArray bytes;
+    while (bytes.size() < maxBytes) {
+        const qsizetype before = bytes.size();
+        bytes.resize(before + std::min(Chunk, maxBytes - before));
+        const qint64 got = device.read(bytes.data() + before, bytes.size() - before);
+        bytes.resize(before + std::max<qint64>(got, 0));
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            break;
+    }
+    return bytes;
+}
+
 } // namespace
 
 ListFileReadResult ListFileReader::read(QIODevice &device, MedicationList &list)
 {
     using namespace ListFileFormat;
     ListFileReadResult result;
-    // read(MaxBytes) would reserve MaxBytes for every file, however small.
-    const qint64 wanted =
-        device.isSequential() ? MaxBytes : std::min(MaxBytes, device.bytesAvailable());
-    const QByteArray bytes = device.read(wanted);
-    const bool readFailed = device.isOpen() && bytes.isEmpty() && !device.atEnd();
+    const std::optional<QByteArray> read = readBytes(device, MaxBytes);
+    if (!read) {
+        result.readable = false;
+        result.complete = false;
+        result.problem = device.errorString();
+        return result;
+    }
+    const QByteArray &bytes = *read;
     const TextLines split = TextLines::split(bytes, LineCount);
     bool nonText = false;
     for (QByteArrayView line : split.lines)
@@ -123,10 +146,7 @@ ListFileReadResult ListFileReader::read(QIODevice &device, MedicationList &list)
     }
     list.setNotes(DecodeLineBreaks(line(NotesLine)));
 
-    if (readFailed) {
-        result.complete = false;
-        result.problem = device.errorString();
-    } else if (present < LineCount) {
+    if (present < LineCount) {
         result.complete = false;
         result.problem =
             QStringLiteral("The file ends after %1 of its %2 lines.").arg(present).arg(LineCount);

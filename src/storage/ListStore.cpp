@@ -32,16 +32,22 @@ ListStore::LoadResult ListStore::load(const QString &name, MedicationList &list)
 {
     LoadResult result;
     const std::optional<QString> path = m_folder.listFilePath(name);
-    if (!path || !QFileInfo(*path).isFile())
+    if (!path || !QFileInfo::exists(*path))
         return result;
     result.found = true;
     QFile file(*path);
     if (!file.open(QIODevice::ReadOnly)) {
+        result.read.readable = false;
         result.read.complete = false;
         result.read.problem = file.errorString();
         return result;
     }
-    result.read = ListFileReader::read(file, list);
+    // Read apart, so that a file that fails halfway changes nothing shown.
+    MedicationList read;
+    read.setSettings(list.settings());
+    result.read = ListFileReader::read(file, read);
+    if (result.read.readable)
+        list.assignContent(read);
     return result;
 }
 

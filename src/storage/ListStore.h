@@ -22,10 +22,15 @@ public:
 
     struct LoadResult
     {
+        // There is a file for the name (or something in its place).
         bool found = false;
+        // The file is read whole or in part and in the list; when it could
+        // not be read at all, read.problem says why.
+        bool ok() const { return found && read.readable; }
         ListFileReadResult read;
     };
-    // Reads the file of name into list, when there is one.
+    // Reads the file of name into list, when there is one. A file that
+    // cannot be read leaves the list as it was.
     LoadResult load(const QString &name, MedicationList &list) const;
 
     // Removes the file of name; a file that is not there is no failure.

@@ -1,3 +1,4 @@
+#include "FailingDevice.h"
 #include "FileBytes.h"
 #include "ListFileFormat.h"
 #include "ListFileReader.h"
@@ -164,6 +165,28 @@ private slots:
         const ListFileReadResult result = readBytes(bytes, list);
         QVERIFY2(result.complete, qPrintable(result.problem));
         QCOMPARE(list.notes(), u"Call Dr. Müller\r\nMon–Fri 8\r12\r\n"_s);
+    }
+
+    // A drive that gives a read error: nothing of what was read is used.
+    void readErrorLeavesListAsItWas_data()
+    {
+        QTest::addColumn<qint64>("failAfter");
+        QTest::newRow("at once") << qint64(0);
+        QTest::newRow("in the cells") << qint64(300);
+    }
+    void readErrorLeavesListAsItWas()
+    {
+        QFETCH(qint64, failAfter);
+        MedicationList list;
+        list.setCell(1, 1, u"Aspirin"_s);
+        list.setSettings({1, 2, 3, 4, 10, true, u"Printer"_s});
+        FailingDevice device(failAfter, contentOf(PILLORA_TEST_DATA "/windows-roundtrip.dat"));
+        const ListFileReadResult result = ListFileReader::read(device, list);
+        QVERIFY(!result.readable);
+        QCOMPARE(result.problem, u"Input/output error"_s);
+        QCOMPARE(list.cell(1, 1), u"Aspirin"_s);
+        QCOMPARE(list.cell(0, 1), QString());
+        QCOMPARE(list.settings(), (ListSettings{1, 2, 3, 4, 10, true, u"Printer"_s}));
     }
 
     // Read as far as it goes, the rest taken as empty, and the caller warned.

@@ -1,10 +1,13 @@
+#include "FailingDevice.h"
 #include "FileBytes.h"
+#include "ListFileWriter.h"
 #include "ListStore.h"
 #include "MedicationList.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -12,13 +15,69 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+enum class Obstacle
+{
+    Character,
+    Folder,
+    ReadOnlyFolder,
+    FullDisk
+};
+
+// Every entry of a folder with its bytes; a folder stands as "<folder>".
+QMap<QString, QByteArray> snapshot(const QString &path)
+{
+    QMap<QString, QByteArray> entries;
+    const QDir dir(path);
+    for (const QFileInfo &entry :
+         dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+        entries[entry.fileName()] =
+            entry.isDir() ? "<folder>"_ba : contentOf(entry.absoluteFilePath());
+    return entries;
+}
+
+// Puts what stops the next save in its way, or says why it cannot here.
+QString placeObstacle(Obstacle obstacle, const DataFolder &folder, MedicationList &list)
+{
+    const QString file = folder.path() + u"/Kim.dat"_s;
+    switch (obstacle) {
+    case Obstacle::Character:
+        list.setCell(1, 1, u"5 µg Ω"_s);
+        break;
+    case Obstacle::Folder:
+        if (!QFile::remove(file) || !QDir().mkdir(file))
+            return u"Cannot put a folder in the file's place."_s;
+        break;
+    case Obstacle::ReadOnlyFolder:
+        QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner);
+        if (QFileInfo(folder.path()).isWritable())
+            return u"The tests run with rights that ignore folder permissions (root), so a "
+                   "read-only folder cannot stop a save here."_s;
+        break;
+    case Obstacle::FullDisk: {
+        QFile filler(folder.path() + u"/../filler"_s);
+        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return filler.errorString();
+        filler.write(QByteArray(64 * 1024, 'x')); // more than there is room for
+        break;
+    }
+    }
+    return {};
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Obstacle)
+
 class TestListStore : public QObject
 {
     Q_OBJECT
 
 private slots:
     // A catalogue edited by hand may name anything; only a plain name may
-    // become a file, and no name may lead the store out of its folder.
+    // become a file, no name may lead the store out of its folder, and no
+    // list may take a file the program keeps for itself.
     void nameFromCatalogue_data()
     {
         QTest::addColumn<QString>("name");
@@ -32,6 +91,9 @@ private slots:
         QTest::newRow("NUL") << u"a\0b"_s << false;
         QTest::newRow("tab") << u"a\tb"_s << false;
         QTest::newRow("C1 control") << u"a\u0081"_s << false;
+        QTest::newRow("the catalogue") << u"MedLists"_s << false;
+        QTest::newRow("the catalogue in another case") << u"medLISTS"_s << false;
+        QTest::newRow("the catalogue with a suffix") << u"MedLists2"_s << true;
     }
     void nameFromCatalogue()
     {
@@ -42,6 +104,7 @@ private slots:
         QVERIFY(folder.EnsureDataFolder());
         QVERIFY(SaveFile::save(program.filePath(u"x.dat"_s), "not a list"));
         QVERIFY(folder.catalogue().rewrite({name}));
+        const QByteArray catalogue = contentOf(folder.cataloguePath());
         name = folder.catalogue().read().value(0);
         QCOMPARE(folder.listFilePath(name).value_or(QString()),
                  accepted ? folder.path() + u'/' + name + u".dat"_s : QString());
@@ -55,21 +118,23 @@ private slots:
         QCOMPARE(store.load(name, list).found, accepted);
         QCOMPARE(store.remove(name), accepted);
         QCOMPARE(contentOf(program.filePath(u"x.dat"_s)), QByteArray("not a list"));
+        QCOMPARE(contentOf(folder.cataloguePath()), catalogue);
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"MedLists.dat"});
     }
 
-    // Whatever stops a save, the file it would have replaced stays whole and
-    // the list still counts as changed.
-    void failedSaveKeepsOldFile_data()
+    // Whatever stops a save, what was in the folder stays as it was and the
+    // list still counts as changed.
+    void failedSaveKeepsWhatWasThere_data()
     {
-        QTest::addColumn<QString>("cause");
-        QTest::newRow("character windows-1252 lacks") << "character";
-        QTest::newRow("read-only data folder") << "read-only";
-        QTest::newRow("full file system") << "full";
+        QTest::addColumn<Obstacle>("obstacle");
+        QTest::newRow("character windows-1252 lacks") << Obstacle::Character;
+        QTest::newRow("a folder where the file should be") << Obstacle::Folder;
+        QTest::newRow("read-only data folder") << Obstacle::ReadOnlyFolder;
+        QTest::newRow("full file system") << Obstacle::FullDisk;
     }
-    void failedSaveKeepsOldFile()
+    void failedSaveKeepsWhatWasThere()
     {
-        QFETCH(QString, cause);
+        QFETCH(Obstacle, obstacle);
         QTemporaryDir temporary;
         const QString program = temporary.path();
         const DataFolder folder(program);
@@ -81,7 +146,7 @@ private slots:
             if (mounted)
                 QProcess::execute(u"umount"_s, {program});
         });
-        if (cause == u"full") {
+        if (obstacle == Obstacle::FullDisk) {
             if (QProcess::execute(u"mount"_s, {"-t", "tmpfs", "-o", "size=64k", "tmpfs", program}))
                 QSKIP("Cannot mount a small tmpfs to fill up; that needs root and mount.");
             mounted = true;
@@ -92,23 +157,41 @@ private slots:
         list.setCurrentListName(u"Kim"_s);
         list.setCell(1, 1, u"old"_s);
         QVERIFY(store.save(list));
-        const QByteArray old = contentOf(folder.path() + u"/Kim.dat"_s);
-        list.setCell(1, 1, cause == u"character" ? u"5 µg Ω"_s : u"new"_s);
+        list.setCell(1, 1, u"new"_s);
         list.setChangesMade(true);
-        if (cause == u"read-only") {
-            QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
-            if (QFileInfo(folder.path()).isWritable())
-                QSKIP("The tests run with rights that ignore folder permissions (root), so a "
-                      "read-only folder cannot stop a save here.");
-        } else if (cause == u"full") {
-            QFile filler(program + u"/filler"_s);
-            QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-            filler.write(QByteArray(64 * 1024, 'x')); // more than there is room for
-        }
+        if (const QString cannot = placeObstacle(obstacle, folder, list); !cannot.isEmpty())
+            QSKIP(qPrintable(cannot));
+        const QMap<QString, QByteArray> before = snapshot(folder.path());
+
         QVERIFY(!store.save(list).error.isEmpty());
         QVERIFY(list.ChangesMade());
-        QCOMPARE(contentOf(folder.path() + u"/Kim.dat"_s), old);
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Kim.dat"});
+        QCOMPARE(snapshot(folder.path()), before);
+    }
+
+    // The device fails after so many bytes of the new file: the old file
+    // stays whole and no half-written file is left beside it.
+    void deviceFailingMidwayKeepsOldFile_data()
+    {
+        QTest::addColumn<qint64>("failAfter");
+        const qint64 size = ListFileWriter::encode(MedicationList(), nullptr).value().size();
+        QTest::newRow("at once") << qint64(0);
+        QTest::newRow("after one byte") << qint64(1);
+        QTest::newRow("before the last byte") << size - 1;
+    }
+    void deviceFailingMidwayKeepsOldFile()
+    {
+        QFETCH(qint64, failAfter);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"Kim.dat"_s);
+        QVERIFY(SaveFile::save(path, "old"));
+        const MedicationList list;
+        const SaveResult result = SaveFile::save(path, [&](QIODevice &file, QString *error) {
+            FailingDevice device(failAfter, file);
+            return ListFileWriter::write(list, device, error);
+        });
+        QCOMPARE(result.error, u"No space left on device"_s);
+        QCOMPARE(contentOf(path), "old"_ba);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Kim.dat"});
     }
 };
 
