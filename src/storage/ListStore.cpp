@@ -1,6 +1,7 @@
 #include "ListStore.h"
 
 #include "ListFileWriter.h"
+#include "ListNameRules.h"
 #include "MedicationList.h"
 
 #include <QFile>
@@ -8,10 +9,27 @@
 
 ListStore::ListStore(const DataFolder &folder) : m_folder(folder) {}
 
-bool ListStore::fileExists(const QString &name) const
+QStringList ListStore::names() const
 {
-    const std::optional<QString> path = m_folder.listFilePath(name);
-    return path && QFileInfo(*path).isFile();
+    return m_folder.catalogue().read();
+}
+
+bool ListStore::hasCatalogue() const
+{
+    return m_folder.catalogue().exists();
+}
+
+QString ListStore::refusalForNewName(const QString &name, const QStringList &existingNames)
+{
+    return ListNameRules::refusalForNewName(name, existingNames);
+}
+
+SaveResult ListStore::create(const QString &name) const
+{
+    QString refusal;
+    if (!m_folder.listFilePath(name, &refusal))
+        return SaveResult::failure(refusal);
+    return m_folder.catalogue().append(name);
 }
 
 SaveResult ListStore::save(MedicationList &list) const
@@ -51,10 +69,12 @@ ListStore::LoadResult ListStore::load(const QString &name, MedicationList &list)
     return result;
 }
 
-bool ListStore::remove(const QString &name) const
+SaveResult ListStore::remove(const QString &name, const QStringList &remainingNames) const
 {
+    if (const SaveResult rewritten = m_folder.catalogue().rewrite(remainingNames); !rewritten)
+        return rewritten;
     const std::optional<QString> path = m_folder.listFilePath(name);
-    if (!path)
-        return false;
-    return !QFileInfo::exists(*path) || QFile::remove(*path);
+    if (path && QFileInfo::exists(*path))
+        QFile::remove(*path);
+    return {};
 }

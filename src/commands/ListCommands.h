@@ -7,7 +7,8 @@ class MedicationList;
 class Prompter;
 
 // The commands that create, load, save and delete lists, and the question
-// about unsaved changes that New, Load and closing share.
+// about unsaved changes that New, Load and closing share. They talk to the
+// user through the Prompter and to the window through its host interface.
 class ListCommands
 {
 public:
@@ -34,8 +35,6 @@ public:
     // save asked for fails, whether to close anyway.
     bool mayClose();
 
-    bool SuppressListClick() const { return m_suppressListClick; }
-
 private:
     // Asks about unsaved changes. False when the user wanted the open list
     // saved and the save failed: the list must then stay open and shown.
@@ -46,7 +45,6 @@ private:
     ListStore m_store;
     ListCommandsHost &m_host;
     Prompter &m_prompter;
-    bool m_suppressListClick = false;
     // The selector's entry of the open list, to be shown again when the
     // user's choice of another list cannot be followed; -1 for none.
     int m_openEntry = -1;
