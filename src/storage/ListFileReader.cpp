@@ -4,72 +4,13 @@
 #include "LineBreaks.h"
 #include "ListFileFormat.h"
 #include "MedicationList.h"
-#include "TextLines.h"
 
 #include <QIODevice>
 
 #include <algorithm>
-#include <cstring>
 #include <optional>
 
 namespace {
-
-bool isNonText(char c)
-{
-    const auto byte = static_cast<unsigned char>(c);
-    return byte < 0x20 && byte != '\t' && byte != '\n';
-}
-
-// Looks at eight bytes at a time for one below 0x20, the only ones that may
-// not be text, and looks closer only where it finds one.
-bool holdsNonText(QByteArrayView line)
-{
-    constexpr quint64 Ones = 0x0101010101010101;
-    constexpr quint64 HighBits = 0x8080808080808080;
-    qsizetype i = 0;
-    for (; i + 8 <= line.size(); i += 8) {
-        quint64 word;
-        std::memcpy(&word, line.data() + i, 8);
-        if (((word - 0x20 * Ones) & ~word & HighBits) != 0 &&
-            std::any_of(line.begin() + i, line.begin() + i + 8, isNonText))
-            return true;
-    }
-    return std::any_of(line.begin() + i, line.end(), isNonText);
-}
-
-// The decoded lines of a file, as views into text it owns.
-struct DecodedLines
-{
-    QString text;
-    QStringList separateLines;
-    QList<QStringView> views;
-};
-
-DecodedLines decodeLines(const QByteArray &bytes, const TextLines &split)
-{
-    DecodedLines decoded;
-    decoded.views.reserve(split.lines.size());
-    if (split.lines.isEmpty())
-        return decoded;
-    // One conversion of the whole file costs far less than one a line. The
-    // code page gives one UTF-16 unit for each byte, so each line lies at
-    // the same place in the text as in the bytes.
-    const QByteArrayView last = split.lines.last();
-    const qsizetype used = last.data() + last.size() - bytes.constData();
-    decoded.text = CodePage::decode(QByteArrayView(bytes).first(used));
-    if (decoded.text.size() == used) {
-        for (QByteArrayView line : split.lines)
-            decoded.views.append(
-                QStringView(decoded.text).sliced(line.data() - bytes.constData(), line.size()));
-        return decoded;
-    }
-    decoded.text.clear();
-    for (QByteArrayView line : split.lines)
-        decoded.separateLines.append(CodePage::decode(line));
-    for (const QString &line : std::as_const(decoded.separateLines))
-        decoded.views.append(line);
-    return decoded;
-}
 
 // The device's bytes up to maxBytes, or nothing when reading failed. A file
 // in /proc or on a device may report no size, so this reads to the end.
@@ -90,29 +31,48 @@ std::optional<QByteArray> readBytes(QIODevice &device, qint64 maxBytes)
     return bytes;
 }
 
+// The first maxLines lines of text. A line ends at CR LF or at a CR alone;
+// an LF on its own belongs to the line.
+QList<QStringView> splitLines(QStringView text, qsizetype maxLines)
+{
+    QList<QStringView> lines;
+    qsizetype start = 0;
+    while (start < text.size() && lines.size() < maxLines) {
+        qsizetype end = text.indexOf(u'\r', start);
+        if (end < 0)
+            end = text.size();
+        lines.append(text.sliced(start, end - start));
+        start = end + 1;
+        if (start < text.size() && text[start] == u'\n')
+            ++start;
+    }
+    return lines;
+}
+
+// Control characters other than tab and LF are in no text a person typed.
+bool holdsNonText(QStringView line)
+{
+    return std::any_of(line.begin(), line.end(),
+                       [](QChar c) { return c.unicode() < 0x20 && c != u'\t' && c != u'\n'; });
+}
+
 } // namespace
 
 ListFileReadResult ListFileReader::read(QIODevice &device, MedicationList &list)
 {
     using namespace ListFileFormat;
     ListFileReadResult result;
-    const std::optional<QByteArray> read = readBytes(device, MaxBytes);
-    if (!read) {
+    const std::optional<QByteArray> bytes = readBytes(device, MaxBytes);
+    if (!bytes) {
         result.readable = false;
         result.complete = false;
         result.problem = device.errorString();
         return result;
     }
-    const QByteArray &bytes = *read;
-    const TextLines split = TextLines::split(bytes, LineCount);
-    bool nonText = false;
-    for (QByteArrayView line : split.lines)
-        nonText = nonText || holdsNonText(line);
-
-    const DecodedLines lines = decodeLines(bytes, split);
-    const qsizetype present = lines.views.size();
+    const QString text = CodePage::decode(*bytes);
+    const QList<QStringView> lines = splitLines(text, LineCount);
     auto line = [&lines](int number) {
-        return number <= lines.views.size() ? lines.views.at(number - 1) : QStringView();
+        return number <= lines.size() ? lines.at(number - 1) : QStringView();
     };
 
     // A missing geometry line leaves the window where it is, rather than
@@ -121,7 +81,7 @@ ListFileReadResult ListFileReader::read(QIODevice &device, MedicationList &list)
     float *geometry[] = {&settings.windowLeft, &settings.windowTop, &settings.windowWidth,
                          &settings.windowHeight};
     for (int i = 0; i < 4; ++i) {
-        if (WindowLeftLine + i <= present)
+        if (WindowLeftLine + i <= lines.size())
             *geometry[i] = leadingNumber(line(WindowLeftLine + i).toString());
     }
 
@@ -146,11 +106,12 @@ ListFileReadResult ListFileReader::read(QIODevice &device, MedicationList &list)
     }
     list.setNotes(DecodeLineBreaks(line(NotesLine)));
 
-    if (present < LineCount) {
+    if (lines.size() < LineCount) {
         result.complete = false;
-        result.problem =
-            QStringLiteral("The file ends after %1 of its %2 lines.").arg(present).arg(LineCount);
-    } else if (nonText) {
+        result.problem = QStringLiteral("The file ends after %1 of its %2 lines.")
+                             .arg(lines.size())
+                             .arg(LineCount);
+    } else if (std::any_of(lines.begin(), lines.end(), holdsNonText)) {
         result.complete = false;
         result.problem = QStringLiteral("The file holds bytes that are not text.");
     }
