@@ -4,8 +4,24 @@
 #include "ListNameRules.h"
 #include "MedicationList.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+
+// Where Qt finds no trash at all, it makes one in the working folder, so a
+// file goes to the trash only where the user's own trash is there or can
+// be made.
+bool userTrashAvailable()
+{
+    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return !dataHome.isEmpty() && QFileInfo(dataHome).isDir() &&
+           QDir(dataHome).mkpath(QStringLiteral("Trash"));
+}
+
+} // namespace
 
 ListStore::ListStore(const DataFolder &folder) : m_folder(folder) {}
 
@@ -73,8 +89,10 @@ SaveResult ListStore::remove(const QString &name, const QStringList &remainingNa
 {
     if (const SaveResult rewritten = m_folder.catalogue().rewrite(remainingNames); !rewritten)
         return rewritten;
+    // From the desktop's trash a list deleted by mistake can be restored;
+    // where there is no trash the file goes for good.
     const std::optional<QString> path = m_folder.listFilePath(name);
-    if (path && QFileInfo::exists(*path))
+    if (path && QFileInfo(*path).isFile() && !(userTrashAvailable() && QFile::moveToTrash(*path)))
         QFile::remove(*path);
     return {};
 }

@@ -44,9 +44,10 @@ public:
 
     // Takes the list named name out of the catalogue, which then holds
     // remainingNames (a name may stand twice, so the caller says which entry
-    // goes), and removes its file. A list that was never saved has no file,
-    // and a file that cannot be removed is left; only a catalogue that
-    // cannot be written fails, and then nothing has changed.
+    // goes), and moves its file to the desktop's trash, or removes it where
+    // there is no trash. A list that was never saved has no file, and a file
+    // that cannot be removed is left; only a catalogue that cannot be
+    // written fails, and then nothing has changed.
     SaveResult remove(const QString &name, const QStringList &remainingNames) const;
 
 private:

@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "storage/TemporaryTrash.h"
 
 #include <QAction>
 
@@ -72,6 +73,9 @@ Q_DECLARE_METATYPE(Answers)
 class TestListCommands : public QObject
 {
     Q_OBJECT
+
+    // Lists deleted by the tests go to a trash of their own.
+    const TemporaryTrash m_trash;
 
 private slots:
     // An edit still open is committed first, so that a Yes saves it.

@@ -3,6 +3,7 @@
 #include "ListFileWriter.h"
 #include "ListStore.h"
 #include "MedicationList.h"
+#include "TemporaryTrash.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,6 +74,9 @@ Q_DECLARE_METATYPE(Obstacle)
 class TestListStore : public QObject
 {
     Q_OBJECT
+
+    // Lists removed by the tests go to a trash of their own.
+    const TemporaryTrash m_trash;
 
 private slots:
     // A catalogue edited by hand may name anything; only a plain name may
@@ -192,6 +196,44 @@ private slots:
         QCOMPARE(result.error, u"No space left on device"_s);
         QCOMPARE(contentOf(path), "old"_ba);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Kim.dat"});
+    }
+
+    // A list deleted by mistake can be taken back out of the desktop's
+    // trash; where there is no trash, its file goes for good.
+    void deletedListGoesToTheTrash_data()
+    {
+        QTest::addColumn<bool>("trash");
+        QTest::addColumn<QStringList>("trashed");
+        QTest::newRow("a desktop with a trash") << true << QStringList{"Kim.dat"};
+        QTest::newRow("no trash") << false << QStringList();
+    }
+    void deletedListGoesToTheTrash()
+    {
+        QFETCH(bool, trash);
+        QFETCH(QStringList, trashed);
+        const TemporaryTrash desktop(trash);
+        QTemporaryDir program;
+        const DataFolder folder(program.path());
+        QVERIFY(folder.EnsureDataFolder());
+        const ListStore store(folder);
+        QVERIFY(store.create(u"Kim"_s) && store.create(u"Lee"_s));
+        MedicationList list;
+        list.setCurrentListName(u"Kim"_s);
+        QVERIFY(store.save(list));
+        const QByteArray saved = contentOf(folder.path() + u"/Kim.dat"_s);
+
+        QVERIFY(store.remove(u"Kim"_s, {u"Lee"_s}));
+        QCOMPARE(contentOf(folder.cataloguePath()), "Lee\r\n"_ba);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"MedLists.dat"});
+        QCOMPARE(QDir(desktop.filesFolder()).entryList(QDir::Files), trashed);
+        for (const QString &file : trashed) {
+            QCOMPARE(contentOf(desktop.filesFolder() + u'/' + file), saved);
+            // Where the trash puts it back.
+            QVERIFY(contentOf(desktop.infoFolder() + u'/' + file + u".trashinfo"_s)
+                        .contains("\nPath=" + QFile::encodeName(folder.path()) + "/Kim.dat\n"));
+        }
+        QCOMPARE(QDir(desktop.workingFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
     }
 };
 
