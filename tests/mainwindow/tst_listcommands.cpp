@@ -437,6 +437,9 @@ private slots:
         QCOMPARE(w.bytes(QStringLiteral("Renée.dat")), original);
         QCOMPARE(w.bytes(QStringLiteral("MedLists.dat")), "Mum\r\nRen\xe9"
                                                           "e\r\n");
+        // Saved, so closing asks nothing.
+        QVERIFY(w.form->close());
+        QCOMPARE(w.prompter.log, QStringList());
     }
 
     // The user sees "Ibuprofen" in the editor and clicks Save.
