@@ -3,18 +3,12 @@
 #include <QIODevice>
 
 #include <algorithm>
-#include <cstring>
 
-// A device that fails once a number of bytes have gone through it, as a
-// disk that fills up or a drive that gives read errors does. It reads from
-// the bytes it is given and writes on to another device.
+// A device that fails once a number of bytes have been written through it
+// to another device, as a disk that fills up does.
 class FailingDevice : public QIODevice
 {
 public:
-    FailingDevice(qint64 failAfter, QByteArray source) : m_failAfter(failAfter), m_source(source)
-    {
-        open(QIODevice::ReadOnly);
-    }
     FailingDevice(qint64 failAfter, QIODevice &target) : m_failAfter(failAfter), m_target(&target)
     {
         open(QIODevice::WriteOnly);
@@ -22,23 +16,15 @@ public:
     bool isSequential() const override { return true; }
 
 protected:
-    qint64 readData(char *data, qint64 maxSize) override
-    {
-        if (m_done >= m_failAfter && m_done < m_source.size())
-            return fail(QStringLiteral("Input/output error"));
-        const qint64 size = std::min({maxSize, m_failAfter - m_done, m_source.size() - m_done});
-        std::memcpy(data, m_source.constData() + m_done, size_t(size));
-        m_done += size;
-        return size;
-    }
+    qint64 readData(char *, qint64) override { return -1; }
     qint64 writeData(const char *data, qint64 size) override
     {
         const qint64 room = std::min(size, m_failAfter - m_done);
-        if (room > 0)
-            m_done += m_target->write(data, room);
-        if (room < size)
-            return fail(QStringLiteral("No space left on device"));
-        return size;
+        const qint64 written = room > 0 ? m_target->write(data, room) : 0;
+        if (written < 0)
+            return fail(m_target->errorString());
+        m_done += written;
+        return written < size ? fail(QStringLiteral("No space left on device")) : size;
     }
 
 private:
@@ -50,6 +36,5 @@ private:
 
     qint64 m_failAfter;
     qint64 m_done = 0;
-    QByteArray m_source;
     QIODevice *m_target = nullptr;
 };

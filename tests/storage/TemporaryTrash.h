@@ -4,11 +4,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-// Points the user's home and with it the desktop's trash into a temporary
-// folder for as long as it lives, so that tests never fill the trash of
-// whoever runs them. Without a trash, a file stands where the user's data
-// folder should be, so that none can be made. The working folder is an
-// empty one of its own, where nothing must appear.
+// Points the user's home, and with it the desktop's trash, into a temporary
+// folder while it lives, so that tests never fill the trash of whoever runs
+// them. Without a trash, a file stands where the user's data folder would
+// be. The working folder is an empty one of its own, where nothing must
+// appear.
 class TemporaryTrash
 {
 public:
@@ -27,35 +27,23 @@ public:
     }
     ~TemporaryTrash()
     {
-        QDir::setCurrent(m_workingFolder);
-        restore("HOME", m_home);
-        restore("XDG_DATA_HOME", m_dataHome);
+        QDir::setCurrent(m_oldWorkingFolder);
+        qputenv("HOME", m_oldHome);
+        if (m_oldDataHome.isNull())
+            qunsetenv("XDG_DATA_HOME");
+        else
+            qputenv("XDG_DATA_HOME", m_oldDataHome);
     }
-    TemporaryTrash(const TemporaryTrash &) = delete;
-    TemporaryTrash &operator=(const TemporaryTrash &) = delete;
 
     QString filesFolder() const { return m_trash + QStringLiteral("/files"); }
     QString infoFolder() const { return m_trash + QStringLiteral("/info"); }
     QString workingFolder() const { return m_folder.filePath(QStringLiteral("working")); }
 
 private:
-    struct Saved
-    {
-        bool set;
-        QByteArray value;
-    };
-    static Saved save(const char *name) { return {qEnvironmentVariableIsSet(name), qgetenv(name)}; }
-    static void restore(const char *name, const Saved &saved)
-    {
-        if (saved.set)
-            qputenv(name, saved.value);
-        else
-            qunsetenv(name);
-    }
-
-    Saved m_home = save("HOME");
-    Saved m_dataHome = save("XDG_DATA_HOME");
-    QString m_workingFolder = QDir::currentPath();
+    const QByteArray m_oldHome = qgetenv("HOME");
+    const QByteArray m_oldDataHome =
+        qEnvironmentVariableIsSet("XDG_DATA_HOME") ? qgetenv("XDG_DATA_HOME") : QByteArray();
+    const QString m_oldWorkingFolder = QDir::currentPath();
     QTemporaryDir m_folder;
     QString m_trash;
 };

@@ -14,13 +14,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <limits>
+
 using namespace Qt::StringLiterals;
 
 namespace {
 
 enum class Obstacle
 {
-    Character,
+    None,
     Folder,
     ReadOnlyFolder,
     FullDisk
@@ -30,34 +32,32 @@ enum class Obstacle
 QMap<QString, QByteArray> snapshot(const QString &path)
 {
     QMap<QString, QByteArray> entries;
-    const QDir dir(path);
     for (const QFileInfo &entry :
-         dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+         QDir(path).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
         entries[entry.fileName()] =
             entry.isDir() ? "<folder>"_ba : contentOf(entry.absoluteFilePath());
     return entries;
 }
 
-// Puts what stops the next save in its way, or says why it cannot here.
-QString placeObstacle(Obstacle obstacle, const DataFolder &folder, MedicationList &list)
+// Puts what stops the next save of file in its way, or says why it cannot.
+QString placeObstacle(Obstacle obstacle, const QString &file)
 {
-    const QString file = folder.path() + u"/Kim.dat"_s;
+    const QString folder = QFileInfo(file).path();
     switch (obstacle) {
-    case Obstacle::Character:
-        list.setCell(1, 1, u"5 µg Ω"_s);
+    case Obstacle::None:
         break;
     case Obstacle::Folder:
         if (!QFile::remove(file) || !QDir().mkdir(file))
             return u"Cannot put a folder in the file's place."_s;
         break;
     case Obstacle::ReadOnlyFolder:
-        QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner);
-        if (QFileInfo(folder.path()).isWritable())
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+        if (QFileInfo(folder).isWritable())
             return u"The tests run with rights that ignore folder permissions (root), so a "
                    "read-only folder cannot stop a save here."_s;
         break;
     case Obstacle::FullDisk: {
-        QFile filler(folder.path() + u"/../filler"_s);
+        QFile filler(folder + u"/../filler"_s);
         if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             return filler.errorString();
         filler.write(QByteArray(64 * 1024, 'x')); // more than there is room for
@@ -126,76 +126,54 @@ private slots:
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"MedLists.dat"});
     }
 
-    // Whatever stops a save, what was in the folder stays as it was and the
-    // list still counts as changed.
+    // Whatever stops a save, what was in the folder stays as it was: a
+    // device that fails after so many bytes, as a disk that fills up does,
+    // and a folder where the file should be stop it for any user, root too.
     void failedSaveKeepsWhatWasThere_data()
     {
+        QTest::addColumn<qint64>("failAfter");
         QTest::addColumn<Obstacle>("obstacle");
-        QTest::newRow("character windows-1252 lacks") << Obstacle::Character;
-        QTest::newRow("a folder where the file should be") << Obstacle::Folder;
-        QTest::newRow("read-only data folder") << Obstacle::ReadOnlyFolder;
-        QTest::newRow("full file system") << Obstacle::FullDisk;
+        const qint64 size = ListFileWriter::encode(MedicationList(), nullptr).value().size();
+        const qint64 never = std::numeric_limits<qint64>::max();
+        QTest::newRow("device fails at once") << qint64(0) << Obstacle::None;
+        QTest::newRow("device fails after a byte") << qint64(1) << Obstacle::None;
+        QTest::newRow("device fails before the last byte") << size - 1 << Obstacle::None;
+        QTest::newRow("a folder where the file should be") << never << Obstacle::Folder;
+        QTest::newRow("read-only data folder") << never << Obstacle::ReadOnlyFolder;
+        QTest::newRow("full file system") << never << Obstacle::FullDisk;
     }
     void failedSaveKeepsWhatWasThere()
     {
+        QFETCH(qint64, failAfter);
         QFETCH(Obstacle, obstacle);
         QTemporaryDir temporary;
-        const QString program = temporary.path();
-        const DataFolder folder(program);
+        const QString folder = temporary.filePath(u"MedFiles"_s);
+        const QString file = folder + u"/Kim.dat"_s;
         bool mounted = false;
         // Runs before the temporary folder goes, also when a check fails.
         const auto restore = qScopeGuard([&] {
-            QFile::setPermissions(folder.path(),
-                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
             if (mounted)
-                QProcess::execute(u"umount"_s, {program});
+                QProcess::execute(u"umount"_s, {temporary.path()});
         });
         if (obstacle == Obstacle::FullDisk) {
-            if (QProcess::execute(u"mount"_s, {"-t", "tmpfs", "-o", "size=64k", "tmpfs", program}))
+            if (QProcess::execute(u"mount"_s,
+                                  {"-t", "tmpfs", "-o", "size=64k", "tmpfs", temporary.path()}))
                 QSKIP("Cannot mount a small tmpfs to fill up; that needs root and mount.");
             mounted = true;
         }
-        QVERIFY(folder.EnsureDataFolder());
-        const ListStore store(folder);
-        MedicationList list;
-        list.setCurrentListName(u"Kim"_s);
-        list.setCell(1, 1, u"old"_s);
-        QVERIFY(store.save(list));
-        list.setCell(1, 1, u"new"_s);
-        list.setChangesMade(true);
-        if (const QString cannot = placeObstacle(obstacle, folder, list); !cannot.isEmpty())
+        QVERIFY(QDir().mkpath(folder) && SaveFile::save(file, "old"));
+        if (const QString cannot = placeObstacle(obstacle, file); !cannot.isEmpty())
             QSKIP(qPrintable(cannot));
-        const QMap<QString, QByteArray> before = snapshot(folder.path());
+        const QMap<QString, QByteArray> before = snapshot(folder);
 
-        QVERIFY(!store.save(list).error.isEmpty());
-        QVERIFY(list.ChangesMade());
-        QCOMPARE(snapshot(folder.path()), before);
-    }
-
-    // The device fails after so many bytes of the new file: the old file
-    // stays whole and no half-written file is left beside it.
-    void deviceFailingMidwayKeepsOldFile_data()
-    {
-        QTest::addColumn<qint64>("failAfter");
-        const qint64 size = ListFileWriter::encode(MedicationList(), nullptr).value().size();
-        QTest::newRow("at once") << qint64(0);
-        QTest::newRow("after one byte") << qint64(1);
-        QTest::newRow("before the last byte") << size - 1;
-    }
-    void deviceFailingMidwayKeepsOldFile()
-    {
-        QFETCH(qint64, failAfter);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"Kim.dat"_s);
-        QVERIFY(SaveFile::save(path, "old"));
         const MedicationList list;
-        const SaveResult result = SaveFile::save(path, [&](QIODevice &file, QString *error) {
-            FailingDevice device(failAfter, file);
-            return ListFileWriter::write(list, device, error);
+        const SaveResult result = SaveFile::save(file, [&](QIODevice &device, QString *error) {
+            FailingDevice failing(failAfter, device);
+            return ListFileWriter::write(list, failing, error);
         });
-        QCOMPARE(result.error, u"No space left on device"_s);
-        QCOMPARE(contentOf(path), "old"_ba);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Kim.dat"});
+        QVERIFY(!result && !result.error.isEmpty());
+        QCOMPARE(snapshot(folder), before);
     }
 
     // A list deleted by mistake can be taken back out of the desktop's
