@@ -73,10 +73,10 @@ void ListCommands::LoadList()
 
     const ListStore::LoadResult loaded = m_store.load(name, m_list);
     if (loaded.found && !loaded.ok()) {
+        m_host.chooseListIndex(m_openEntry);
         m_prompter.warn(QStringLiteral("The list \"%1\" could not be read.\n\n%2")
                             .arg(name, loaded.read.problem),
                         ProgramInfo::title());
-        m_host.chooseListIndex(m_openEntry);
         return;
     }
     m_list.setCurrentListName(name);
