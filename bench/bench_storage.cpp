@@ -1,17 +1,18 @@
-// Times writing and reading a full list file next to a plain write and read
-// of the same bytes, so the figures say what the format costs on top of the
-// disk on whatever machine runs them. It only prints; it never fails on time.
+// Times reading the file of a full list as Load does, and writing its bytes
+// as Save does. The goal that counts is a read under 1 ms. The write goes to
+// memory: how long the disk then takes depends on the disk and on what it
+// was doing, not on the program. It only prints; it never fails on time.
 
 #include "FullList.h"
 #include "ListFileReader.h"
 #include "ListFileWriter.h"
 #include "MedicationList.h"
 
+#include <QBuffer>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <vector>
@@ -20,35 +21,19 @@ namespace {
 
 constexpr int Warmup = 20;
 constexpr int Repetitions = 400;
+constexpr double ReadGoalMs = 1.0;
 
-// Runs both steps in turns, so that both see the same state of the machine.
-std::pair<double, double> timePair(const std::function<void()> &measured,
-                                   const std::function<void()> &raw)
+double medianMs(const std::function<bool()> &step, bool &ok)
 {
-    std::vector<qint64> measuredTimes, rawTimes;
+    std::vector<qint64> times;
     QElapsedTimer timer;
     for (int i = 0; i < Warmup + Repetitions; ++i) {
         timer.start();
-        measured();
-        const qint64 measuredTime = timer.nsecsElapsed();
-        timer.start();
-        raw();
-        const qint64 rawTime = timer.nsecsElapsed();
-        if (i >= Warmup) {
-            measuredTimes.push_back(measuredTime);
-            rawTimes.push_back(rawTime);
-        }
+        ok = step() && ok;
+        if (i >= Warmup)
+            times.push_back(timer.nsecsElapsed());
     }
-    return {medianNs(measuredTimes) / 1000, medianNs(rawTimes) / 1000};
-}
-
-bool openOrComplain(QFile &file, QIODevice::OpenMode mode)
-{
-    if (file.open(mode))
-        return true;
-    std::fprintf(stderr, "bench_storage: %s: %s\n", qPrintable(file.fileName()),
-                 qPrintable(file.errorString()));
-    return false;
+    return medianNs(times) / 1e6;
 }
 
 } // namespace
@@ -56,53 +41,34 @@ bool openOrComplain(QFile &file, QIODevice::OpenMode mode)
 int main()
 {
     QTemporaryDir dir;
-    const QString listPath = dir.filePath(QStringLiteral("list.dat"));
-    const QString rawPath = dir.filePath(QStringLiteral("raw.dat"));
-
+    const QString path = dir.filePath(QStringLiteral("list.dat"));
     MedicationList list;
     fillFullList(list, QDate::currentDate());
-    QString error;
-    const std::optional<QByteArray> bytes = ListFileWriter::encode(list, &error);
-    if (!bytes) {
-        std::fprintf(stderr, "bench_storage: %s\n", qPrintable(error));
-        return 0;
-    }
 
-    bool ok = true;
-    const auto [write, rawWrite] = timePair(
+    QFile file(path);
+    bool ok = file.open(QIODevice::WriteOnly) && ListFileWriter::write(list, file, nullptr);
+    file.close();
+    const double write = medianMs(
         [&] {
-            QFile file(listPath);
-            ok = openOrComplain(file, QIODevice::WriteOnly) &&
-                 ListFileWriter::write(list, file, &error) && ok;
+            QBuffer buffer;
+            return buffer.open(QIODevice::WriteOnly) &&
+                   ListFileWriter::write(list, buffer, nullptr);
         },
+        ok);
+    const double read = medianMs(
         [&] {
-            QFile file(rawPath);
-            ok = openOrComplain(file, QIODevice::WriteOnly) &&
-                 file.write(*bytes) == bytes->size() && ok;
-        });
-
-    bool complete = true;
-    const auto [read, rawRead] = timePair(
-        [&] {
-            QFile file(listPath);
+            QFile file(path);
             MedicationList loaded;
-            complete = openOrComplain(file, QIODevice::ReadOnly) &&
-                       ListFileReader::read(file, loaded).complete && complete;
+            return file.open(QIODevice::ReadOnly) && ListFileReader::read(file, loaded).complete;
         },
-        [&] {
-            QFile file(rawPath);
-            ok = openOrComplain(file, QIODevice::ReadOnly) &&
-                 file.readAll().size() == bytes->size() && ok;
-        });
+        ok);
 
-    std::printf("bench_storage: a full list, %lld bytes, median of %d runs\n",
-                static_cast<long long>(bytes->size()), Repetitions);
-    std::printf("  write  %8.1f us   raw write %8.1f us   ratio %5.2f\n", write, rawWrite,
-                write / rawWrite);
-    std::printf("  read   %8.1f us   raw read  %8.1f us   ratio %5.2f  (goal: within 3x, %s)\n",
-                read, rawRead, read / rawRead, read <= 3 * rawRead ? "met" : "not met");
-    if (!ok || !complete)
-        std::printf("  note: a step failed during the runs (%s); the figures may not mean much\n",
-                    qPrintable(error.isEmpty() ? QStringLiteral("incomplete read") : error));
+    std::printf("bench_storage: the file of a full list, %lld bytes, median of %d runs\n",
+                static_cast<long long>(file.size()), Repetitions);
+    std::printf("  read   %7.3f ms  (goal under %.0f ms%s)\n", read, ReadGoalMs,
+                read < ReadGoalMs ? "" : ", MISSED");
+    std::printf("  write  %7.3f ms  (to memory)\n", write);
+    if (!ok)
+        std::printf("  note: a step failed during the runs; the figures may not mean much\n");
     return 0;
 }

@@ -1,6 +1,6 @@
 // Any bytes at all may sit in a list file: the reader must take them without
 // a crash, a leak or a hang, and whatever list it makes must survive being
-// written and read again, texts unchanged.
+// written and read again, texts, settings and window numbers unchanged.
 
 #include "ListFileReader.h"
 #include "ListFileWriter.h"
@@ -28,8 +28,10 @@ bool sameTexts(const MedicationList &a, const MedicationList &b)
                 return false;
         }
     }
-    return a.notes() == b.notes() && a.ListPrinterName() == b.ListPrinterName() &&
-           a.settings().bold == b.settings().bold && a.settings().fontSize == b.settings().fontSize;
+    // The window numbers too, to the last bit of the float.
+    const ListSettings &x = a.settings();
+    const ListSettings &y = b.settings();
+    return a.notes() == b.notes() && x == y;
 }
 
 } // namespace

@@ -597,15 +597,9 @@ void Form1::addListName(const QString &name)
     cboLoad->addItem(name);
 }
 
-void Form1::chooseListName(const QString &name)
+void Form1::chooseListIndex(int index)
 {
-    // A name may stand twice in the catalogue; the newest entry is meant.
-    for (int i = cboLoad->count() - 1; i >= 0; --i) {
-        if (cboLoad->itemText(i) == name) {
-            cboLoad->setCurrentIndex(i);
-            return;
-        }
-    }
+    cboLoad->setCurrentIndex(index);
 }
 
 void Form1::removeChosenListName()

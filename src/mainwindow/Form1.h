@@ -92,7 +92,7 @@ public:
     QString chosenListName() const override;
     int chosenListIndex() const override;
     void addListName(const QString &name) override;
-    void chooseListName(const QString &name) override;
+    void chooseListIndex(int index) override;
     void removeChosenListName() override;
     void leaveMaximized() override;
     void storeWindowGeometry() override;

@@ -1,7 +1,6 @@
 #include "Catalogue.h"
 
 #include "CodePage.h"
-#include "TextLines.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -48,9 +47,15 @@ QStringList Catalogue::read(QString *error) const
 
 QStringList Catalogue::parse(QByteArrayView bytes)
 {
-    QStringList names;
-    for (QByteArrayView line : TextLines::split(bytes).lines)
-        names.append(CodePage::decode(line));
+    // A catalogue edited by hand may end its lines with LF alone, and no list
+    // name can hold a line break, so every CR LF, CR and LF ends a line.
+    QString text = CodePage::decode(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    QStringList names = text.split(u'\n');
+    // What follows the last line end is no line.
+    if (names.constLast().isEmpty())
+        names.removeLast();
     return names;
 }
 
@@ -64,7 +69,7 @@ SaveResult Catalogue::append(const QString &name) const
             return SaveResult::failure(file.errorString());
         bytes = file.readAll();
         file.close();
-        if (!bytes.isEmpty() && !bytes.endsWith('\r') && !bytes.endsWith("\r\n"))
+        if (!bytes.isEmpty() && !bytes.endsWith('\r') && !bytes.endsWith('\n'))
             bytes += "\r\n";
     }
     if (SaveResult encoded = encodeNames({name}, bytes); !encoded)

@@ -15,9 +15,9 @@ public:
     QString filePath() const { return m_filePath; }
     bool exists() const;
 
-    // The names in file order; an empty line is an empty name. A missing or
-    // unreadable catalogue gives no names, and error says why when it was
-    // there but could not be read.
+    // The names in file order; CR LF, CR and LF end a line, and an empty
+    // line is an empty name. A missing or unreadable catalogue gives no
+    // names, and error says why when it was there but could not be read.
     QStringList read(QString *error = nullptr) const;
     static QStringList parse(QByteArrayView bytes);
 

@@ -5,18 +5,30 @@
 
 #include <algorithm>
 
+namespace {
+const QString CatalogueFileName = QStringLiteral("MedLists.dat");
+const QString InstanceLockFileName = QStringLiteral("Pillora.lock");
+const QString ListFileSuffix = QStringLiteral(".dat");
+} // namespace
+
+const QStringList &DataFolder::reservedFileNames()
+{
+    static const QStringList names{CatalogueFileName, InstanceLockFileName};
+    return names;
+}
+
 DataFolder::DataFolder(const QString &programFolder)
     : m_path(QDir(programFolder).filePath(QStringLiteral("MedFiles")))
 {}
 
 QString DataFolder::cataloguePath() const
 {
-    return QDir(m_path).filePath(QStringLiteral("MedLists.dat"));
+    return QDir(m_path).filePath(CatalogueFileName);
 }
 
 QString DataFolder::instanceLockPath() const
 {
-    return QDir(m_path).filePath(QStringLiteral("Pillora.lock"));
+    return QDir(m_path).filePath(InstanceLockFileName);
 }
 
 bool DataFolder::EnsureDataFolder(QString *error) const
@@ -50,6 +62,10 @@ QString DataFolder::refusalFor(const QString &name)
                                      [](QChar c) { return c.category() == QChar::Other_Control; });
     if (control)
         return QStringLiteral("A list name cannot hold control characters.");
+    if (reservedFileNames().contains(name + ListFileSuffix, Qt::CaseInsensitive))
+        return QStringLiteral("\"%1\" cannot name a list: the program keeps a file of that "
+                              "name for itself.")
+            .arg(name);
     return {};
 }
 
@@ -61,5 +77,5 @@ std::optional<QString> DataFolder::listFilePath(const QString &name, QString *re
             *refusal = reason;
         return std::nullopt;
     }
-    return QDir(m_path).filePath(name + QStringLiteral(".dat"));
+    return QDir(m_path).filePath(name + ListFileSuffix);
 }

@@ -3,6 +3,7 @@
 #include "Catalogue.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -23,9 +24,13 @@ public:
     // Creates the folder when nothing of that name exists yet.
     bool EnsureDataFolder(QString *error = nullptr) const;
 
+    // The files the program keeps for itself in the folder. No list may have
+    // one of them as its file, in any case of letters.
+    static const QStringList &reservedFileNames();
+
     // The one place a list name becomes a path. A name that could reach
-    // outside the folder, or that no file could carry, gives no path, and
-    // refusal says why.
+    // outside the folder, that no file could carry or whose file the program
+    // keeps for itself gives no path, and refusal says why.
     std::optional<QString> listFilePath(const QString &name, QString *refusal = nullptr) const;
     static QString refusalFor(const QString &name);
 

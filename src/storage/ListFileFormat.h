@@ -18,10 +18,12 @@ inline const QString TrueWord = QStringLiteral("True");
 inline const QString FalseWord = QStringLiteral("False");
 
 // A space for the sign of a positive number, or a minus sign, then the
-// digits, then a space: " 1200 ", "-60 ".
+// digits, then a space: " 1200 ", "-60 ", " 1E+07 ", " .5 ". Reading the
+// line gives the same float back.
 QString formatNumber(float value);
 // The number at the start of a line once its spaces are trimmed: an optional
-// sign, digits and an optional "." fraction. No number gives 0.
-double leadingNumber(const QString &line);
+// sign, digits, an optional "." fraction and an optional exponent ("E+07").
+// No number gives 0.
+float leadingNumber(const QString &line);
 
 } // namespace ListFileFormat

@@ -4,70 +4,56 @@
 #include "LineBreaks.h"
 #include "ListFileFormat.h"
 #include "MedicationList.h"
-#include "TextLines.h"
 
 #include <QIODevice>
 
 #include <algorithm>
-#include <cstring>
+#include <optional>
 
 namespace {
 
-bool isNonText(char c)
+// The device's bytes up to maxBytes, or nothing when reading failed. A file
+// in /proc or on a device may report no size, so this reads to the end.
+std::optional<QByteArray> readBytes(QIODevice &device, qint64 maxBytes)
 {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte < 0x20 && byte != '\t' && byte != '\n';
+    constexpr qint64 Chunk = 64 * 1024;
+    QByteArray bytes;
+    while (bytes.size() < maxBytes) {
+        const qsizetype before = bytes.size();
+        bytes.resize(before + std::min(Chunk, maxBytes - before));
+        const qint64 got = device.read(bytes.data() + before, bytes.size() - before);
+        bytes.resize(before + std::max<qint64>(got, 0));
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            break;
+    }
+    return bytes;
 }
 
-// Looks at eight bytes at a time for one below 0x20, the only ones that may
-// not be text, and looks closer only where it finds one.
-bool holdsNonText(QByteArrayView line)
+// The first maxLines lines of text. A line ends at CR LF or at a CR alone;
+// an LF on its own belongs to the line.
+QList<QStringView> splitLines(QStringView text, qsizetype maxLines)
 {
-    constexpr quint64 Ones = 0x0101010101010101;
-    constexpr quint64 HighBits = 0x8080808080808080;
-    qsizetype i = 0;
-    for (; i + 8 <= line.size(); i += 8) {
-        quint64 word;
-        std::memcpy(&word, line.data() + i, 8);
-        if (((word - 0x20 * Ones) & ~word & HighBits) != 0 &&
-            std::any_of(line.begin() + i, line.begin() + i + 8, isNonText))
-            return true;
+    QList<QStringView> lines;
+    qsizetype start = 0;
+    while (start < text.size() && lines.size() < maxLines) {
+        qsizetype end = text.indexOf(u'\r', start);
+        if (end < 0)
+            end = text.size();
+        lines.append(text.sliced(start, end - start));
+        start = end + 1;
+        if (start < text.size() && text[start] == u'\n')
+            ++start;
     }
-    return std::any_of(line.begin() + i, line.end(), isNonText);
+    return lines;
 }
 
-// The decoded lines of a file, as views into text it owns.
-struct DecodedLines
+// Control characters other than tab and LF are in no text a person typed.
+bool holdsNonText(QStringView line)
 {
-    QString text;
-    QStringList separateLines;
-    QList<QStringView> views;
-};
-
-DecodedLines decodeLines(const QByteArray &bytes, const TextLines &split)
-{
-    DecodedLines decoded;
-    decoded.views.reserve(split.lines.size());
-    if (split.lines.isEmpty())
-        return decoded;
-    // One conversion of the whole file costs far less than one a line. The
-    // code page gives one UTF-16 unit for each byte, so each line lies at
-    // the same place in the text as in the bytes.
-    const QByteArrayView last = split.lines.last();
-    const qsizetype used = last.data() + last.size() - bytes.constData();
-    decoded.text = CodePage::decode(QByteArrayView(bytes).first(used));
-    if (decoded.text.size() == used) {
-        for (QByteArrayView line : split.lines)
-            decoded.views.append(
-                QStringView(decoded.text).sliced(line.data() - bytes.constData(), line.size()));
-        return decoded;
-    }
-    decoded.text.clear();
-    for (QByteArrayView line : split.lines)
-        decoded.separateLines.append(CodePage::decode(line));
-    for (const QString &line : std::as_const(decoded.separateLines))
-        decoded.views.append(line);
-    return decoded;
+    return std::any_of(line.begin(), line.end(),
+                       [](QChar c) { return c.unicode() < 0x20 && c != u'\t' && c != u'\n'; });
 }
 
 } // namespace
@@ -76,20 +62,17 @@ ListFileReadResult ListFileReader::read(QIODevice &device, MedicationList &list)
 {
     using namespace ListFileFormat;
     ListFileReadResult result;
-    // read(MaxBytes) would reserve MaxBytes for every file, however small.
-    const qint64 wanted =
-        device.isSequential() ? MaxBytes : std::min(MaxBytes, device.bytesAvailable());
-    const QByteArray bytes = device.read(wanted);
-    const bool readFailed = device.isOpen() && bytes.isEmpty() && !device.atEnd();
-    const TextLines split = TextLines::split(bytes, LineCount);
-    bool nonText = false;
-    for (QByteArrayView line : split.lines)
-        nonText = nonText || holdsNonText(line);
-
-    const DecodedLines lines = decodeLines(bytes, split);
-    const qsizetype present = lines.views.size();
+    const std::optional<QByteArray> bytes = readBytes(device, MaxBytes);
+    if (!bytes) {
+        result.readable = false;
+        result.complete = false;
+        result.problem = device.errorString();
+        return result;
+    }
+    const QString text = CodePage::decode(*bytes);
+    const QList<QStringView> lines = splitLines(text, LineCount);
     auto line = [&lines](int number) {
-        return number <= lines.views.size() ? lines.views.at(number - 1) : QStringView();
+        return number <= lines.size() ? lines.at(number - 1) : QStringView();
     };
 
     // A missing geometry line leaves the window where it is, rather than
@@ -98,15 +81,15 @@ ListFileReadResult ListFileReader::read(QIODevice &device, MedicationList &list)
     float *geometry[] = {&settings.windowLeft, &settings.windowTop, &settings.windowWidth,
                          &settings.windowHeight};
     for (int i = 0; i < 4; ++i) {
-        if (WindowLeftLine + i <= present)
-            *geometry[i] = float(leadingNumber(line(WindowLeftLine + i).toString()));
+        if (WindowLeftLine + i <= lines.size())
+            *geometry[i] = leadingNumber(line(WindowLeftLine + i).toString());
     }
 
     const QString sizeLine = line(FontSizeLine).toString();
     if (sizeLine.isEmpty()) {
         settings.fontSize = 8;
     } else {
-        const double size = leadingNumber(sizeLine);
+        const float size = leadingNumber(sizeLine);
         if (size == 8 || size == 10) {
             settings.fontSize = int(size);
             result.fontSizeStored = true;
@@ -123,17 +106,12 @@ ListFileReadResult ListFileReader::read(QIODevice &device, MedicationList &list)
     }
     list.setNotes(DecodeLineBreaks(line(NotesLine)));
 
-    if (readFailed) {
+    if (lines.size() < LineCount) {
         result.complete = false;
-        result.problem = device.errorString();
-    } else if (split.lastLineUnterminated && present <= LineCount) {
-        result.complete = false;
-        result.problem = QStringLiteral("The file ends in the middle of line %1.").arg(present);
-    } else if (present < LineCount) {
-        result.complete = false;
-        result.problem =
-            QStringLiteral("The file ends after %1 of its %2 lines.").arg(present).arg(LineCount);
-    } else if (nonText) {
+        result.problem = QStringLiteral("The file ends after %1 of its %2 lines.")
+                             .arg(lines.size())
+                             .arg(LineCount);
+    } else if (std::any_of(lines.begin(), lines.end(), holdsNonText)) {
         result.complete = false;
         result.problem = QStringLiteral("The file holds bytes that are not text.");
     }

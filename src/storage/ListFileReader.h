@@ -8,9 +8,11 @@ class QIODevice;
 // What reading a list file found beyond the texts it put into the list.
 struct ListFileReadResult
 {
-    // False when the file was short, could not be read to its end or held
-    // bytes that are not text: the list then holds what could be read, with
-    // missing lines taken as empty, and the user should be warned.
+    // False when the device failed while the file was being read; the list
+    // is then left as it was, and problem says why.
+    bool readable = true;
+    // False when the file was short or held bytes that are not text: the list then holds what could
+    // be read, with missing lines taken as empty, and the user should be warned.
     bool complete = true;
     QString problem;
     // Line 5 named a size (8 or 10), so the fonts take it; an empty line only

@@ -6,84 +6,76 @@
 #include "MedicationList.h"
 
 #include <QIODevice>
+#include <QStringList>
 
 namespace {
 
-QString describeCell(int row, int column)
+// The 315 lines of the list's file, without their line ends.
+QStringList fileLines(const MedicationList &list)
 {
-    const QString columnName = MedicationList::headerTexts().at(column - 1);
+    using namespace ListFileFormat;
+    const ListSettings &settings = list.settings();
+    QStringList lines;
+    lines.reserve(LineCount);
+    lines << formatNumber(settings.windowLeft) << formatNumber(settings.windowTop)
+          << formatNumber(settings.windowWidth) << formatNumber(settings.windowHeight);
+    lines << (settings.fontSize == 8 ? QStringLiteral("8") : QStringLiteral("10"));
+    lines << (settings.bold ? TrueWord : FalseWord);
+    lines << settings.printerName;
+    while (lines.size() < FirstCellLine - 1)
+        lines << QString();
+    for (int row = 0; row < MedicationList::RowCount; ++row) {
+        for (int column = 1; column < MedicationList::ColumnCount; ++column)
+            lines << EncodeLineBreaks(list.cell(row, column));
+    }
+    lines << EncodeLineBreaks(list.notes());
+    return lines;
+}
+
+// What the user knows the text on line number by.
+QString describeLine(int number)
+{
+    using namespace ListFileFormat;
+    if (number == PrinterNameLine)
+        return QStringLiteral("The printer name");
+    if (number == NotesLine)
+        return QStringLiteral("The general notes");
+    constexpr int CellsPerRow = MedicationList::ColumnCount - 1;
+    const int cell = number - FirstCellLine;
+    const int row = cell / CellsPerRow;
+    const QString columnName = MedicationList::headerTexts().at(cell % CellsPerRow);
     if (row == MedicationList::HeaderRow)
         return QStringLiteral("The heading of the %1 column").arg(columnName);
     return QStringLiteral("The %1 in row %2").arg(columnName).arg(row);
 }
 
-class LineSink
-{
-public:
-    // whose() names the text in the message and is only called on refusal,
-    // so that a save does not build 300 messages it never shows.
-    template <typename Whose> bool add(const QString &line, Whose whose)
-    {
-        if (!CodePage::encode(line, m_bytes)) {
-            m_error = QStringLiteral("%1 holds \"%2\", a character that a list file cannot store.")
-                          .arg(whose(), CodePage::firstUnencodable(line));
-            return false;
-        }
-        m_bytes += "\r\n";
-        return true;
-    }
-    // For lines the program writes itself, which the code page always holds.
-    void add(const QString &line)
-    {
-        add(line, [] { return QString(); });
-    }
-    QByteArray bytes() const { return m_bytes; }
-    QString error() const { return m_error; }
-
-private:
-    QByteArray m_bytes;
-    QString m_error;
-};
-
 } // namespace
 
 std::optional<QByteArray> ListFileWriter::encode(const MedicationList &list, QString *error)
 {
-    using namespace ListFileFormat;
-    const ListSettings &settings = list.settings();
-    LineSink sink;
-    sink.add(formatNumber(settings.windowLeft));
-    sink.add(formatNumber(settings.windowTop));
-    sink.add(formatNumber(settings.windowWidth));
-    sink.add(formatNumber(settings.windowHeight));
-    sink.add(settings.fontSize == 8 ? QStringLiteral("8") : QStringLiteral("10"));
-    sink.add(settings.bold ? TrueWord : FalseWord);
-
-    bool ok = true;
-    const QString &printer = settings.printerName;
+    const QString &printer = list.ListPrinterName();
     if (printer.contains(u'\r') || printer.contains(u'\n')) {
         if (error)
             *error = QStringLiteral("The printer name holds a line break, which a list file "
                                     "cannot store.");
         return std::nullopt;
     }
-    ok = sink.add(printer, [] { return QStringLiteral("The printer name"); });
-    for (int reserved = PrinterNameLine + 1; ok && reserved < FirstCellLine; ++reserved)
-        sink.add(QString());
-    for (int row = 0; ok && row < MedicationList::RowCount; ++row) {
-        for (int column = 1; ok && column < MedicationList::ColumnCount; ++column)
-            ok = sink.add(EncodeLineBreaks(list.cell(row, column)),
-                          [=] { return describeCell(row, column); });
+    const QStringList lines = fileLines(list);
+    QByteArray bytes;
+    if (CodePage::encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"), bytes))
+        return bytes;
+    // Name the text and the character, so that the user can find what to change.
+    for (int number = 1; number <= lines.size(); ++number) {
+        const QString &line = lines.at(number - 1);
+        if (!CodePage::canEncode(line)) {
+            if (error)
+                *error = QStringLiteral("%1 holds \"%2\", a character that a list file cannot "
+                                        "store.")
+                             .arg(describeLine(number), CodePage::firstUnencodable(line));
+            break;
+        }
     }
-    if (ok)
-        ok = sink.add(EncodeLineBreaks(list.notes()),
-                      [] { return QStringLiteral("The general notes"); });
-    if (!ok) {
-        if (error)
-            *error = sink.error();
-        return std::nullopt;
-    }
-    return sink.bytes();
+    return std::nullopt;
 }
 
 bool ListFileWriter::write(const MedicationList &list, QIODevice &device, QString *error)

@@ -1,6 +1,7 @@
 #include "ListNameRules.h"
 
 #include "CodePage.h"
+#include "DataFolder.h"
 
 #include <algorithm>
 
@@ -35,6 +36,9 @@ QString refusalForNewName(const QString &name, const QStringList &existingNames)
             .arg(CodePage::firstUnencodable(name));
     if ((name + QStringLiteral(".dat")).toUtf8().size() > MaxFileNameBytes)
         return QStringLiteral("That list name is too long.");
+    // Whatever else keeps a name from having a file of its own in the folder.
+    if (const QString refusal = DataFolder::refusalFor(name); !refusal.isEmpty())
+        return refusal;
     if (existingNames.contains(name, Qt::CaseInsensitive))
         return QStringLiteral("There is already a list named \"%1\".").arg(name);
     return {};

@@ -107,3 +107,13 @@ void MedicationList::writeHeaderTexts()
     for (int column = NameColumn; column < ColumnCount; ++column)
         setCell(HeaderRow, column, headerTexts().at(column - 1));
 }
+
+void MedicationList::assignContent(const MedicationList &source)
+{
+    if (m_cells != source.m_cells) {
+        m_cells = source.m_cells;
+        emit rowsChanged(HeaderRow, LastDataRow);
+    }
+    setNotes(source.m_notes);
+    setSettings(source.m_settings);
+}

@@ -23,7 +23,8 @@ public:
     static constexpr int FirstDataRow = 1;
     static constexpr int LastDataRow = RowCount - 1;
 
-    enum Column {
+    enum Column
+    {
         MarkerColumn = 0,
         NameColumn = 1,
         DosageColumn = 2,
@@ -68,6 +69,10 @@ public:
 
     // Writes the six header texts into row 0.
     void writeHeaderTexts();
+
+    // Takes the cells, the notes and the settings of source; the name and
+    // the flag stay as they are.
+    void assignContent(const MedicationList &source);
 
 signals:
     void cellChanged(int row, int column);

@@ -1,10 +1,17 @@
 #include "MainWindowFixture.h"
+#include "storage/TemporaryTrash.h"
 
 #include <QAction>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
 const QString SaveQuestion = QStringLiteral("ask Pillora: Save current medications list?");
+const QString NameQuestion = QStringLiteral("input Create a New Medications List: Enter name for "
+                                            "this new medications list. (e.g. John Smith)");
+const QString CloseAnywayQuestion = QStringLiteral("ask Pillora: The list was not saved. Close "
+                                                   "Pillora anyway and lose the changes?");
 
 // Written by the program under Windows: windows-1252 text, "~~" for the line
 // breaks of Notes, a lone "~" typed by its user, CR LF throughout, the window
@@ -15,95 +22,154 @@ QByteArray windowsFile()
     return source.open(QIODevice::ReadOnly) ? source.readAll() : QByteArray();
 }
 
+// The questions and messages so far, each cut before the reason a failure
+// message gives, which is the system's own text.
+QStringList asked(const ScriptedPrompter &prompter)
+{
+    QStringList texts;
+    for (const QString &entry : prompter.log)
+        texts << entry.section(QStringLiteral("\n\n"), 0, 0);
+    return texts;
+}
+
+// The program started again over the files now in its folder.
+void restart(MainWindow &w)
+{
+    w.form.reset();
+    w.form = std::make_unique<Form1>(
+        MainWindowServices{w.folder.path(), &w.clock, &w.printer, &w.prompter, &w.opener});
+}
+
+enum class Command
+{
+    New,
+    Load,
+    Close
+};
+using Answers = QList<std::variant<bool, QString>>;
+
+// The user starts a command that leaves the open list: New (naming the list
+// "Eve"), choosing "Dad" in the selector, or closing the window.
+void perform(MainWindow &w, Command command)
+{
+    switch (command) {
+    case Command::New:
+        w.form->Command1[Form1::NewButton]->click();
+        break;
+    case Command::Load:
+        w.choose(QStringLiteral("Dad"));
+        break;
+    case Command::Close:
+        w.form->close();
+        break;
+    }
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Command)
+Q_DECLARE_METATYPE(Answers)
 
 class TestListCommands : public QObject
 {
     Q_OBJECT
 
+    // Lists deleted by the tests go to a trash of their own.
+    const TemporaryTrash m_trash;
+
 private slots:
-    // New (once it has a name), Load and closing first commit an open edit,
-    // then ask about unsaved changes. A new or never-saved list opens empty.
-    void offerToSave_data()
+    // An edit still open is committed first, so that a Yes saves it.
+    void leavingAChangedList_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<int>("answer");
-        for (const char *command : {"new", "load", "close"}) {
-            QTest::addRow("%s, Yes", command) << command << "edit" << 1;
-            QTest::addRow("%s, No", command) << command << "edit" << 0;
-        }
+        QTest::addColumn<Command>("command");
+        QTest::addColumn<Answers>("answers");
+        QTest::addColumn<QStringList>("questions");
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<QString>("nameAfter");
+        QTest::addColumn<QString>("cellAfter");
+        const QString edit = QStringLiteral("Aspirin");
         // clang-format off
-        QTest::newRow("close, no list open") << "close" << "no list" << -1;
-        QTest::newRow("close, no changes")   << "close" << ""        << -1;
+        QTest::newRow("New, Yes")   << Command::New   << Answers{QStringLiteral("Eve"), true}
+                                    << QStringList{NameQuestion, SaveQuestion} << true << "Eve" << "";
+        QTest::newRow("New, No")    << Command::New   << Answers{QStringLiteral("Eve"), false}
+                                    << QStringList{NameQuestion, SaveQuestion} << false << "Eve" << "";
+        QTest::newRow("Load, Yes")  << Command::Load  << Answers{true}
+                                    << QStringList{SaveQuestion} << true << "Dad" << "";
+        QTest::newRow("Load, No")   << Command::Load  << Answers{false}
+                                    << QStringList{SaveQuestion} << false << "Dad" << "";
+        QTest::newRow("close, Yes") << Command::Close << Answers{true}
+                                    << QStringList{SaveQuestion} << true << "Mum" << edit;
+        QTest::newRow("close, No")  << Command::Close << Answers{false}
+                                    << QStringList{SaveQuestion} << false << "Mum" << edit;
         // clang-format on
     }
-    void offerToSave()
+    void leavingAChangedList()
     {
-        QFETCH(QString, command);
-        QFETCH(QString, before);
-        QFETCH(int, answer);
+        QFETCH(Command, command);
+        QFETCH(Answers, answers);
+        QFETCH(QStringList, questions);
+        QFETCH(bool, saved);
+        QFETCH(QString, nameAfter);
+        QFETCH(QString, cellAfter);
         MainWindow w({"Mum", "Dad"});
-        if (before != u"no list")
-            w.choose(QStringLiteral("Mum"));
-        w.form->list().setChangesMade(before == u"no list");
-        if (before == u"edit")
-            w.type(4, 3, QStringLiteral("Aspirin"));
-        if (command == u"new")
-            w.prompter.answers << QStringLiteral("Eve");
-        if (answer >= 0)
-            w.prompter.answers << (answer == 1);
-        if (command == u"new")
-            w.form->Command1[Form1::NewButton]->click();
-        else if (command == u"load")
-            w.choose(QStringLiteral("Dad"));
-        else
-            QVERIFY(w.form->close());
+        w.choose(QStringLiteral("Mum"));
+        w.type(4, 3, QStringLiteral("Aspirin"));
+        w.prompter.answers = answers;
+        perform(w, command);
 
-        QStringList questions;
-        if (command == u"new")
-            questions << "input Create a New Medications List: Enter name for this new medications "
-                         "list. (e.g. John Smith)";
-        if (answer >= 0)
-            questions << SaveQuestion;
         QCOMPARE(w.prompter.log, questions);
-        QCOMPARE(w.bytes("Mum.dat").contains("\r\nAspirin\r\n"), answer == 1);
-        QCOMPARE(w.changed(), before != u"" && answer != 1);
-        if (command == u"close")
-            return;
-        QCOMPARE(w.name(), command == u"new" ? "Eve" : "Dad");
-        QCOMPARE(w.form->cboLoad->currentText(), w.name());
-        QCOMPARE(w.cell(4, 3), "");
+        QCOMPARE(w.bytes("Mum.dat").contains("\r\nAspirin\r\n"), saved);
+        // Only a save clears the mark, so the next command asks again.
+        QCOMPARE(w.changed(), !saved);
+        QCOMPARE(w.name(), nameAfter);
+        QCOMPARE(w.form->cboLoad->currentText(), nameAfter);
+        QCOMPARE(w.cell(4, 3), cellAfter);
+    }
+
+    // The new list is empty, chosen, in the catalogue, and has no file until
+    // the first Save; the user's next choice in the selector loads again.
+    void newListStartsEmptyWithoutFile()
+    {
+        MainWindow w({"Mum", "Dad"});
+        w.write("Mum.dat", windowsFile());
+        w.choose(QStringLiteral("Mum"));
+        w.form->Grid1->setCurrentCell(5, 4);
+        w.prompter.answers << QStringLiteral("Eve");
+        w.form->Command1[Form1::NewButton]->click();
+
+        QCOMPARE(w.prompter.log, QStringList{NameQuestion});
+        QCOMPARE(w.cell(1, 1), "");
         QCOMPARE(w.current(), QPoint(1, 1));
-        if (command == u"load")
-            return;
+        QCOMPARE(w.form->cboLoad->currentText(), "Eve");
         QCOMPARE(w.bytes("MedLists.dat"), "Mum\r\nDad\r\nEve\r\n");
         QCOMPARE(w.form->listNames(), QStringList({"Mum", "Dad", "Eve"}));
-        QVERIFY(!w.dataFiles().contains(u"Eve.dat"));
-        if (answer == 0)
-            w.prompter.answers << false;
-        w.choose(QStringLiteral("Mum")); // the user's next choice loads again
-        QCOMPARE(w.name(), "Mum");
+        QCOMPARE(w.dataFiles(), QStringList({"MedLists.dat", "Mum.dat"}));
+        w.choose(QStringLiteral("Mum"));
+        QCOMPARE(w.cell(1, 1), "Café Crème");
     }
 
     // Two lists must never share a file, and every name must make a file on
-    // Windows and Linux alike.
+    // Windows and Linux alike, and never one the program keeps for itself.
     void newCancelledOrRefused_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::newRow("Cancel") << "";
-        QTest::newRow("spaces only") << "   ";
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("Cancel") << "" << false;
+        QTest::newRow("spaces only") << "   " << true;
         for (QChar c : QStringLiteral("\\/:*?\"<>|\t\x7f"))
-            QTest::addRow("holding U+%04X", c.unicode()) << QStringLiteral("a%1b").arg(c);
-        QTest::newRow("trailing space") << "Dad ";
-        QTest::newRow("trailing dot") << "Dad.";
-        QTest::newRow("same name in another case") << "mUM";
-        QTest::newRow("outside windows-1252") << "Ωmega";
-        QTest::newRow("file name over 255 bytes") << QString(126, u'é');
+            QTest::addRow("holding U+%04X", c.unicode()) << QStringLiteral("a%1b").arg(c) << true;
+        QTest::newRow("trailing space") << "Dad " << true;
+        QTest::newRow("trailing dot") << "Dad." << true;
+        QTest::newRow("same name in another case") << "mUM" << true;
+        QTest::newRow("outside windows-1252") << "Ωmega" << true;
+        QTest::newRow("file name over 255 bytes") << QString(126, u'é') << true;
+        QTest::newRow("the catalogue's name") << "MedLists" << true;
+        QTest::newRow("the catalogue's name in another case") << "mEDlISTS" << true;
     }
     void newCancelledOrRefused()
     {
         QFETCH(QString, name);
+        QFETCH(bool, refused);
         MainWindow w({"Mum"});
         w.choose(QStringLiteral("Mum"));
         w.setCell(1, 1, QStringLiteral("Aspirin"));
@@ -112,8 +178,8 @@ private slots:
         w.form->Command1[Form1::NewButton]->click();
 
         // No question about saving; a message for a refused name only.
-        QCOMPARE(w.prompter.log.size(), name.isEmpty() ? 1 : 2);
-        QVERIFY(w.prompter.log.last().startsWith(name.isEmpty() ? u"input" : u"warn Pillora: "));
+        QCOMPARE(w.prompter.log.size(), refused ? 2 : 1);
+        QCOMPARE(w.prompter.log.last().startsWith(u"warn Pillora: "), refused);
         QCOMPARE(w.bytes("MedLists.dat"), "Mum\r\n");
         QCOMPARE(w.dataFiles(), QStringList{"MedLists.dat"});
         QCOMPARE(w.form->listNames(), QStringList{"Mum"});
@@ -122,8 +188,31 @@ private slots:
         QVERIFY(w.changed());
     }
 
-    // The selector still shows a name then, though no list is open, and Save
-    // must not write a file named ".dat".
+    // Its file would be the catalogue itself: loading it read the catalogue
+    // as a list, saving it overwrote the catalogue, deleting it deleted it.
+    void catalogueSurvivesAListNamedMedLists()
+    {
+        MainWindow w({"Mum", "MedLists"});
+        const QByteArray catalogue = w.bytes("MedLists.dat");
+        w.choose(QStringLiteral("MedLists"));
+        QCOMPARE(w.prompter.log, QStringList());
+        QCOMPARE(w.cell(1, 1), "");
+
+        w.setCell(1, 1, QStringLiteral("Aspirin"));
+        QVERIFY(!w.form->commands().SaveList());
+        QCOMPARE(asked(w.prompter),
+                 QStringList{"warn Pillora: The list \"MedLists\" could not be saved."});
+        QCOMPARE(w.bytes("MedLists.dat"), catalogue);
+
+        w.prompter.answers << true;
+        w.form->updateStatus();
+        w.form->Command1[Form1::DeleteButton]->click();
+        QCOMPARE(w.bytes("MedLists.dat"), "Mum\r\n");
+        QCOMPARE(w.form->listNames(), QStringList{"Mum"});
+    }
+
+    // The selector still shows a name then, though no list is open: Save
+    // must not write a file named ".dat", and closing asks nothing.
     void catalogueVanished()
     {
         MainWindow w({"Mum"});
@@ -134,6 +223,10 @@ private slots:
         w.form->updateStatus();
         w.form->Command1[Form1::SaveButton]->click();
         QCOMPARE(w.dataFiles(), QStringList());
+        // With no list open there is nothing to lose.
+        w.form->list().setChangesMade(true);
+        QVERIFY(w.form->close());
+        QCOMPARE(w.prompter.log.size(), 1);
     }
 
     // Shown as far as it could be read, never with what was shown before.
@@ -144,58 +237,143 @@ private slots:
         w.write("Mum.dat", whole.left(whole.indexOf("5 mg")));
         w.setCell(3, 3, QStringLiteral("earlier"));
         w.choose("Mum");
-        QCOMPARE(w.prompter.log.size(), 1);
-        QVERIFY(w.prompter.log[0].startsWith(u"warn Pillora: The list \"Mum\""));
+        QCOMPARE(asked(w.prompter), QStringList{"warn Pillora: The list \"Mum\" could not be read "
+                                                "completely and is shown as far as it could be "
+                                                "read."});
         QCOMPARE(w.cell(1, 1), "Café Crème");
         QCOMPARE(w.cell(3, 3), "");
     }
 
-    void failedSaveKeepsChangesAndAsksBeforeClosing()
+    // The user answers Yes to saving and the save fails: the command stops,
+    // and the list stays open, shown, chosen and marked changed. No file
+    // changes; a folder stands where the list's file should be, which stops
+    // a save for any user, root included.
+    void failedSaveKeepsTheListOpen_data()
+    {
+        QTest::addColumn<Command>("command");
+        QTest::addColumn<Answers>("answers");
+        QTest::addColumn<QStringList>("questions");
+        const QString failure =
+            QStringLiteral("warn Pillora: The list \"Mum\" could not be saved.");
+        QTest::newRow("New") << Command::New << Answers{QStringLiteral("Eve"), true}
+                             << QStringList{NameQuestion, SaveQuestion, failure};
+        QTest::newRow("Load") << Command::Load << Answers{true}
+                              << QStringList{SaveQuestion, failure};
+        QTest::newRow("closing, then keeping the window")
+            << Command::Close << Answers{true, false}
+            << QStringList{SaveQuestion, failure, CloseAnywayQuestion};
+    }
+    void failedSaveKeepsTheListOpen()
+    {
+        QFETCH(Command, command);
+        QFETCH(Answers, answers);
+        QFETCH(QStringList, questions);
+        MainWindow w({"Mum", "Dad"});
+        w.write("Dad.dat", windowsFile());
+        w.form->show();
+        w.choose(QStringLiteral("Mum"));
+        w.type(4, 3, QStringLiteral("Aspirin"));
+        QTest::keyClick(w.form->Text1, Qt::Key_Return);
+        QVERIFY(QDir().mkdir(w.path("Mum.dat")));
+        const QStringList files = w.dataFiles();
+        const QByteArray catalogue = w.bytes("MedLists.dat");
+        w.prompter.answers = answers;
+        perform(w, command);
+
+        QCOMPARE(asked(w.prompter), questions);
+        QVERIFY(w.form->isVisible());
+        QCOMPARE(w.name(), "Mum");
+        QCOMPARE(w.form->cboLoad->currentIndex(), 0);
+        QCOMPARE(w.form->Grid1->tableModel().indexOfCell(4, 3).data().toString(), "Aspirin");
+        QVERIFY(w.changed());
+        QCOMPARE(w.dataFiles(), files);
+        QCOMPARE(w.bytes("MedLists.dat"), catalogue);
+    }
+
+    void closingAnywayAfterAFailedSave()
     {
         MainWindow w({"Mum"});
         w.form->show();
         w.choose(QStringLiteral("Mum"));
         w.form->list().setChangesMade(true);
-        // Stops a save for any user, root included, unlike a read-only folder.
         QVERIFY(QDir().mkdir(w.path("Mum.dat")));
-
-        QVERIFY(!w.form->commands().SaveList());
-        QVERIFY(w.changed());
-        const QString failure = w.prompter.log.value(0);
-        QVERIFY(failure.startsWith(u"warn Pillora: The list \"Mum\" could not be saved.\n\n"));
-        for (bool closeAnyway : {false, true}) {
-            w.prompter.log.clear();
-            w.prompter.answers << true << closeAnyway;
-            QCOMPARE(w.form->close(), closeAnyway);
-            QCOMPARE(w.prompter.log.size(), 3);
-            QCOMPARE(w.prompter.log.mid(0, 2), QStringList({SaveQuestion, failure}));
-            QVERIFY(w.prompter.log[2].startsWith(u"ask Pillora: "));
-        }
+        w.prompter.answers << true << true;
+        QVERIFY(w.form->close());
+        QCOMPARE(w.prompter.log.size(), 3);
         QVERIFY(!w.form->isVisible());
     }
 
-    // The catalogue may name a list twice; only the chosen entry goes.
+    // The reason is shown, and the list shown before stays open and chosen,
+    // none of it changed.
+    void unreadableListFileKeepsThePreviousList_data()
+    {
+        QTest::addColumn<QString>("target");
+        // clang-format off
+        QTest::newRow("a folder where the file should be") << "";
+        QTest::newRow("a file that fails to read")         << "/proc/self/mem";
+        // clang-format on
+    }
+    void unreadableListFileKeepsThePreviousList()
+    {
+        QFETCH(QString, target);
+        MainWindow w({"Mum", "Dad"});
+        w.write("Mum.dat", windowsFile());
+        w.choose(QStringLiteral("Mum"));
+        const ListSettings settings = w.form->list().settings();
+        if (target.isEmpty())
+            QVERIFY(QDir().mkdir(w.path("Dad.dat")));
+        else if (!QFile::exists(target) || !QFile::link(target, w.path("Dad.dat")))
+            QSKIP("No file here fails when read.");
+        w.choose(QStringLiteral("Dad"));
+
+        QCOMPARE(asked(w.prompter),
+                 QStringList{"warn Pillora: The list \"Dad\" could not be read."});
+        QVERIFY(!w.prompter.log[0].section(QStringLiteral("\n\n"), 1).isEmpty());
+        QCOMPARE(w.name(), "Mum");
+        QCOMPARE(w.form->cboLoad->currentText(), "Mum");
+        QCOMPARE(w.cell(1, 1), "Café Crème");
+        QCOMPARE(w.form->list().settings(), settings);
+        QVERIFY(!w.changed());
+    }
+
+    // The catalogue may name a list twice; only the chosen entry goes. A
+    // catalogue edited by hand may end its lines in LF alone. A list that was
+    // never saved has no file, which is no failure.
     void deleteList_data()
     {
+        QTest::addColumn<QByteArray>("catalogue");
         QTest::addColumn<int>("chosen");
-        QTest::addColumn<bool>("saved");
         QTest::addColumn<bool>("yes");
-        QTest::newRow("Yes") << 1 << true << true;
-        QTest::newRow("No") << 1 << true << false;
-        QTest::newRow("never saved") << 1 << false << true;
-        QTest::newRow("second of two entries") << 3 << true << true;
+        QTest::addColumn<QString>("files");
+        QTest::addColumn<QByteArray>("catalogueAfter");
+        QTest::addColumn<QString>("filesAfter");
+        QTest::addColumn<QString>("shownAfter");
+        const QByteArray names = "A\r\nB\r\nC\r\nB\r\n";
+        const QString all = QStringLiteral("A.dat B.dat C.dat");
+        const QString withoutB = QStringLiteral("A.dat C.dat");
+        const QString shown = QStringLiteral("Café Crème");
+        // clang-format off
+        QTest::newRow("Yes")           << names << 1 << true  << all << "A\r\nC\r\nB\r\n"_ba << withoutB << "";
+        QTest::newRow("No")            << names << 1 << false << all << names << all << shown;
+        QTest::newRow("second of two") << names << 3 << true  << all << "A\r\nB\r\nC\r\n"_ba << withoutB << "";
+        QTest::newRow("LF line ends")  << "A\nB\nC\n"_ba << 1 << true << all << "A\r\nC\r\n"_ba << withoutB << "";
+        QTest::newRow("never saved")   << names << 1 << true << withoutB << "A\r\nC\r\nB\r\n"_ba << withoutB << "";
+        // clang-format on
     }
     void deleteList()
     {
+        QFETCH(QByteArray, catalogue);
         QFETCH(int, chosen);
-        QFETCH(bool, saved);
         QFETCH(bool, yes);
-        QStringList names{"A", "B", "C", "B"};
-        MainWindow w(names);
-        for (const char *name : {"A", "B", "C"}) {
-            if (*name != 'B' || saved)
-                w.write(name + QStringLiteral(".dat"), windowsFile());
-        }
+        QFETCH(QString, files);
+        QFETCH(QByteArray, catalogueAfter);
+        QFETCH(QString, filesAfter);
+        QFETCH(QString, shownAfter);
+        MainWindow w;
+        w.write("MedLists.dat", catalogue);
+        for (const QString &name : files.split(u' '))
+            w.write(name, windowsFile());
+        restart(w);
         w.form->cboLoad->setCurrentIndex(chosen);
         w.form->commands().LoadList();
         w.form->list().setChangesMade(true);
@@ -204,15 +382,12 @@ private slots:
         w.form->Command1[Form1::DeleteButton]->click();
 
         QCOMPARE(w.prompter.log, QStringList{"ask Pillora: Delete B med file?"});
-        if (yes)
-            names.removeAt(chosen);
-        QCOMPARE(w.bytes("MedLists.dat"), names.join("\r\n").toLatin1() + "\r\n");
-        QCOMPARE(w.form->listNames(), names);
-        QCOMPARE(w.dataFiles().join(' '),
-                 saved && !yes ? "A.dat B.dat C.dat MedLists.dat" : "A.dat C.dat MedLists.dat");
+        QCOMPARE(w.bytes("MedLists.dat"), catalogueAfter);
+        QCOMPARE(w.form->listNames().join("\r\n").toLatin1() + "\r\n", catalogueAfter);
+        QCOMPARE(w.dataFiles().join(' '), filesAfter + " MedLists.dat");
         QCOMPARE(w.form->cboLoad->currentText(), yes ? "" : "B");
-        QCOMPARE(w.name(), yes ? "" : "B");
-        QCOMPARE(w.cell(1, 1), yes || !saved ? "" : "Café Crème");
+        QCOMPARE(w.name(), w.form->cboLoad->currentText());
+        QCOMPARE(w.cell(1, 1), shownAfter);
         QVERIFY(w.changed()); // the deleted list's changes are dropped unasked
     }
 
@@ -223,25 +398,37 @@ private slots:
         w.write(QStringLiteral("Renée.dat"), original);
         w.form->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+        w.form->Grid1->setCurrentCell(5, 4);
 
         w.choose(QStringLiteral("Renée"));
         QVERIFY(w.prompter.log.isEmpty());
+        QCOMPARE(w.current(), QPoint(1, 1));
         QCOMPARE(w.form->frameGeometry(), QRect(1440 / 15, 720 / 15, 10800 / 15, 7200 / 15));
         QCOMPARE(w.cell(1, 1), QStringLiteral("Café Crème"));
-        QCOMPARE(w.cell(1, 6), QStringLiteral("Take with food\r\nAvoid alcohol"));
-        QCOMPARE(w.cell(2, 2), QStringLiteral("€ 3,50"));
-        QCOMPARE(w.form->list().notes(), QStringLiteral("Call Dr. Müller\r\nMon–Fri 8\r12\r\n"));
-        QCOMPARE(w.form->list().ListPrinterName(), QStringLiteral("HP LaserJet 4 (Büro)"));
         QVERIFY(w.form->mnuFontSizeOp[1]->isChecked() && w.form->mnuBold->isChecked());
         QVERIFY(!w.changed());
 
-        // Save only reads the grid: an edit still open stays open and unsaved.
-        w.type(40, 1, QStringLiteral("Ibuprofen"));
         QVERIFY(w.form->commands().SaveList());
-        QVERIFY(w.form->EditingCell());
         QCOMPARE(w.bytes(QStringLiteral("Renée.dat")), original);
         QCOMPARE(w.bytes(QStringLiteral("MedLists.dat")), "Mum\r\nRen\xe9"
                                                           "e\r\n");
+        // Saved, so closing asks nothing.
+        QVERIFY(w.form->close());
+        QCOMPARE(w.prompter.log, QStringList());
+    }
+
+    // The user sees "Ibuprofen" in the editor and clicks Save.
+    void saveTakesTheTextStillInTheEditor()
+    {
+        MainWindow w({"Mum"});
+        w.write(QStringLiteral("Mum.dat"), windowsFile());
+        w.choose(QStringLiteral("Mum"));
+        w.type(40, 1, QStringLiteral("Ibuprofen"));
+        w.form->updateStatus();
+        w.form->Command1[Form1::SaveButton]->click();
+        QVERIFY(!w.form->EditingCell());
+        QVERIFY(w.bytes(QStringLiteral("Mum.dat")).contains("\r\nIbuprofen\r\n"));
+        QVERIFY(!w.changed());
     }
 };
 

@@ -1,13 +1,9 @@
 #include "ListCommands.h"
 
 #include "ListCommandsHost.h"
-#include "ListNameRules.h"
 #include "MedicationList.h"
+#include "ProgramInfo.h"
 #include "Prompter.h"
-
-namespace {
-const QString Title = QStringLiteral("Pillora");
-}
 
 ListCommands::ListCommands(MedicationList &list, const ListStore &store, ListCommandsHost &host,
                            Prompter &prompter)
@@ -18,7 +14,8 @@ ListCommands::OfferOutcome ListCommands::OfferToSave()
 {
     if (m_list.CurrentListName().isEmpty() || !m_list.ChangesMade())
         return OfferOutcome::NotAsked;
-    if (!m_prompter.askYesNo(QStringLiteral("Save current medications list?"), Title))
+    if (!m_prompter.askYesNo(QStringLiteral("Save current medications list?"),
+                             ProgramInfo::title()))
         return OfferOutcome::Declined;
     return SaveList() ? OfferOutcome::Saved : OfferOutcome::SaveFailed;
 }
@@ -31,51 +28,59 @@ void ListCommands::NewList()
         QStringLiteral("Create a New Medications List"));
     if (name.isEmpty())
         return;
-    const QString refusal = ListNameRules::refusalForNewName(name, m_host.listNames());
+    const QString refusal = ListStore::refusalForNewName(name, m_host.listNames());
     if (!refusal.isEmpty()) {
-        m_prompter.warn(refusal, Title);
+        m_prompter.warn(refusal, ProgramInfo::title());
         return;
     }
-    OfferToSave();
+    if (!mayLeaveOpenList())
+        return;
 
     // The catalogue takes the name first, so a catalogue that cannot be
     // written leaves the program as it was.
-    const SaveResult added = m_store.folder().catalogue().append(name);
+    const SaveResult added = m_store.create(name);
     if (!added) {
         m_prompter.warn(QStringLiteral("The new list could not be created.\n\n%1").arg(added.error),
-                        Title);
+                        ProgramInfo::title());
         return;
     }
     m_list.setCurrentListName(name);
-    m_suppressListClick = true;
     m_host.addListName(name);
-    m_host.chooseListName(name);
-    // Choosing an item from the program raises no selection here, so the
-    // guard is lowered again for the user's next choice.
-    m_suppressListClick = false;
+    m_openEntry = int(m_host.listNames().size()) - 1;
+    m_host.chooseListIndex(m_openEntry);
     m_host.showEmptyList();
 }
 
 void ListCommands::LoadList()
 {
-    if (m_suppressListClick) {
-        m_suppressListClick = false;
-        return;
-    }
     m_host.commitOpenEdit();
-    if (!m_store.folder().catalogue().exists()) {
-        m_prompter.inform(QStringLiteral("No Med Lists found."), Title);
+    if (!m_store.hasCatalogue()) {
+        m_prompter.inform(QStringLiteral("No Med Lists found."), ProgramInfo::title());
         return;
     }
-    OfferToSave();
-    m_host.leaveMaximized();
-    m_list.setCurrentListName(QString());
-    const QString name = m_host.chosenListName();
-    m_list.setCurrentListName(name);
-    if (name.isEmpty())
+    if (!mayLeaveOpenList()) {
+        m_host.chooseListIndex(m_openEntry);
         return;
+    }
+    m_host.leaveMaximized();
+    const int chosen = m_host.chosenListIndex();
+    const QString name = m_host.chosenListName();
+    if (name.isEmpty()) {
+        m_list.setCurrentListName(QString());
+        m_openEntry = chosen;
+        return;
+    }
 
     const ListStore::LoadResult loaded = m_store.load(name, m_list);
+    if (loaded.found && !loaded.ok()) {
+        m_host.chooseListIndex(m_openEntry);
+        m_prompter.warn(QStringLiteral("The list \"%1\" could not be read.\n\n%2")
+                            .arg(name, loaded.read.problem),
+                        ProgramInfo::title());
+        return;
+    }
+    m_list.setCurrentListName(name);
+    m_openEntry = chosen;
     if (!loaded.found) {
         // A list that was never saved opens empty, never with the
         // medicines of the list shown before under its name.
@@ -86,11 +91,12 @@ void ListCommands::LoadList()
         m_prompter.warn(QStringLiteral("The list \"%1\" could not be read completely and is shown "
                                        "as far as it could be read.\n\n%2")
                             .arg(name, loaded.read.problem),
-                        Title);
+                        ProgramInfo::title());
 }
 
 bool ListCommands::SaveList()
 {
+    m_host.commitOpenEdit();
     if (m_list.CurrentListName().isEmpty())
         return false;
     m_host.storeWindowGeometry();
@@ -104,39 +110,44 @@ void ListCommands::DeleteList()
 {
     m_host.commitOpenEdit();
     const QString name = m_list.CurrentListName();
-    if (!m_prompter.askYesNo(QStringLiteral("Delete %1 med file?").arg(name), Title))
+    if (!m_prompter.askYesNo(QStringLiteral("Delete %1 med file?").arg(name), ProgramInfo::title()))
         return;
     // By position: a name may stand twice, and only the chosen entry goes.
     QStringList remaining = m_host.listNames();
     if (const int chosen = m_host.chosenListIndex(); chosen >= 0 && chosen < remaining.size())
         remaining.removeAt(chosen);
-    const SaveResult rewritten = m_store.folder().catalogue().rewrite(remaining);
-    if (!rewritten) {
-        m_prompter.warn(QStringLiteral("The list \"%1\" could not be deleted.\n\n%2")
-                            .arg(name, rewritten.error),
-                        Title);
+    const SaveResult removed = m_store.remove(name, remaining);
+    if (!removed) {
+        m_prompter.warn(
+            QStringLiteral("The list \"%1\" could not be deleted.\n\n%2").arg(name, removed.error),
+            ProgramInfo::title());
         return;
     }
     m_host.removeChosenListName();
-    // A list that was never saved has no file; that is no failure.
-    m_store.remove(name);
     m_list.setCurrentListName(QString());
+    m_openEntry = -1;
     m_host.ClearList();
+}
+
+bool ListCommands::mayLeaveOpenList()
+{
+    return OfferToSave() != OfferOutcome::SaveFailed;
 }
 
 bool ListCommands::mayClose()
 {
     m_host.commitOpenEdit();
-    if (OfferToSave() != OfferOutcome::SaveFailed)
+    if (mayLeaveOpenList())
         return true;
-    return m_prompter.askYesNo(QStringLiteral("The list was not saved. Close Pillora anyway and "
-                                              "lose the changes?"),
-                               Title);
+    return m_prompter.askYesNo(QStringLiteral("The list was not saved. Close %1 anyway and lose "
+                                              "the changes?")
+                                   .arg(ProgramInfo::title()),
+                               ProgramInfo::title());
 }
 
 void ListCommands::reportSaveFailure(const QString &reason)
 {
     m_prompter.warn(QStringLiteral("The list \"%1\" could not be saved.\n\n%2")
                         .arg(m_list.CurrentListName(), reason),
-                    Title);
+                    ProgramInfo::title());
 }

@@ -19,7 +19,8 @@ public:
     // The position of the chosen item, -1 when none is chosen.
     virtual int chosenListIndex() const = 0;
     virtual void addListName(const QString &name) = 0;
-    virtual void chooseListName(const QString &name) = 0;
+    // Makes the item at index the chosen one; -1 chooses none.
+    virtual void chooseListIndex(int index) = 0;
     // Removes the chosen item; the selector then shows nothing.
     virtual void removeChosenListName() = 0;
 
