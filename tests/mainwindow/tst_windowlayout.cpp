@@ -120,7 +120,7 @@ private slots:
         QFETCH(int, row);
         QFETCH(QString, name);
         MainWindow w;
-        w.printer.width = pageWidth;
+        w.printer.paperWidth = pageWidth;
         w.setCell(row, 1, name);
         w.form->SetColumnWidths();
 
