@@ -15,7 +15,9 @@
 
 namespace {
 
-constexpr double TwipsPerPoint = 20;
+// Paper sizes are read in millimetres: Qt keeps points as whole numbers,
+// which puts A4 six twips off.
+constexpr double TwipsPerMillimetre = 1440 / 25.4;
 // The report runs from 240 twips right of the drawing area's edge to 480
 // short of the paper's width; 6 points all round centres that on the page.
 constexpr double PdfMarginPoints = 6;
@@ -112,9 +114,9 @@ int SystemPrinterService::pageWidth() const
     const QPageSize size = pageSize();
     if (!size.isValid())
         return 0;
-    const QSizeF paper = size.size(QPageSize::Point);
+    const QSizeF paper = size.size(QPageSize::Millimeter);
     const double side = m_orientation == Landscape ? paper.height() : paper.width();
-    return int(std::lround(side * TwipsPerPoint));
+    return int(std::lround(side * TwipsPerMillimetre));
 }
 
 QPageLayout SystemPrinterService::pageLayout() const
@@ -146,7 +148,7 @@ double SystemPrinterService::printableHeight() const
 {
     if (!pageSize().isValid())
         return 0;
-    return pageLayout().paintRect(QPageLayout::Point).height() * TwipsPerPoint;
+    return pageLayout().paintRect(QPageLayout::Millimeter).height() * TwipsPerMillimetre;
 }
 
 QString SystemPrinterService::suggestedPdfPath() const
