@@ -6,6 +6,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -100,8 +101,8 @@ void ListReport::rule()
 void ListReport::printNotesCell(const QString &notes)
 {
     const int left = ColumnX(MedicationList::NotesColumn);
-    const bool wraps = notes.contains(LineBreak) ||
-                       m_measurer.width(notes) > (m_printer.pageWidth() - RuleRightMargin) - left;
+    const int room = std::max((m_printer.pageWidth() - RuleRightMargin) - left, MinimumNotesWidth);
+    const bool wraps = notes.contains(LineBreak) || m_measurer.width(notes) > room;
     if (!wraps) {
         m_printer.setX(left);
         m_printer.printAndStay(notes);
@@ -126,7 +127,8 @@ void ListReport::printNotesCell(const QString &notes)
         if (k == length) {
             m_printer.setX(left);
             m_printer.printAndStay(piece);
-        } else if (m_measurer.width(piece) > (m_printer.pageWidth() - NotesCellMargin) - left) {
+        } else if (m_measurer.width(piece) >
+                   std::max((m_printer.pageWidth() - NotesCellMargin) - left, MinimumNotesWidth)) {
             m_printer.setX(left);
             m_printer.printAndEndLine(piece);
             piece.clear();

@@ -31,6 +31,10 @@ public:
     // end, and is then cut where it gets wider than this much less.
     static constexpr int NotesCellMargin = 1200;
     static constexpr int GeneralNotesMargin = 900;
+    // When the other columns leave the Notes less room than this, as the
+    // grid keeps at least, Notes are cut at this width anyway: cut at the
+    // room left, they would come out one character a line.
+    static constexpr int MinimumNotesWidth = 600;
 
     ListReport(PrinterService &printer, const MedicationList &list, const TextMeasurer &measurer,
                const Clock &clock);

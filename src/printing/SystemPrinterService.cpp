@@ -40,7 +40,10 @@ SystemPrinterService::SystemPrinterService(Prompter &prompter)
     : m_prompter(prompter),
       m_defaultLookup(std::async(std::launch::async, &SystemPrinterService::lookUpDefaultPrinter))
 {
-    m_font.setFamilies({QStringLiteral("Sans Serif")});
+    // The printer's sans serif as Windows printers know it; fontconfig gives
+    // the typeface with Arial's widths, which the measuring font also has,
+    // so the columns the screen measured hold what the printer writes.
+    m_font.setFamilies({QStringLiteral("Arial")});
     m_font.setStyleHint(QFont::SansSerif);
     m_font.setPointSizeF(DefaultFontSize);
 }

@@ -178,22 +178,24 @@ private slots:
     void notesCell_data()
     {
         QTest::addColumn<QString>("notes");
+        QTest::addColumn<int>("paperWidth");
         QTest::addColumn<QStringList>("printed");
         QTest::newRow("fits on the row")
-            << "short" << QStringList{"print 6240,1824 short", "endline 6490,1824 ", "check 2016"};
+            << "short" << 12000
+            << QStringList{"print 6240,1824 short", "endline 6490,1824 ", "check 2016"};
         QTest::newRow("exactly as wide as the column")
-            << repeated('x', 52)
+            << repeated('x', 52) << 12000
             << QStringList{"print 6240,1824 " + repeated('x', 52), "endline 8840,1824 ",
                            "check 2016"};
         QTest::newRow("two words at CR LF: no check between them")
-            << "one\r\ntwo"
+            << "one\r\ntwo" << 12000
             << QStringList{"endline 6240,1824 one", "print 6240,2016 two", "endline 6390,2016 ",
                            "check 2208"};
         QTest::newRow("ending in CR LF: no empty line after it")
             << "one\r\n"
-            << QStringList{"print 6240,1824 one", "endline 6390,1824 ", "check 2016"};
+            << 12000 << QStringList{"print 6240,1824 one", "endline 6390,1824 ", "check 2016"};
         QTest::newRow("cut by characters: a check after each cut")
-            << repeated('x', 100)
+            << repeated('x', 100) << 12000
             << QStringList{"endline 6240,1824 " + repeated('x', 46),
                            "check 2016",
                            "endline 6240,2016 " + repeated('x', 46),
@@ -204,16 +206,25 @@ private slots:
         // 53 characters are 2650 twips to the printer: only the measuring
         // font makes this cell too wide.
         QTest::newRow("too wide in the measuring font only")
-            << repeated('x', 53)
+            << repeated('x', 53) << 12000
             << QStringList{"endline 6240,1824 " + repeated('x', 46), "check 2016",
                            "print 6240,2016 " + repeated('x', 7), "endline 6590,2016 ",
                            "check 2208"};
+        // The other columns leave the Notes 280 twips of paper: cut at 600
+        // rather than at every character.
+        QTest::newRow("hardly any room left: cut at 600 all the same")
+            << "abcdefghij" << 7000
+            << QStringList{"endline 6240,1824 abcdefg", "check 2016", "print 6240,2016 hij",
+                           "endline 6390,2016 ", "check 2208"};
     }
+
     void notesCell()
     {
         QFETCH(QString, notes);
+        QFETCH(int, paperWidth);
         QFETCH(QStringList, printed);
         Printout p;
+        p.printer.paperWidth = paperWidth;
         p.setNames({"A"});
         p.list.setCell(1, MedicationList::NotesColumn, notes);
         const QStringList log = p.print();
