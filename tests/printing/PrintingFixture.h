@@ -9,58 +9,46 @@
 #include "frmPrinterSelect.h"
 
 #include <QApplication>
-#include <QPointer>
 #include <QTest>
 #include <QTimer>
 
 #include <array>
 #include <functional>
 
-inline const QDate Today(2026, 12, 1);
-
 class FixedClock : public Clock
 {
 public:
-    QDate today() const override { return Today; }
+    QDate today() const override { return QDate(2026, 12, 1); }
 };
 
-// Every character is 100 twips wide and every line 200 high, so the
-// expected wrapping can be worked out by counting characters.
+// Every character is 100 twips wide and every line 200 high, so expected
+// wrapping is worked out by counting characters.
 class CharacterMeasurer : public TextMeasurer
 {
 public:
-    static constexpr double CharacterWidth = 100;
     double width(const QString &text) const override
     {
         qsizetype widest = 0;
-        for (const QString &line : lines(text))
+        for (const QString &line : QString(text).replace("\r\n", "\n").split(u'\n'))
             widest = std::max(widest, line.size());
-        return CharacterWidth * double(widest);
+        return 100.0 * double(widest);
     }
-    double height(const QString &text) const override { return 200.0 * double(lines(text).size()); }
-
-private:
-    static QStringList lines(const QString &text)
+    double height(const QString &text) const override
     {
-        QString unified = text;
-        unified.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-        return unified.split(u'\n');
+        return 200.0 * double(text.count(QStringLiteral("\r\n")) + 1);
     }
 };
 
-// Logs every message as "<kind> <title>: <text>" and answers the file
-// dialog from a queue; a file question nobody queued an answer for fails.
+// Logs every message and the file dialog as "<kind> <title>: <text>"; the
+// file dialog answers from a queue, and fails the test when it is empty.
 class ScriptedPrompter : public Prompter
 {
 public:
     QStringList log;
     QStringList fileAnswers;
 
-    bool askYesNo(const QString &text, const QString &title) override
-    {
-        log << "ask " + title + ": " + text;
-        return false;
-    }
+    bool askYesNo(const QString &, const QString &) override { return false; }
+    QString askText(const QString &, const QString &) override { return {}; }
     void inform(const QString &text, const QString &title) override
     {
         log << "inform " + title + ": " + text;
@@ -73,45 +61,35 @@ public:
     {
         log << "tell " + title + ": " + text;
     }
-    QString askText(const QString &prompt, const QString &title) override
-    {
-        log << "input " + title + ": " + prompt;
-        return {};
-    }
-    QString askSaveFileName(const QString &title, const QString &suggestedPath,
+    QString askSaveFileName(const QString &title, const QString &suggested,
                             const QString &) override
     {
-        log << "save " + title + ": " + suggestedPath;
-        if (fileAnswers.isEmpty()) {
+        log << "save " + title + ": " + suggested;
+        if (fileAnswers.isEmpty())
             QTest::qFail("Unexpected file question", __FILE__, __LINE__);
-            return {};
-        }
-        return fileAnswers.takeFirst();
+        return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
     }
 };
 
-// The main window as printing sees it: the grid's widths are fixed, and
-// each fitting of the columns notes the page width it was made for.
+// The main window as printing sees it: the grid's widths are set by the
+// test, and each fitting of the columns notes the page width it was for.
 class TestHost : public PrintHost
 {
 public:
     explicit TestHost(const PrinterService &printer) : m_printer(printer) {}
 
     bool chosen = true;
-    // What an open editor holds for row 1's Name; committed on request.
+    // What an open editor holds for row 1's Name, with the list it edits.
     QString openEdit;
     MedicationList *list = nullptr;
-    int commits = 0;
     QList<int> fittedToPageWidths;
     std::array<int, MedicationList::ColumnCount> widths{480, 1200, 1200, 1200, 1200, 1200, 0};
 
     bool listChosen() const override { return chosen; }
     void commitOpenEdit() override
     {
-        ++commits;
-        if (!openEdit.isEmpty() && list)
+        if (!openEdit.isEmpty())
             list->setCell(1, MedicationList::NameColumn, openEdit);
-        openEdit.clear();
     }
     void SetColumnWidths() override { fittedToPageWidths << m_printer.pageWidth(); }
     int columnWidth(int column) const override { return widths.at(column); }
@@ -120,41 +98,36 @@ private:
     const PrinterService &m_printer;
 };
 
-// An open list with its header texts, named and with its table font.
+// An open list with its header texts, its name and the Standard font size.
 inline void startList(MedicationList &list, const QString &name = QStringLiteral("Mum"))
 {
     list.writeHeaderTexts();
     list.setCurrentListName(name);
-    ListSettings settings;
-    settings.fontSize = 8;
-    list.setSettings(settings);
+    list.setSettings({});
 }
 
-// Acts on the printer dialog as soon as it is shown modally: a person at the
-// real dialog, for the flows that run through it.
+// Acts on the printer dialog once it shows modally, as a person would.
 class DialogScript
 {
 public:
-    using Action = std::function<void(frmPrinterSelect &)>;
-
-    explicit DialogScript(Action action) : m_action(std::move(action))
+    explicit DialogScript(std::function<void(frmPrinterSelect &)> action)
     {
-        m_timer.setInterval(5);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto *dialog = qobject_cast<frmPrinterSelect *>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            m_timer.stop();
-            ++shown;
-            m_action(*dialog);
+        QObject::connect(&m_timer, &QTimer::timeout, [this, action] {
+            if (auto *dialog =
+                    qobject_cast<frmPrinterSelect *>(QApplication::activeModalWidget())) {
+                m_timer.stop();
+                ++shown;
+                action(*dialog);
+                // A script that leaves it open fails its test instead of hanging it.
+                if (dialog->isVisible())
+                    dialog->reject();
+            }
         });
-        m_timer.start();
+        m_timer.start(5);
     }
-
     int shown = 0;
 
 private:
-    Action m_action;
     QTimer m_timer;
 };
 

@@ -1,57 +1,91 @@
+#include "PrintCommand.h"
 #include "PrintingFixture.h"
+#include "PrivateCupsServer.h"
 #include "SystemPrinterService.h"
 
-#include <QDir>
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
-#include <atomic>
-#include <condition_variable>
-#include <mutex>
 #include <thread>
 
 #include <sys/socket.h>
 #include <sys/un.h>
-#include <unistd.h>
 
 namespace {
 
-constexpr auto Portrait = PrinterService::Portrait;
-constexpr auto Landscape = PrinterService::Landscape;
+const QString Queue = QStringLiteral("Pillora_Test");
 
-// A print server that takes connections and never answers, until released.
-class SilentServer
+QString medicine(int row)
 {
-public:
-    explicit SilentServer(const QString &path)
-    {
-        m_socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        const QByteArray name = QFile::encodeName(path);
-        std::copy(name.begin(), name.end(), address.sun_path);
-        if (m_socket < 0 ||
-            ::bind(m_socket, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0 ||
-            ::listen(m_socket, 16) != 0)
-            qFatal("Cannot listen on %s", name.constData());
-    }
-    ~SilentServer() { release(); }
-    // Connections waiting to be taken are reset, so clients give up.
-    void release()
-    {
-        std::lock_guard lock(m_mutex);
-        if (m_socket >= 0)
-            ::close(m_socket);
-        m_socket = -1;
-    }
+    const QStringList names{"Metformin", "Lisinopril", "Atorvastatin", "Paracétamol"};
+    return QStringLiteral("%1 %2").arg(names[row % names.size()]).arg(row);
+}
 
-private:
-    std::mutex m_mutex;
-    int m_socket = -1;
-};
+// A full list, three lines of notes to each medicine, six lines of general
+// notes: three pages of Letter at 8 points.
+void fillThreePages(MedicationList &list)
+{
+    startList(list, QStringLiteral("Family"));
+    for (int row = 1; row <= MedicationList::LastDataRow; ++row) {
+        const QStringList cells{medicine(row),
+                                QString::number(row * 5) + " mg",
+                                "One tablet daily",
+                                "30",
+                                QStringLiteral("12/%1/2026").arg(row % 28 + 1),
+                                "Prescribed by Dr. Weber\r\nTake with food\r\nNo alcohol"};
+        for (int column = 1; column <= 6; ++column)
+            list.setCell(row, column, cells[column - 1]);
+    }
+    list.setNotes(
+        "Pharmacy on Main Street, line 1\r\nline 2\r\nline 3\r\nline 4\r\nline 5\r\nline 6");
+}
 
-// A document of two pages on the current printer.
+// The text of a PDF, a string a page, ligatures such as "fi" undone.
+QStringList pagesOf(const QString &pdf)
+{
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {"-layout", pdf, "-"});
+    pdftotext.waitForFinished(30000);
+    return QString::fromUtf8(pdftotext.readAllStandardOutput())
+        .normalized(QString::NormalizationForm_KC)
+        .split(u'\f', Qt::SkipEmptyParts);
+}
+
+// "Family" through the real dialog, report and service, on the printer
+// chosen in the dialog; returns what the user was told.
+QStringList printFamily(const QString &printer, const QStringList &fileAnswers)
+{
+    MedicationList list;
+    fillThreePages(list);
+    FixedClock clock;
+    ScriptedPrompter prompter;
+    prompter.fileAnswers = fileAnswers;
+    SystemPrinterService printers(prompter);
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(8);
+    const FontTextMeasurer measurer(font);
+    // As wide as the widest text of each column, as the grid makes them.
+    TestHost host(printers);
+    for (int column = 1; column < MedicationList::NotesColumn; ++column) {
+        double widest = 600;
+        for (int row = 0; row < MedicationList::RowCount; ++row)
+            widest = std::max(widest, measurer.width(list.cell(row, column)));
+        host.widths[column] = int(widest) + 120;
+    }
+    PrintCommand command(list, host, printers, measurer, clock, prompter, nullptr);
+    DialogScript script([&](frmPrinterSelect &dialog) {
+        auto *box = control<QComboBox>(dialog, "cboPrinter");
+        box->setCurrentIndex(box->findText(printer));
+        QTest::mouseClick(control<QPushButton>(dialog, "cmdSelect_0"), Qt::LeftButton);
+    });
+    command.PrintList();
+    return prompter.log.filter(QRegularExpression("^(warn|tell|inform)"));
+}
+
+// Two pages with a line on the current printer.
 bool printTwoPages(SystemPrinterService &printers)
 {
     printers.printAndEndLine(QStringLiteral("Page 1"));
@@ -64,7 +98,7 @@ bool printTwoPages(SystemPrinterService &printers)
 QByteArray head(const QString &path)
 {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.read(5) : QByteArray("<none>");
+    return file.open(QIODevice::ReadOnly) ? file.read(5) : QByteArray();
 }
 
 } // namespace
@@ -74,43 +108,35 @@ class TestSystemPrinter : public QObject
     Q_OBJECT
 
 private slots:
-    // No print server answers here, so only the PDF printer is there.
     void initTestCase()
     {
-        QVERIFY(m_folder.isValid());
         qunsetenv("PRINTER");
         qunsetenv("LPDEST");
-        qputenv("CUPS_SERVER", QFile::encodeName(m_folder.filePath("no-server.sock")));
+        m_serverProblem = m_server.start();
+        if (m_serverProblem.isEmpty())
+            m_serverProblem = m_server.run("lpadmin", {"-p", Queue, "-E", "-v", "file:/dev/null"});
+        qputenv("CUPS_SERVER", QFile::encodeName(m_server.socketPath()));
     }
-
-    void withoutPrintServer()
-    {
-        ScriptedPrompter prompter;
-        SystemPrinterService printers(prompter);
-        QCOMPARE(printers.installedPrinters(), QStringList{"Save as PDF"});
-        QCOMPARE(printers.currentPrinter(), QString());
-        QCOMPARE(printers.pageWidth(), 0);
-    }
+    void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     void pdfPaper_data()
     {
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<PrinterService::Orientation>("orientation");
         QTest::addColumn<int>("pageWidth");
-        QTest::addColumn<double>("paperHeight");
+        QTest::addColumn<int>("pageHeight");
         const QLocale germany(QLocale::German, QLocale::Germany);
         const QLocale unitedStates(QLocale::English, QLocale::UnitedStates);
-        QTest::newRow("A4 in Germany") << germany << Portrait << 11906 << 16838.0;
-        QTest::newRow("A4 landscape") << germany << Landscape << 16838 << 11906.0;
-        QTest::newRow("Letter in the United States")
-            << unitedStates << Portrait << 12240 << 15840.0;
-        QTest::newRow("Letter landscape") << unitedStates << Landscape << 15840 << 12240.0;
+        QTest::newRow("A4 in Germany") << germany << PrinterService::Portrait << 11906 << 16838;
+        QTest::newRow("A4 landscape") << germany << PrinterService::Landscape << 16838 << 11906;
+        QTest::newRow("Letter in the US")
+            << unitedStates << PrinterService::Portrait << 12240 << 15840;
     }
     void pdfPaper()
     {
         QFETCH(QLocale, locale);
         QFETCH(PrinterService::Orientation, orientation);
-        QFETCH(double, paperHeight);
+        QFETCH(int, pageHeight);
         QLocale::setDefault(locale);
         ScriptedPrompter prompter;
         SystemPrinterService printers(prompter);
@@ -118,23 +144,19 @@ private slots:
         printers.setOrientation(orientation);
         QTEST(printers.pageWidth(), "pageWidth");
         // Six points (120 twips) of margin at the top and at the bottom.
-        QVERIFY(qAbs(printers.printableHeight() - (paperHeight - 240)) < 1);
-        QLocale::setDefault(QLocale::c());
+        QVERIFY(qAbs(printers.printableHeight() - (pageHeight - 240)) < 1);
     }
 
-    // Where the PDF is to go is asked when the document starts; a document
-    // that did not get out is discarded, and the next one prints.
+    // A document that did not go out is discarded, and the next one prints.
     void saveAsPdf_data()
     {
         QTest::addColumn<QString>("answer");
         QTest::addColumn<bool>("saved");
         QTest::addColumn<QString>("error");
         QTest::newRow("a new file") << "Mum.pdf" << true << "";
-        QTest::newRow("the file dialog is cancelled") << "" << false << "";
+        QTest::newRow("file dialog cancelled") << "" << false << "";
         QTest::newRow("a folder where the file should be")
             << "folder.pdf" << false << "\u201c%1/folder.pdf\u201d could not be written";
-        QTest::newRow("in a folder that is not there")
-            << "missing/Mum.pdf" << false << "\u201c%1/missing/Mum.pdf\u201d could not be written";
     }
     void saveAsPdf()
     {
@@ -142,69 +164,113 @@ private slots:
         QFETCH(QString, error);
         QTemporaryDir folder;
         QDir(folder.path()).mkdir(QStringLiteral("folder.pdf"));
-        const QString path = answer.isEmpty() ? QString() : folder.filePath(answer);
         ScriptedPrompter prompter;
-        prompter.fileAnswers = QStringList{path, folder.filePath("again.pdf")};
+        prompter.fileAnswers = QStringList{answer.isEmpty() ? answer : folder.filePath(answer),
+                                           folder.filePath("again.pdf")};
         SystemPrinterService printers(prompter);
         printers.setCurrentPrinter(SystemPrinterService::pdfPrinterName());
         printers.setDocumentName(QStringLiteral("Mum"));
-
         QTEST(printTwoPages(printers), "saved");
-        QCOMPARE(printers.errorString().section(u':', 0, 0),
-                 QString(error).replace("%1", folder.path()));
-        const QString documents =
-            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        QCOMPARE(prompter.log.value(0), "save Save as PDF: " + documents + "/Mum.pdf");
-        if (!path.isEmpty() && error.isEmpty())
-            QCOMPARE(head(path), "%PDF-");
-
+        QCOMPARE(printers.errorString().section(u':', 0, 0), error.replace("%1", folder.path()));
+        QCOMPARE(prompter.log.value(0),
+                 "save Save as PDF: " +
+                     QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+                     "/Mum.pdf");
         printers.abortDocument();
         QVERIFY(printTwoPages(printers));
         QCOMPARE(head(folder.filePath("again.pdf")), "%PDF-");
     }
 
-    // The program builds its window while the print server is still asked
-    // for the default printer's paper; only the column sizing waits for it.
-    void startUpDoesNotWaitForThePrintServer()
+    // The window is built while the print server is asked for the default
+    // printer's paper; only the column sizing waits for the answer.
+    void startDoesNotWaitForThePrintServer()
     {
-        const QString socket = m_folder.filePath("silent.sock");
-        SilentServer server(socket);
-        const QByteArray usual = qgetenv("CUPS_SERVER");
-        qputenv("CUPS_SERVER", QFile::encodeName(socket));
-
-        std::atomic<bool> released = false;
-        std::mutex mutex;
-        std::condition_variable wake;
-        bool constructed = false;
-        // Should construction wait for the server, this ends the wait.
-        std::thread watchdog([&] {
-            std::unique_lock lock(mutex);
-            wake.wait_for(lock, std::chrono::seconds(10), [&] { return constructed; });
-            released = true;
-            server.release();
+        QTemporaryDir folder;
+        const QByteArray path = QFile::encodeName(folder.filePath("silent.sock"));
+        sockaddr_un address{AF_UNIX, {}};
+        std::copy(path.begin(), path.end(), address.sun_path);
+        // Takes connections and never answers.
+        const int silent = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QVERIFY(::bind(silent, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0);
+        QVERIFY(::listen(silent, 8) == 0);
+        qputenv("CUPS_SERVER", path);
+        // Closing resets the waiting connections: at once after construction,
+        // or after five seconds should construction wait for an answer.
+        std::jthread release([silent](std::stop_token constructed) {
+            for (int i = 0; i < 50 && !constructed.stop_requested(); ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            ::close(silent);
         });
-
         ScriptedPrompter prompter;
         QElapsedTimer timer;
         timer.start();
-        auto printers = std::make_unique<SystemPrinterService>(prompter);
+        SystemPrinterService printers(prompter);
         const qint64 constructionMs = timer.elapsed();
-        const bool answeredBeforeConstructed = released;
-        {
-            std::lock_guard lock(mutex);
-            constructed = true;
-        }
-        wake.notify_one();
-        watchdog.join();
-        qputenv("CUPS_SERVER", usual);
+        release.request_stop();
+        QVERIFY2(constructionMs < 2500, qPrintable(QString::number(constructionMs) + " ms"));
+        qputenv("CUPS_SERVER", QFile::encodeName(m_server.socketPath()));
+        QCOMPARE(printers.pageWidth(), 0);
+    }
 
-        QVERIFY2(!answeredBeforeConstructed,
-                 qPrintable(QStringLiteral("construction took %1 ms").arg(constructionMs)));
-        QCOMPARE(printers->pageWidth(), 0);
+    void printout_data()
+    {
+        QTest::addColumn<QString>("printer");
+        QTest::newRow("a CUPS queue") << Queue;
+        QTest::newRow("Save as PDF") << SystemPrinterService::pdfPrinterName();
+    }
+    void printout()
+    {
+        QFETCH(QString, printer);
+        if (const QString why = whyNot(printer == Queue); !why.isEmpty())
+            QSKIP(qPrintable(why));
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath(QStringLiteral("Family.pdf"));
+        QCOMPARE(printFamily(printer, {pdf}), QStringList());
+        const QStringList pages =
+            pagesOf(printer == Queue ? m_server.receivedDocuments().value(0) : pdf);
+        QVERIFY2(pages.size() >= 3, qPrintable(pages.join("\n---\n")));
+        for (int page = 1; page <= 3; ++page) {
+            QVERIFY(pages[page - 1].simplified().startsWith(
+                QStringLiteral("Page %1 Family - Medications List (Tuesday, December 1, 2026)")
+                    .arg(page)));
+            QVERIFY(pages[page - 1].contains(QRegularExpression(
+                "Name +Dosage +Instructions +Quantity +Next Refill Date +Notes")));
+        }
+        const QString all = pages.join(u'\n');
+        for (int row = 1; row <= MedicationList::LastDataRow; ++row)
+            QVERIFY2(all.contains(QRegularExpression(medicine(row) + "\\b")),
+                     qPrintable(medicine(row)));
+        QVERIFY(pages.last().contains("General notes:"));
+        QCOMPARE(all.count(QRegularExpression("\\n *> (Pharmacy on Main Street, )?line \\d")), 6);
+    }
+
+    void refusedJob()
+    {
+        if (const QString why = whyNot(true); !why.isEmpty())
+            QSKIP(qPrintable(why));
+        QCOMPARE(m_server.run("cupsreject", {Queue}), QString());
+        const qsizetype before = m_server.receivedDocuments().size();
+        const QStringList messages = printFamily(Queue, {});
+        QCOMPARE(m_server.receivedDocuments().size(), before);
+        QVERIFY2(
+            messages.size() == 1 &&
+                messages[0].startsWith("warn Pillora: The list could not be printed.\n\nThe "
+                                       "printer \u201cPillora_Test\u201d did not take the job"),
+            qPrintable(messages.join(u'\n')));
     }
 
 private:
-    QTemporaryDir m_folder;
+    QString whyNot(bool needsServer) const
+    {
+        if (needsServer && !m_serverProblem.isEmpty())
+            return "A private CUPS server cannot start here: " + m_serverProblem;
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            return QStringLiteral("pdftotext is not installed (Debian package poppler-utils)");
+        return {};
+    }
+
+    PrivateCupsServer m_server;
+    QString m_serverProblem;
 };
 
 QTEST_MAIN(TestSystemPrinter)
