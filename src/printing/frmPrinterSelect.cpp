@@ -43,6 +43,11 @@ frmPrinterSelect::frmPrinterSelect(PrinterService &printers, MedicationList &lis
     setModal(true);
     setFont(dialogFont());
     setFixedSize(Twips::toPixels(ClientWidth), Twips::toPixels(ClientHeight));
+    // A frame's caption sits on its border, so the controls placed inside
+    // clear the line.
+    setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 7px; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
     createControls();
     fillPrinters();
 }
