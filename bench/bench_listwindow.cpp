@@ -111,8 +111,8 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    SystemPrinterService printers;
     CountingPrompter prompter;
+    SystemPrinterService printers(prompter);
     NoAddressOpener opener;
     Form1 window({program.path(), &clock, &printers, &prompter, &opener});
     window.show();

@@ -3,6 +3,7 @@
 // runs beside its goal. It only prints; it never fails on time.
 
 #include "Clock.h"
+#include "DialogPrompter.h"
 #include "Form1.h"
 #include "FullList.h"
 #include "MedicationGrid.h"
@@ -55,7 +56,8 @@ int main(int argc, char *argv[])
     Typefaces::installSubstitutions();
     QTemporaryDir programFolder;
     const SystemClock clock;
-    SystemPrinterService printers;
+    DialogPrompter prompter;
+    SystemPrinterService printers(prompter);
     Form1 window({programFolder.path(), &clock, &printers});
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))

@@ -8,6 +8,7 @@
 
 #include "Clock.h"
 #include "DataFolder.h"
+#include "DialogPrompter.h"
 #include "Form1.h"
 #include "InstanceLock.h"
 #include "ProgramInfo.h"
@@ -49,7 +50,8 @@ int runProgram(int argc, char *argv[])
     InstanceLock instanceLock(folder);
     instanceLock.claim();
     const SystemClock clock;
-    SystemPrinterService printers;
+    DialogPrompter prompter;
+    SystemPrinterService printers(prompter);
     Form1 window({programFolder, &clock, &printers});
     window.show();
     return app.exec();

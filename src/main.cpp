@@ -27,7 +27,8 @@ int main(int argc, char *argv[])
     }
 
     const SystemClock clock;
-    SystemPrinterService printers;
+    DialogPrompter prompter;
+    SystemPrinterService printers(prompter);
     Form1 window({ProgramInfo::programFolder(), &clock, &printers});
     window.show();
     return app.exec();

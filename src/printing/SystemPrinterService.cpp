@@ -1,36 +1,259 @@
 #include "SystemPrinterService.h"
 
-#include <QPageSize>
+#include "CupsJob.h"
+#include "PdfCanvas.h"
+#include "Prompter.h"
+#include "SaveFile.h"
+
+#include <QDir>
+#include <QLocale>
+#include <QPrinter>
 #include <QPrinterInfo>
+#include <QStandardPaths>
+
+#include <cmath>
 
 namespace {
-constexpr int TwipsPerPoint = 20;
+
+// Paper sizes are read in millimetres: Qt keeps points as whole numbers,
+// which puts A4 six twips off.
+constexpr double TwipsPerMillimetre = 1440 / 25.4;
+// The report runs from 240 twips right of the drawing area's edge to 480
+// short of the paper's width; 6 points all round centres that on the page.
+constexpr double PdfMarginPoints = 6;
+
+QPageSize localePaper()
+{
+    return QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize(QPageSize::Letter)
+                                                                      : QPageSize(QPageSize::A4);
 }
 
-int SystemPrinterService::pageWidth() const
+QPageLayout::Orientation layoutOrientation(PrinterService::Orientation orientation)
 {
-    if (m_cachedWidth)
-        return *m_cachedWidth;
-    const QPrinterInfo printer = m_printerName.isEmpty() ? QPrinterInfo::defaultPrinter()
-                                                         : QPrinterInfo::printerInfo(m_printerName);
-    int width = 0;
-    if (!printer.isNull()) {
-        const QSizeF paper = printer.defaultPageSize().size(QPageSize::Point);
-        const double side = m_orientation == Landscape ? paper.height() : paper.width();
-        width = qRound(side * TwipsPerPoint);
-    }
-    m_cachedWidth = width;
-    return width;
+    return orientation == PrinterService::Landscape ? QPageLayout::Landscape
+                                                    : QPageLayout::Portrait;
 }
 
-void SystemPrinterService::setCurrentPrinter(const QString &name)
+} // namespace
+
+SystemPrinterService::SystemPrinterService(Prompter &prompter)
+    : m_prompter(prompter),
+      m_defaultLookup(std::async(std::launch::async, &SystemPrinterService::lookUpDefaultPrinter))
 {
-    m_printerName = name;
-    m_cachedWidth.reset();
+    // The printer's sans serif as Windows printers know it; fontconfig gives
+    // the typeface with Arial's widths, which the measuring font also has,
+    // so the columns the screen measured hold what the printer writes.
+    m_font.setFamilies({QStringLiteral("Arial")});
+    m_font.setStyleHint(QFont::SansSerif);
+    m_font.setPointSizeF(DefaultFontSize);
+}
+
+// Waits for the worker: it must not outlive the print support it uses.
+SystemPrinterService::~SystemPrinterService() = default;
+
+SystemPrinterService::DefaultPrinter SystemPrinterService::lookUpDefaultPrinter()
+{
+    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+    if (printer.isNull())
+        return {};
+    return {printer.printerName(), printer.defaultPageSize()};
+}
+
+// Every other question to the print system waits for the worker's first, so
+// that the print support is never set up by two threads at once.
+const SystemPrinterService::DefaultPrinter &SystemPrinterService::defaultPrinter() const
+{
+    if (!m_default)
+        m_default = m_defaultLookup.get();
+    return *m_default;
+}
+
+QStringList SystemPrinterService::installedPrinters() const
+{
+    defaultPrinter();
+    return QPrinterInfo::availablePrinterNames() << pdfPrinterName();
+}
+
+void SystemPrinterService::setCurrentPrinter(const QString &deviceName)
+{
+    defaultPrinter();
+    m_chosenPrinter = deviceName;
+    m_pageSize.reset();
+    m_pageLayout.reset();
+}
+
+QString SystemPrinterService::currentPrinter() const
+{
+    return m_chosenPrinter ? *m_chosenPrinter : defaultPrinter().name;
 }
 
 void SystemPrinterService::setOrientation(Orientation orientation)
 {
     m_orientation = orientation;
-    m_cachedWidth.reset();
+    m_pageLayout.reset();
+}
+
+QPageSize SystemPrinterService::pageSize() const
+{
+    if (m_pageSize)
+        return *m_pageSize;
+    const QString printer = currentPrinter();
+    QPageSize size;
+    if (printer == pdfPrinterName())
+        size = localePaper();
+    else if (!m_chosenPrinter)
+        size = defaultPrinter().pageSize;
+    else
+        size = QPrinterInfo::printerInfo(printer).defaultPageSize();
+    // A queue without a driver names no paper; it gets the locale's.
+    if (!size.isValid() && !printer.isEmpty())
+        size = localePaper();
+    m_pageSize = size;
+    return size;
+}
+
+int SystemPrinterService::pageWidth() const
+{
+    const QPageSize size = pageSize();
+    if (!size.isValid())
+        return 0;
+    const QSizeF paper = size.size(QPageSize::Millimeter);
+    const double side = m_orientation == Landscape ? paper.height() : paper.width();
+    return int(std::lround(side * TwipsPerMillimetre));
+}
+
+QPageLayout SystemPrinterService::pageLayout() const
+{
+    if (m_pageLayout)
+        return *m_pageLayout;
+    const QString printer = currentPrinter();
+    const QPageLayout::Orientation orientation = layoutOrientation(m_orientation);
+    QPageLayout layout;
+    if (printer != pdfPrinterName() && !printer.isEmpty()) {
+        // The driver knows the margins the printer cannot print on.
+        QPrinter device(QPrinterInfo::printerInfo(printer), QPrinter::HighResolution);
+        device.setPageSize(pageSize());
+        device.setPageOrientation(orientation);
+        layout = device.pageLayout();
+    }
+    if (!layout.isValid() || !layout.pageSize().isEquivalentTo(pageSize()))
+        layout =
+            QPageLayout(pageSize(), orientation,
+                        printer == pdfPrinterName() ? QMarginsF(PdfMarginPoints, PdfMarginPoints,
+                                                                PdfMarginPoints, PdfMarginPoints)
+                                                    : QMarginsF(),
+                        QPageLayout::Point);
+    m_pageLayout = layout;
+    return layout;
+}
+
+double SystemPrinterService::printableHeight() const
+{
+    if (!pageSize().isValid())
+        return 0;
+    return pageLayout().paintRect(QPageLayout::Millimeter).height() * TwipsPerMillimetre;
+}
+
+QString SystemPrinterService::suggestedPdfPath() const
+{
+    const QString name = m_documentName.isEmpty() ? QStringLiteral("Pillora") : m_documentName;
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+        .filePath(name + QStringLiteral(".pdf"));
+}
+
+// The first output of a document opens it; for a PDF that is when the user
+// says where it goes.
+bool SystemPrinterService::startDocument()
+{
+    if (m_document != Document::None)
+        return m_document == Document::Open;
+    m_error.clear();
+    m_documentPrinter = currentPrinter();
+    if (m_documentPrinter.isEmpty()) {
+        m_document = Document::Failed;
+        m_error = QStringLiteral("No printer is installed.");
+        return false;
+    }
+    if (m_documentPrinter == pdfPrinterName()) {
+        m_pdfPath = m_prompter.askSaveFileName(QStringLiteral("Save as PDF"), suggestedPdfPath(),
+                                               QStringLiteral("PDF files (*.pdf)"));
+        if (m_pdfPath.isEmpty()) {
+            m_document = Document::CalledOff;
+            return false;
+        }
+    }
+    m_documentLayout = pageLayout();
+    m_canvas = std::make_unique<PdfCanvas>(m_documentLayout, m_documentName);
+    m_document = Document::Open;
+    m_pageNumber = 1;
+    return true;
+}
+
+void SystemPrinterService::printAndStay(const QString &text)
+{
+    if (!startDocument())
+        return;
+    m_canvas->drawText(m_x, m_y, text, m_font);
+    m_x += m_canvas->textWidth(text, m_font);
+}
+
+void SystemPrinterService::printAndEndLine(const QString &text)
+{
+    if (startDocument()) {
+        if (!text.isEmpty())
+            m_canvas->drawText(m_x, m_y, text, m_font);
+        m_y += m_canvas->lineHeight(m_font);
+    }
+    m_x = 0;
+}
+
+void SystemPrinterService::line(double x1, double y1, double x2, double y2)
+{
+    if (startDocument())
+        m_canvas->drawLine(x1, y1, x2, y2);
+}
+
+void SystemPrinterService::newPage()
+{
+    if (startDocument() && !m_canvas->newPage()) {
+        m_canvas.reset();
+        m_document = Document::Failed;
+        m_error = QStringLiteral("A new page could not be started.");
+    }
+    ++m_pageNumber;
+    m_x = 0;
+    m_y = 0;
+}
+
+bool SystemPrinterService::endDocument()
+{
+    if (m_document != Document::Open)
+        return m_document == Document::None;
+    const QString problem = deliver(m_canvas->finish());
+    m_canvas.reset();
+    if (!problem.isEmpty()) {
+        m_document = Document::Failed;
+        m_error = problem;
+        return false;
+    }
+    m_document = Document::None;
+    return true;
+}
+
+QString SystemPrinterService::deliver(const QByteArray &pdf)
+{
+    if (m_documentPrinter != pdfPrinterName())
+        return CupsJob::send(m_documentPrinter, pdf, m_documentName, m_documentLayout);
+    const SaveResult saved = SaveFile::save(m_pdfPath, pdf);
+    if (saved)
+        return {};
+    return QStringLiteral("\u201c%1\u201d could not be written: %2")
+        .arg(QDir::toNativeSeparators(m_pdfPath), saved.error);
+}
+
+void SystemPrinterService::abortDocument()
+{
+    m_canvas.reset();
+    m_document = Document::None;
+    m_error.clear();
 }

@@ -2,21 +2,100 @@
 
 #include "PrinterService.h"
 
+#include <QFont>
+#include <QPageLayout>
+#include <QPageSize>
+
+#include <future>
+#include <memory>
 #include <optional>
 
-// The printers the system offers (CUPS on Linux).
+class PdfCanvas;
+class Prompter;
+
+// The printers the system offers (CUPS on Linux), and after them one that
+// saves the document as a PDF file, so a list can be handed on without any
+// printer. The current printer is the system's default until one is chosen.
+//
+// Asking CUPS for the default printer's paper can take longer than the whole
+// start of the program, so construction starts that question on a worker
+// thread and returns; the first call that needs the answer waits for it.
 class SystemPrinterService : public PrinterService
 {
 public:
-    int pageWidth() const override;
+    static QString pdfPrinterName() { return QStringLiteral("Save as PDF"); }
+    static constexpr double DefaultFontSize = 10;
 
-    void setCurrentPrinter(const QString &name);
-    void setOrientation(Orientation orientation);
+    explicit SystemPrinterService(Prompter &prompter);
+    ~SystemPrinterService() override;
+
+    QStringList installedPrinters() const override;
+    void setCurrentPrinter(const QString &deviceName) override;
+    QString currentPrinter() const override;
+
+    Orientation orientation() const override { return m_orientation; }
+    void setOrientation(Orientation orientation) override;
+    int pageWidth() const override;
+    double printableHeight() const override;
+
+    double x() const override { return m_x; }
+    void setX(double x) override { m_x = x; }
+    double y() const override { return m_y; }
+    void setY(double y) override { m_y = y; }
+    double fontSize() const override { return m_font.pointSizeF(); }
+    void setFontSize(double points) override { m_font.setPointSizeF(points); }
+    void setBold(bool bold) override { m_font.setBold(bold); }
+
+    void setDocumentName(const QString &name) override { m_documentName = name; }
+    void printAndStay(const QString &text) override;
+    void printAndEndLine(const QString &text = {}) override;
+    void line(double x1, double y1, double x2, double y2) override;
+    int pageNumber() const override { return m_pageNumber; }
+    void newPage() override;
+    bool endDocument() override;
+    QString errorString() const override { return m_error; }
+    void abortDocument() override;
 
 private:
-    QString m_printerName;
+    struct DefaultPrinter
+    {
+        QString name;
+        QPageSize pageSize;
+    };
+    enum class Document
+    {
+        None,
+        Open,
+        CalledOff,
+        Failed
+    };
+
+    static DefaultPrinter lookUpDefaultPrinter();
+    const DefaultPrinter &defaultPrinter() const;
+    QPageSize pageSize() const;
+    QPageLayout pageLayout() const;
+    bool startDocument();
+    QString suggestedPdfPath() const;
+    QString deliver(const QByteArray &pdf);
+
+    Prompter &m_prompter;
+    mutable std::future<DefaultPrinter> m_defaultLookup;
+    mutable std::optional<DefaultPrinter> m_default;
+    std::optional<QString> m_chosenPrinter;
     Orientation m_orientation = Portrait;
-    // Asking the print server is slow next to the rest of column sizing, and
-    // the answer changes only when the printer or orientation does.
-    mutable std::optional<int> m_cachedWidth;
+    // The server is asked again only when the printer or orientation changes.
+    mutable std::optional<QPageSize> m_pageSize;
+    mutable std::optional<QPageLayout> m_pageLayout;
+
+    QString m_documentName;
+    Document m_document = Document::None;
+    QString m_documentPrinter;
+    QPageLayout m_documentLayout;
+    QString m_pdfPath;
+    std::unique_ptr<PdfCanvas> m_canvas;
+    QString m_error;
+    QFont m_font;
+    double m_x = 0;
+    double m_y = 0;
+    int m_pageNumber = 1;
 };

@@ -6,9 +6,9 @@
 #include "ListCommands.h"
 #include "MedicationGrid.h"
 #include "MedicationTableModel.h"
-#include "PrinterService.h"
 #include "Prompter.h"
 #include "Typefaces.h"
+#include "printing/RecordingPrinter.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -28,13 +28,8 @@ public:
     QDate today() const override { return Today; }
 };
 
-// 0 stands for no printer.
-class TestPrinter : public PrinterService
-{
-public:
-    int width = 12000;
-    int pageWidth() const override { return width; }
-};
+// Its paperWidth of 0 stands for no printer.
+using TestPrinter = RecordingPrinter;
 
 // Answers from a queue the test fills beforehand and logs every question and
 // message as "<kind> <title>: <text>". A question nobody queued an answer for
@@ -100,7 +95,7 @@ struct MainWindow
 {
     explicit MainWindow(const QStringList &catalogue = {}, int pageWidth = 12000)
     {
-        printer.width = pageWidth;
+        printer.paperWidth = pageWidth;
         Typefaces::installSubstitutions();
         QDir(folder.path()).mkdir(QStringLiteral("MedFiles"));
         if (!catalogue.isEmpty())

@@ -81,7 +81,7 @@ private slots:
         QFETCH(int, pageWidth);
         QFETCH(QString, name);
         MainWindow w;
-        w.printer.width = pageWidth;
+        w.printer.paperWidth = pageWidth;
         w.setCell(3, 1, name);
         w.form->SetColumnWidths();
 

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "ListReport.h"
+#include "PrintChoices.h"
+
+class Clock;
+class MedicationList;
+class PrintHost;
+class PrinterService;
+class Prompter;
+class QWidget;
+class TextMeasurer;
+
+// The Print command: the printer dialog, the orientation, the columns fitted
+// to the page, the report, and the columns fitted back to the portrait page.
+// A print that fails says why; one the user calls off says nothing.
+class PrintCommand
+{
+public:
+    PrintCommand(MedicationList &list, PrintHost &host, PrinterService &printers,
+                 const TextMeasurer &measurer, const Clock &clock, Prompter &prompter,
+                 QWidget *dialogOwner);
+
+    void PrintList();
+
+    const PrintChoices &choices() const { return m_choices; }
+    const ListReport &report() const { return m_report; }
+
+private:
+    MedicationList &m_list;
+    PrintHost &m_host;
+    PrinterService &m_printers;
+    Prompter &m_prompter;
+    QWidget *m_dialogOwner;
+    PrintChoices m_choices;
+    ListReport m_report;
+};
