@@ -82,10 +82,10 @@ install_missing() {
         [ $((${#missing_required[@]} + ${#missing_optional[@]})) -eq 0 ] && return 0
         echo "Could not install every package (no network?)."
     else
-        echo "Some packages are missing, and this user can install none: not root, and no sudo."
+        echo "Packages are missing, and this user cannot install them: not root, no sudo."
     fi
-    [ ${#missing_required[@]} -eq 0 ] || echo "Missing, needed: ${missing_required[*]}"
-    [ ${#missing_optional[@]} -eq 0 ] || echo "Missing, optional: ${missing_optional[*]}"
+    [ ${#missing_required[@]} -eq 0 ] || echo "Needed: ${missing_required[*]}"
+    [ ${#missing_optional[@]} -eq 0 ] || echo "Optional: ${missing_optional[*]}"
     missing=("${missing_required[@]}" "${missing_optional[@]}")
     echo "To install them, as root: apt-get install --no-install-recommends ${missing[*]}"
     [ ${#missing_required[@]} -eq 0 ] || exit 1
