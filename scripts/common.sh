@@ -4,10 +4,11 @@
 
 PILLORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-# What building and running the program need. Qt6Gui's CMake package looks
-# for OpenGL (libgl-dev); Debian 12's qt6-base-dev pulls it in, other
-# distributions' do not. The fonts stand in for the Windows faces the
-# program asks for (src/platform/Typefaces.cpp).
+# What building and running the program need. Qt6Gui's CMake package
+# requires OpenGL's headers and library (libgl-dev): Debian 12's qt6-base-dev
+# pulls them in, and naming them keeps the build working where a Qt package
+# does not. The fonts stand in for the Windows faces the program asks for
+# (src/platform/Typefaces.cpp).
 RUN_PACKAGES=(
     build-essential cmake ninja-build
     qt6-base-dev libgl-dev
