@@ -1,7 +1,7 @@
-# One line per test: pillora_add_test(NAME source... LIBS lib... [GUI])
-# GUI tests run on Qt's offscreen platform so that no display is needed.
+# One line per test: pillora_add_test(NAME SOURCES source... LIBS lib...)
+# Every test runs on Qt's offscreen platform, so no test needs a display.
 function(pillora_add_test name)
-    cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
