@@ -4,15 +4,19 @@
 // median of many runs beside its goal. It only prints; it never fails on time.
 
 #include "AddressOpener.h"
+#include "CellEditor.h"
 #include "Clock.h"
 #include "DataFolder.h"
-#include "CellEditor.h"
+#include "FileAssociations.h"
+#include "FontTextMeasurer.h"
 #include "Form1.h"
 #include "FullList.h"
 #include "ListCommands.h"
 #include "ListStore.h"
 #include "MedicationGrid.h"
+#include "PrintCommand.h"
 #include "Prompter.h"
+#include "RowCommands.h"
 #include "SystemPrinterService.h"
 #include "Typefaces.h"
 
@@ -68,6 +72,12 @@ public:
     bool open(const QUrl &) override { return true; }
 };
 
+class NoFileAssociations : public FileAssociations
+{
+public:
+    bool hasApplicationFor(const QString &) const override { return false; }
+};
+
 // Times step alone; prepare runs before it, untimed, as do the events the
 // step leaves behind (repaints), so that each run starts from a quiet window.
 double timeMedian(int warmup, int repetitions, const std::function<void()> &prepare,
@@ -102,50 +112,62 @@ int main(int argc, char *argv[])
     QTemporaryDir program;
     const DataFolder folder(program.path());
     const SystemClock clock;
+    const ListStore store(folder);
     MedicationList full;
     fillFullList(full, clock.today());
     full.setCurrentListName(QStringLiteral("Full"));
-    if (!folder.EnsureDataFolder() || !ListStore(folder).save(full) ||
-        !folder.catalogue().append(QStringLiteral("Full"))) {
+    if (!folder.EnsureDataFolder() || !store.create(QStringLiteral("Full")) || !store.save(full)) {
         std::fprintf(stderr, "Cannot write the list to time in %s\n", qPrintable(program.path()));
         return 1;
     }
 
+    // The window's parts as the program builds them, with a prompter that
+    // counts instead of waiting for a person.
     CountingPrompter prompter;
     SystemPrinterService printers(prompter);
     NoAddressOpener opener;
-    Form1 window({program.path(), &clock, &printers, &prompter, &opener});
+    NoFileAssociations associations;
+    FontTextMeasurer measurer(Form1Ui::standardFont());
+    MedicationList list;
+    ListCommands listCommands(list, store, prompter);
+    RowCommands rowCommands(list, prompter, opener);
+    PrintCommand printCommand(list, printers, measurer, clock, prompter);
+    Form1 window(MainWindowParts{list, store, listCommands, rowCommands, printCommand, clock,
+                                 prompter, opener, associations, printers, measurer});
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         std::fprintf(stderr, "The window was not shown; figures are for a hidden window.\n");
-    window.cboLoad->setCurrentIndex(0);
+    auto *selector = window.findChild<QComboBox *>(QStringLiteral("cboLoad"));
+    auto *grid = window.findChild<MedicationGrid *>(QStringLiteral("Grid1"));
+    auto *text1 = window.findChild<QLineEdit *>(QStringLiteral("Text1"));
+    auto *editor = window.findChild<CellEditor *>(QStringLiteral("cellEditor"));
+    selector->setCurrentIndex(0);
 
     std::printf("bench_listwindow: a list of 49 medicines with three-line notes, offscreen\n");
     const double load = timeMedian(
-        LoadWarmup, LoadRepetitions, [] {}, [&] { window.commands().LoadList(); });
+        LoadWarmup, LoadRepetitions, [] {}, [&] { emit selector->activated(0); });
     report("load a full list (read, fit columns, highlight)", load, 5);
 
     int row = 0;
     auto openOn = [&](int column, const QString &text) {
         row = row % 48 + 1;
-        window.Grid1->setCurrentCell(row, column);
-        auto *editor = window.findChild<CellEditor *>(QStringLiteral("cellEditor"));
+        grid->setCurrentCell(row, column);
         editor->requestOpen();
         if (!QTest::qWaitFor([editor] { return editor->EditingCell(); }))
             std::fprintf(stderr, "No editor opened.\n");
-        window.Text1->setText(text);
+        text1->setText(text);
     };
     const double leave = timeMedian(
         0, CommitRepetitions,
         [&] { openOn(MedicationList::NameColumn, QStringLiteral("Aspirin")); },
-        [&] { window.commitEdit(); });
+        [&] { editor->commit(); });
     report("commit an edited Name (write, fit columns)", leave, 1);
     const double enter = timeMedian(
         0, CommitRepetitions,
         [&] { openOn(MedicationList::RefillDateColumn, clock.today().toString(Qt::ISODate)); },
         [&] {
             QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-            QCoreApplication::sendEvent(window.Text1, &press);
+            QCoreApplication::sendEvent(text1, &press);
         });
     report("Enter on a refill date (commit, fit, highlight)", enter, 1);
 

@@ -10,7 +10,7 @@
 #include "ListReport.h"
 #include "Prompter.h"
 #include "SystemPrinterService.h"
-#include "TextMeasurer.h"
+#include "FontTextMeasurer.h"
 #include "Typefaces.h"
 #include "printing/RecordingPrinter.h"
 

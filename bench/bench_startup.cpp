@@ -6,14 +6,7 @@
 
 #include "bench_startup_probe.h"
 
-#include "Clock.h"
-#include "DataFolder.h"
-#include "DialogPrompter.h"
-#include "Form1.h"
-#include "InstanceLock.h"
-#include "ProgramInfo.h"
-#include "SystemPrinterService.h"
-#include "Typefaces.h"
+#include "Program.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -33,27 +26,17 @@ constexpr double IdleSeconds = 3.0;
 constexpr double StartGoal = 1.2;
 constexpr double IdleGoalPercent = 0.5;
 
-// The start-up of src/main.cpp, with the program folder given by the parent
-// so that the data folder lands in a temporary place.
+// The start of src/main.cpp, with the data folder given by the parent so
+// that it lands in a temporary place.
 int runProgram(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     const bool idle = qstrcmp(argv[2], "idle") == 0;
-    const QString programFolder = QString::fromLocal8Bit(argv[3]);
     StartupProbe::Probe probe(idle, IdleSeconds);
-
-    QApplication::setApplicationName(ProgramInfo::title());
-    QApplication::setApplicationVersion(ProgramInfo::version());
-    Typefaces::installSubstitutions();
-    const DataFolder folder(programFolder);
-    folder.EnsureDataFolder();
-    InstanceLock instanceLock(folder);
-    instanceLock.claim();
-    const SystemClock clock;
-    DialogPrompter prompter;
-    SystemPrinterService printers(prompter);
-    Form1 window({programFolder, &clock, &printers});
-    window.show();
+    Program::setUpApplication();
+    Program program(QString::fromLocal8Bit(argv[3]));
+    if (!program.start())
+        return 1;
     return app.exec();
 }
 

@@ -7,21 +7,24 @@ PILLORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # What building and running the program need. Qt6Gui's CMake package
 # requires OpenGL's headers and library (libgl-dev): Debian 12's qt6-base-dev
 # pulls them in, and naming them keeps the build working where a Qt package
-# does not. The fonts stand in for the Windows faces the program asks for
-# (src/platform/Typefaces.cpp).
+# does not. libcups2-dev: printing sends its jobs to CUPS itself, so that a
+# refused job is reported. The fonts stand in for the Windows faces the
+# program asks for (src/platform/Typefaces.cpp).
 RUN_PACKAGES=(
     build-essential cmake ninja-build
-    qt6-base-dev libgl-dev
+    qt6-base-dev libgl-dev libcups2-dev
     fonts-dejavu-core fonts-liberation2 fonts-urw-base35
 )
 # What the tests need besides: the format check, a private cupsd and PDF
-# tools for printing, the desktop-file and AppStream validators, and chmcmd
-# to build the help file. No display: the tests run on Qt's offscreen platform.
+# tools for printing, the desktop-file and AppStream validators, the MIME
+# database and xdg-mime for the help command, chmcmd to build the help file,
+# and dpkg-dev for the Debian package's dependencies. No display: the tests
+# run on Qt's offscreen platform.
 TEST_PACKAGES=(
     clang-format
     cups cups-client poppler-utils
-    desktop-file-utils appstream
-    fp-utils
+    desktop-file-utils appstream shared-mime-info xdg-utils
+    fp-utils dpkg-dev
 )
 # Fuzzing only: clang and its libFuzzer runtime. Without them the fuzzing
 # is skipped, so they are not required.

@@ -5,35 +5,34 @@
 #include "ProgramInfo.h"
 #include "Prompter.h"
 
-ListCommands::ListCommands(MedicationList &list, const ListStore &store, ListCommandsHost &host,
-                           Prompter &prompter)
-    : m_list(list), m_store(store), m_host(host), m_prompter(prompter)
+ListCommands::ListCommands(MedicationList &list, const ListStore &store, Prompter &prompter)
+    : m_list(list), m_store(store), m_prompter(prompter)
 {}
 
-ListCommands::OfferOutcome ListCommands::OfferToSave()
+ListCommands::OfferOutcome ListCommands::OfferToSave(ListCommandsHost &host)
 {
     if (m_list.CurrentListName().isEmpty() || !m_list.ChangesMade())
         return OfferOutcome::NotAsked;
     if (!m_prompter.askYesNo(QStringLiteral("Save current medications list?"),
                              ProgramInfo::title()))
         return OfferOutcome::Declined;
-    return SaveList() ? OfferOutcome::Saved : OfferOutcome::SaveFailed;
+    return SaveList(host) ? OfferOutcome::Saved : OfferOutcome::SaveFailed;
 }
 
-void ListCommands::NewList()
+void ListCommands::NewList(ListCommandsHost &host)
 {
-    m_host.commitOpenEdit();
+    host.commitOpenEdit();
     const QString name = m_prompter.askText(
         QStringLiteral("Enter name for this new medications list. (e.g. John Smith)"),
         QStringLiteral("Create a New Medications List"));
     if (name.isEmpty())
         return;
-    const QString refusal = ListStore::refusalForNewName(name, m_host.listNames());
+    const QString refusal = ListStore::refusalForNewName(name, host.listNames());
     if (!refusal.isEmpty()) {
         m_prompter.warn(refusal, ProgramInfo::title());
         return;
     }
-    if (!mayLeaveOpenList())
+    if (!mayLeaveOpenList(host))
         return;
 
     // The catalogue takes the name first, so a catalogue that cannot be
@@ -45,26 +44,26 @@ void ListCommands::NewList()
         return;
     }
     m_list.setCurrentListName(name);
-    m_host.addListName(name);
-    m_openEntry = int(m_host.listNames().size()) - 1;
-    m_host.chooseListIndex(m_openEntry);
-    m_host.showEmptyList();
+    host.addListName(name);
+    m_openEntry = int(host.listNames().size()) - 1;
+    host.chooseListIndex(m_openEntry);
+    host.showEmptyList();
 }
 
-void ListCommands::LoadList()
+void ListCommands::LoadList(ListCommandsHost &host)
 {
-    m_host.commitOpenEdit();
+    host.commitOpenEdit();
     if (!m_store.hasCatalogue()) {
         m_prompter.inform(QStringLiteral("No Med Lists found."), ProgramInfo::title());
         return;
     }
-    if (!mayLeaveOpenList()) {
-        m_host.chooseListIndex(m_openEntry);
+    if (!mayLeaveOpenList(host)) {
+        host.chooseListIndex(m_openEntry);
         return;
     }
-    m_host.leaveMaximized();
-    const int chosen = m_host.chosenListIndex();
-    const QString name = m_host.chosenListName();
+    host.leaveMaximized();
+    const int chosen = host.chosenListIndex();
+    const QString name = host.chosenListName();
     if (name.isEmpty()) {
         m_list.setCurrentListName(QString());
         m_openEntry = chosen;
@@ -73,7 +72,7 @@ void ListCommands::LoadList()
 
     const ListStore::LoadResult loaded = m_store.load(name, m_list);
     if (loaded.found && !loaded.ok()) {
-        m_host.chooseListIndex(m_openEntry);
+        host.chooseListIndex(m_openEntry);
         m_prompter.warn(QStringLiteral("The list \"%1\" could not be read.\n\n%2")
                             .arg(name, loaded.read.problem),
                         ProgramInfo::title());
@@ -84,9 +83,9 @@ void ListCommands::LoadList()
     if (!loaded.found) {
         // A list that was never saved opens empty, never with the
         // medicines of the list shown before under its name.
-        m_host.ClearList();
+        host.ClearList();
     }
-    m_host.showLoadedList(loaded.found ? &loaded.read : nullptr);
+    host.showLoadedList(loaded.found ? &loaded.read : nullptr);
     if (loaded.found && !loaded.read.complete)
         m_prompter.warn(QStringLiteral("The list \"%1\" could not be read completely and is shown "
                                        "as far as it could be read.\n\n%2")
@@ -94,27 +93,27 @@ void ListCommands::LoadList()
                         ProgramInfo::title());
 }
 
-bool ListCommands::SaveList()
+bool ListCommands::SaveList(ListCommandsHost &host)
 {
-    m_host.commitOpenEdit();
+    host.commitOpenEdit();
     if (m_list.CurrentListName().isEmpty())
         return false;
-    m_host.storeWindowGeometry();
+    host.storeWindowGeometry();
     const SaveResult saved = m_store.save(m_list);
     if (!saved)
         reportSaveFailure(saved.error);
     return bool(saved);
 }
 
-void ListCommands::DeleteList()
+void ListCommands::DeleteList(ListCommandsHost &host)
 {
-    m_host.commitOpenEdit();
+    host.commitOpenEdit();
     const QString name = m_list.CurrentListName();
     if (!m_prompter.askYesNo(QStringLiteral("Delete %1 med file?").arg(name), ProgramInfo::title()))
         return;
     // By position: a name may stand twice, and only the chosen entry goes.
-    QStringList remaining = m_host.listNames();
-    if (const int chosen = m_host.chosenListIndex(); chosen >= 0 && chosen < remaining.size())
+    QStringList remaining = host.listNames();
+    if (const int chosen = host.chosenListIndex(); chosen >= 0 && chosen < remaining.size())
         remaining.removeAt(chosen);
     const SaveResult removed = m_store.remove(name, remaining);
     if (!removed) {
@@ -123,21 +122,21 @@ void ListCommands::DeleteList()
             ProgramInfo::title());
         return;
     }
-    m_host.removeChosenListName();
+    host.removeChosenListName();
     m_list.setCurrentListName(QString());
     m_openEntry = -1;
-    m_host.ClearList();
+    host.ClearList();
 }
 
-bool ListCommands::mayLeaveOpenList()
+bool ListCommands::mayLeaveOpenList(ListCommandsHost &host)
 {
-    return OfferToSave() != OfferOutcome::SaveFailed;
+    return OfferToSave(host) != OfferOutcome::SaveFailed;
 }
 
-bool ListCommands::mayClose()
+bool ListCommands::mayClose(ListCommandsHost &host)
 {
-    m_host.commitOpenEdit();
-    if (mayLeaveOpenList())
+    host.commitOpenEdit();
+    if (mayLeaveOpenList(host))
         return true;
     return m_prompter.askYesNo(QStringLiteral("The list was not saved. Close %1 anyway and lose "
                                               "the changes?")

@@ -8,7 +8,8 @@ class Prompter;
 
 // The commands that create, load, save and delete lists, and the question
 // about unsaved changes that New, Load and closing share. They talk to the
-// user through the Prompter and to the window through its host interface.
+// user through the Prompter, and to the window that shows the list through
+// the host it passes with each command.
 class ListCommands
 {
 public:
@@ -20,30 +21,28 @@ public:
         SaveFailed
     };
 
-    ListCommands(MedicationList &list, const ListStore &store, ListCommandsHost &host,
-                 Prompter &prompter);
+    ListCommands(MedicationList &list, const ListStore &store, Prompter &prompter);
 
-    OfferOutcome OfferToSave();
-    void NewList();
-    void LoadList();
+    OfferOutcome OfferToSave(ListCommandsHost &host);
+    void NewList(ListCommandsHost &host);
+    void LoadList(ListCommandsHost &host);
     // Commits an open cell edit, then saves. True when the list is in its
     // file afterwards; with no list open there is nothing to save and
     // nothing is written.
-    bool SaveList();
-    void DeleteList();
+    bool SaveList(ListCommandsHost &host);
+    void DeleteList(ListCommandsHost &host);
     // Whether the window may close: asks about unsaved changes and, when the
     // save asked for fails, whether to close anyway.
-    bool mayClose();
+    bool mayClose(ListCommandsHost &host);
 
 private:
     // Asks about unsaved changes. False when the user wanted the open list
     // saved and the save failed: the list must then stay open and shown.
-    bool mayLeaveOpenList();
+    bool mayLeaveOpenList(ListCommandsHost &host);
     void reportSaveFailure(const QString &reason);
 
     MedicationList &m_list;
-    ListStore m_store;
-    ListCommandsHost &m_host;
+    const ListStore &m_store;
     Prompter &m_prompter;
     // The selector's entry of the open list, to be shown again when the
     // user's choice of another list cannot be followed; -1 for none.

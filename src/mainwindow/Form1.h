@@ -1,93 +1,84 @@
 #pragma once
 
+#include "Form1Ui.h"
 #include "ListCommandsHost.h"
-#include "MedicationList.h"
-#include "StorableText.h"
-#include "TextMeasurer.h"
+#include "PrintHost.h"
 
-#include <QFont>
 #include <QWidget>
-
-#include <array>
-#include <functional>
-#include <memory>
 
 class AddressOpener;
 class CellEditor;
-class ListCommands;
-class Prompter;
-
 class Clock;
-class MedicationGrid;
+class FileAssociations;
+class FontTextMeasurer;
+class ListCommands;
+class ListStore;
+class MedicationList;
+class PrintCommand;
 class PrinterService;
-class QAction;
-class QComboBox;
-class QFrame;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QPlainTextEdit;
-class QPushButton;
-class QTimer;
+class Prompter;
+class RowCommands;
 
-// What the main window needs from outside: where the program lives and the
-// services that tests replace.
-struct MainWindowServices
+// What the main window shows and acts through. The program builds each of
+// them once, and they outlive the window.
+struct MainWindowParts
 {
-    QString programFolder;
-    const Clock *clock = nullptr;
-    const PrinterService *printers = nullptr;
-    Prompter *prompter = nullptr;
-    AddressOpener *addressOpener = nullptr;
+    MedicationList &list;
+    const ListStore &store;
+    ListCommands &listCommands;
+    RowCommands &rowCommands;
+    PrintCommand &printCommand;
+    const Clock &clock;
+    Prompter &prompter;
+    AddressOpener &addressOpener;
+    const FileAssociations &fileAssociations;
+    PrinterService &printers;
+    // The window's measuring font lives here, kept at the grid's size and
+    // boldness, so that printing measures what the grid shows.
+    FontTextMeasurer &measurer;
 };
 
 // The main window: the open list in a grid with the general notes beneath,
 // the list and row button strips above, the in-place editors, the pop-up
-// menus and the 50 ms status timer.
-class Form1 : public QWidget, public ListCommandsHost
+// menus and the 50 ms status timer. It shows the list and hands the user's
+// actions to the commands.
+class Form1 : public QWidget, private ListCommandsHost, private PrintHost
 {
     Q_OBJECT
 
 public:
-    enum ListButton { NewButton, DeleteButton, SaveButton, CalendarButton, PrintButton, FontButton,
-                      HelpButton };
-    enum RowButton { UpButton, DownButton, DeleteRowButton, LookupButton };
-
-    explicit Form1(const MainWindowServices &services, QWidget *parent = nullptr);
+    explicit Form1(const MainWindowParts &parts, QWidget *parent = nullptr);
     ~Form1() override;
 
-    MedicationList &list() { return m_list; }
-    ListCommands &commands() { return *m_commands; }
-    bool EditingCell() const;
-    MedicationGrid *grid() const { return Grid1; }
-    QFont measuringFont() const { return m_measuringFont; }
-    int LastMarkedRow() const { return m_lastMarkedRow; }
-
-    void SetColumnWidths();
+    void SetColumnWidths() override;
     void ClearList() override;
     void PositionCellEditor();
     void ApplyFontSize(int size);
     void ApplyBold(bool on);
     void HighlightRefillDates();
 
-    // The status timer's work, run every 50 ms.
-    void updateStatus();
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
-    // The pop-up menus' choices.
+private:
+    void connectControls();
+    void startUp();
+    void layoutControls();
+    void changeListFonts(const std::function<void(QFont &)> &change);
+    QString refillDateHint(const QString &text) const;
+    bool isListOpen() const;
+    void followListOpen();
+    void highlightRefillDates(int firstRow, int lastRow);
+    void updateStatus();
+    void onListButton(int index);
+    void onRowButton(int index);
     void chooseFontSize(int index);
     void toggleBold();
 
-    // In-place cell editing.
-    void commitEdit();
-
-    // The row commands.
-    void onRowButton(int index);
-
-    // Design font of the window's controls.
-    static QFont standardFont();
-
-    // What the list commands need of the window.
-    void commitOpenEdit() override { commitEdit(); }
+    // ListCommandsHost and PrintHost
+    void commitOpenEdit() override;
     QStringList listNames() const override;
     QString chosenListName() const override;
     int chosenListIndex() const override;
@@ -98,60 +89,12 @@ public:
     void storeWindowGeometry() override;
     void showLoadedList(const ListFileReadResult *read) override;
     void showEmptyList() override;
+    bool listChosen() const override;
+    int columnWidth(int column) const override;
 
-protected:
-    void resizeEvent(QResizeEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    void createControls();
-    void createMenus();
-    void setTabOrder();
-    void startUp();
-    void layoutControls();
-    void fitColumns(int pageWidth);
-    void onListButton(int index);
-    void changeListFonts(const std::function<void(QFont &)> &change);
-    QDate today() const;
-    bool isListOpen() const;
-    void followListOpen();
-    void highlightRefillDates(int firstRow, int lastRow);
-    void moveRow(int offset);
-    void deleteRow();
-    void lookUpMedicine();
-
-    MainWindowServices m_services;
-    MedicationList m_list;
-    QFont m_measuringFont;
-    // Lives as long as the list's font, so that widths measured once are kept.
-    FontTextMeasurer m_measurer;
-    int m_lastMarkedRow = 0;
+    MainWindowParts m_parts;
+    MedicationList &m_list;
+    Form1Ui m_ui;
     CellEditor *m_cellEditor = nullptr;
-    std::unique_ptr<ListCommands> m_commands;
-    // Used when the caller brings none, as the program itself does.
-    std::unique_ptr<Prompter> m_ownPrompter;
-    std::unique_ptr<AddressOpener> m_ownAddressOpener;
-
-public:
-    // Controls under the names the program gives them.
-    QFrame *Picture1 = nullptr;
-    QFrame *Picture2 = nullptr;
-    std::array<QPushButton *, 7> Command1{};
-    std::array<QPushButton *, 4> Command2{};
-    QComboBox *cboLoad = nullptr;
-    MedicationGrid *Grid1 = nullptr;
-    QLineEdit *Text1 = nullptr;
-    StorableTextEdit *Text3 = nullptr;
-    StorableTextEdit *Text2 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *Image1 = nullptr;
-    QTimer *Timer1 = nullptr;
-    QMenu *mnuFont = nullptr;
-    QMenu *mnuFontSize = nullptr;
-    std::array<QAction *, 2> mnuFontSizeOp{};
-    QAction *mnuBold = nullptr;
-    QMenu *mnuHelp = nullptr;
-    QAction *mnuAbout = nullptr;
-    QAction *mnuHelpOp = nullptr;
+    int m_lastMarkedRow = 0;
 };

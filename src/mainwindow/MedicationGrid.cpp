@@ -245,17 +245,6 @@ TwipsRect MedicationGrid::currentCellRect() const
             int(Twips::fromPixels(QTableView::rowHeight(current.row())))};
 }
 
-void MedicationGrid::removeRow(int row)
-{
-    if (row < MedicationList::FirstDataRow || row > MedicationList::LastDataRow)
-        return;
-    m_list.removeRow(row);
-    m_model->removeRowStyles(row);
-    for (int r = row; r < MedicationList::LastDataRow; ++r)
-        setRowHeight(r, m_rowHeights[r + 1]);
-    setRowHeight(MedicationList::LastDataRow, MinimumRowHeight);
-}
-
 int MedicationGrid::neededWidth(int row, int column) const
 {
     if (m_list.cell(row, column).isEmpty())

@@ -48,10 +48,6 @@ public:
     // The current cell's place and size in twips, from the grid's top-left corner.
     TwipsRect currentCellRect() const;
 
-    // Removes a data row; the rows below move up with their texts, heights,
-    // colours and marker, and an empty row is appended at the end.
-    void removeRow(int row);
-
     int neededWidth(int row, int column) const override;
     int neededHeight(int row, int column, int columnWidth) const override;
 

@@ -15,6 +15,7 @@ MedicationTableModel::MedicationTableModel(MedicationList &list, RefillDateCheck
     connect(&list, &MedicationList::cellChanged, this,
             [this](int row, int) { announceRows(row, row); });
     connect(&list, &MedicationList::rowsChanged, this, &MedicationTableModel::announceRows);
+    connect(&list, &MedicationList::rowRemoved, this, &MedicationTableModel::removeRowStyles);
 }
 
 int MedicationTableModel::rowCount(const QModelIndex &parent) const

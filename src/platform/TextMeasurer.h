@@ -1,8 +1,5 @@
 #pragma once
 
-#include <QFont>
-#include <QFontMetricsF>
-#include <QHash>
 #include <QString>
 
 // Measures texts in twips. A text with line breaks is as wide as its widest
@@ -13,23 +10,4 @@ public:
     virtual ~TextMeasurer() = default;
     virtual double width(const QString &text) const = 0;
     virtual double height(const QString &text) const = 0;
-};
-
-// Shaping a text costs far more than looking it up, and the column sizing
-// measures every cell again after each edit, so widths are remembered for as
-// long as the measurer (and so its font) lives.
-class FontTextMeasurer : public TextMeasurer
-{
-public:
-    explicit FontTextMeasurer(const QFont &font);
-    // Forgets the widths measured in the old font.
-    void setFont(const QFont &font);
-    double width(const QString &text) const override;
-    double height(const QString &text) const override;
-
-private:
-    double lineWidth(QStringView line) const;
-
-    QFontMetricsF m_metrics;
-    mutable QHash<QString, double> m_lineWidths;
 };

@@ -17,21 +17,20 @@ class TextMeasurer;
 class PrintCommand
 {
 public:
-    PrintCommand(MedicationList &list, PrintHost &host, PrinterService &printers,
-                 const TextMeasurer &measurer, const Clock &clock, Prompter &prompter,
-                 QWidget *dialogOwner);
+    PrintCommand(MedicationList &list, PrinterService &printers, const TextMeasurer &measurer,
+                 const Clock &clock, Prompter &prompter);
 
-    void PrintList();
+    // The window that shows the list passes itself: the printer dialog is
+    // shown over dialogOwner.
+    void PrintList(PrintHost &host, QWidget *dialogOwner);
 
     const PrintChoices &choices() const { return m_choices; }
     const ListReport &report() const { return m_report; }
 
 private:
     MedicationList &m_list;
-    PrintHost &m_host;
     PrinterService &m_printers;
     Prompter &m_prompter;
-    QWidget *m_dialogOwner;
     PrintChoices m_choices;
     ListReport m_report;
 };

@@ -50,6 +50,7 @@ void MedicationList::removeRow(int row)
         return;
     std::move(m_cells.begin() + row + 1, m_cells.end(), m_cells.begin() + row);
     m_cells[LastDataRow] = Row{};
+    emit rowRemoved(row);
     emit rowsChanged(row, LastDataRow);
 }
 

@@ -77,6 +77,8 @@ public:
 signals:
     void cellChanged(int row, int column);
     void rowsChanged(int firstRow, int lastRow);
+    // A data row went and the rows below moved up; rowsChanged follows.
+    void rowRemoved(int row);
     void notesChanged();
     void settingsChanged();
     void currentListNameChanged();

@@ -1,96 +1,35 @@
 #pragma once
 
-#include "AddressOpener.h"
-#include "Clock.h"
+#include "DataFolder.h"
+#include "Doubles.h"
+#include "FontTextMeasurer.h"
 #include "Form1.h"
 #include "ListCommands.h"
+#include "ListStore.h"
 #include "MedicationGrid.h"
+#include "CellEditor.h"
 #include "MedicationTableModel.h"
-#include "Prompter.h"
+#include "PrintCommand.h"
+#include "RowCommands.h"
 #include "Typefaces.h"
 #include "printing/RecordingPrinter.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <memory>
-#include <variant>
-
-inline const QDate Today(2026, 12, 1);
-
-class TestClock : public Clock
-{
-public:
-    QDate today() const override { return Today; }
-};
 
 // Its paperWidth of 0 stands for no printer.
 using TestPrinter = RecordingPrinter;
 
-// Answers from a queue the test fills beforehand and logs every question and
-// message as "<kind> <title>: <text>". A question nobody queued an answer for
-// fails the test instead of waiting for a person.
-class ScriptedPrompter : public Prompter
-{
-public:
-    QStringList log;
-    QList<std::variant<bool, QString>> answers;
-
-    bool askYesNo(const QString &text, const QString &title) override
-    {
-        return next<bool>("ask " + title + ": " + text);
-    }
-    QString askText(const QString &text, const QString &title) override
-    {
-        return next<QString>("input " + title + ": " + text);
-    }
-    QString askSaveFileName(const QString &title, const QString &suggestedPath,
-                            const QString &) override
-    {
-        return next<QString>("save " + title + ": " + suggestedPath);
-    }
-    void inform(const QString &text, const QString &title) override
-    {
-        log << "inform " + title + ": " + text;
-    }
-    void tell(const QString &text, const QString &title) override
-    {
-        log << "tell " + title + ": " + text;
-    }
-    void warn(const QString &text, const QString &title) override
-    {
-        log << "warn " + title + ": " + text;
-    }
-
-private:
-    template <typename T> T next(const QString &question)
-    {
-        log << question;
-        if (answers.isEmpty() || !std::holds_alternative<T>(answers.first())) {
-            QTest::qFail(qPrintable("Unexpected question: " + question), __FILE__, __LINE__);
-            return T{};
-        }
-        return std::get<T>(answers.takeFirst());
-    }
-};
-
-class RecordingAddressOpener : public AddressOpener
-{
-public:
-    QList<QUrl> opened;
-    bool open(const QUrl &address) override
-    {
-        opened << address;
-        return true;
-    }
-};
-
-// The main window as the program starts it, in a program folder of its own
-// (with these names in its catalogue) that goes away with the test.
+// The main window as the program starts it, with the services replaced, in a
+// folder of its own (with these names in its catalogue) that goes away with
+// the test.
 struct MainWindow
 {
     explicit MainWindow(const QStringList &catalogue = {}, int pageWidth = 12000)
@@ -100,8 +39,63 @@ struct MainWindow
         QDir(folder.path()).mkdir(QStringLiteral("MedFiles"));
         if (!catalogue.isEmpty())
             write("MedLists.dat", catalogue.join("\r\n").toLatin1() + "\r\n");
-        form = std::make_unique<Form1>(
-            MainWindowServices{folder.path(), &clock, &printer, &prompter, &opener});
+        restart();
+    }
+    ~MainWindow() { form.reset(); }
+    // The program started again over the files now in its folder.
+    void restart()
+    {
+        form.reset();
+        form = std::make_unique<Form1>(MainWindowParts{list, store, listCommands, rowCommands,
+                                                       printCommand, clock, prompter, opener,
+                                                       associations, printer, measurer});
+    }
+
+    template <typename T = QWidget> T *control(const QString &name) const
+    {
+        T *found = form->findChild<T *>(name);
+        if (!found)
+            qFatal("No control %s", qPrintable(name));
+        return found;
+    }
+    MedicationGrid *grid() const { return control<MedicationGrid>("Grid1"); }
+    QComboBox *selector() const { return control<QComboBox>("cboLoad"); }
+    QLineEdit *text1() const { return control<QLineEdit>("Text1"); }
+    QPlainTextEdit *text2() const { return control<QPlainTextEdit>("Text2"); }
+    QPlainTextEdit *text3() const { return control<QPlainTextEdit>("Text3"); }
+    QPushButton *button(Form1Ui::ListButton index) const
+    {
+        return control<QPushButton>(QStringLiteral("Command1_%1").arg(index));
+    }
+    QPushButton *button(Form1Ui::RowButton index) const
+    {
+        return control<QPushButton>(QStringLiteral("Command2_%1").arg(index));
+    }
+    QAction *action(const QString &name) const { return control<QAction>(name); }
+    bool editing() const { return control<CellEditor>("cellEditor")->EditingCell(); }
+    QStringList selectorNames() const
+    {
+        QStringList names;
+        for (int i = 0; i < selector()->count(); ++i)
+            names << selector()->itemText(i);
+        return names;
+    }
+    // Clicks a button once the status timer has enabled it, as a person
+    // would; false when it stays disabled.
+    template <typename Index> bool press(Index index)
+    {
+        QPushButton *pressed = button(index);
+        if (!QTest::qWaitFor([pressed] { return pressed->isEnabled(); }, 500))
+            return false;
+        pressed->click();
+        return true;
+    }
+    // Save, as the button does it; true when no warning came.
+    bool save()
+    {
+        const qsizetype before = prompter.log.size();
+        return press(Form1Ui::SaveButton) &&
+               !prompter.log.mid(before).join('\n').contains(QStringLiteral("warn "));
     }
     bool show()
     {
@@ -125,34 +119,35 @@ struct MainWindow
     QStringList dataFiles() const { return QDir(path({})).entryList(QDir::Files | QDir::Hidden); }
 
     // The user picks a name in the list selector.
-    void choose(const QString &name)
+    void choose(const QString &name) { chooseIndex(selector()->findText(name)); }
+    void chooseIndex(int index)
     {
-        form->cboLoad->setCurrentIndex(form->cboLoad->findText(name));
-        form->commands().LoadList();
+        selector()->setCurrentIndex(index);
+        emit selector()->activated(index);
     }
     // The user starts a new list, the way a new user does first.
     void openList(const QString &name = QStringLiteral("Mum"))
     {
         prompter.answers << name;
-        form->findChild<QPushButton *>(QStringLiteral("Command1_0"))->click();
+        button(Form1Ui::NewButton)->click();
         prompter.log.clear();
     }
 
     QPoint centreOf(int row, int column) const
     {
-        const QModelIndex index = form->Grid1->tableModel().indexOfCell(row, column);
-        return form->Grid1->visualRect(index).center();
+        const QModelIndex index = grid()->tableModel().indexOfCell(row, column);
+        return grid()->visualRect(index).center();
     }
     // Double-clicks a cell where it is on screen, as the user does: the
     // second press comes as a double-click at the spot of the first.
     void doubleClick(int row, int column)
     {
-        form->Grid1->scrollTo(form->Grid1->tableModel().indexOfCell(row, column));
+        grid()->scrollTo(grid()->tableModel().indexOfCell(row, column));
         doubleClickAt(centreOf(row, column));
     }
     void doubleClickAt(QPoint at)
     {
-        QWidget *viewport = form->Grid1->viewport();
+        QWidget *viewport = grid()->viewport();
         QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
         QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
@@ -186,17 +181,17 @@ struct MainWindow
             QTest::keyClicks(field, lines[i]);
         }
     }
-    QString cell(int row, int column) const { return form->list().cell(row, column); }
+    QString cell(int row, int column) const { return list.cell(row, column); }
     void setCell(int row, int column, const QString &text)
     {
-        form->list().setCell(row, column, text);
+        list.setCell(row, column, text);
     }
-    bool changed() const { return form->list().ChangesMade(); }
-    QString name() const { return form->list().CurrentListName(); }
-    QPoint current() const { return {form->Grid1->row(), form->Grid1->col()}; }
+    bool changed() const { return list.ChangesMade(); }
+    QString name() const { return list.CurrentListName(); }
+    QPoint current() const { return {grid()->row(), grid()->col()}; }
     bool due(int row) const
     {
-        return form->Grid1->tableModel().cellBackground(row, 5) == QColor(128, 0, 0);
+        return grid()->tableModel().cellBackground(row, 5) == QColor(128, 0, 0);
     }
 
     QTemporaryDir folder;
@@ -204,5 +199,13 @@ struct MainWindow
     TestPrinter printer;
     ScriptedPrompter prompter;
     RecordingAddressOpener opener;
+    TestFileAssociations associations;
+    FontTextMeasurer measurer{Form1Ui::standardFont()};
+    DataFolder dataFolder{folder.path()};
+    ListStore store{dataFolder};
+    MedicationList list;
+    ListCommands listCommands{list, store, prompter};
+    RowCommands rowCommands{list, prompter, opener};
+    PrintCommand printCommand{list, printer, measurer, clock, prompter};
     std::unique_ptr<Form1> form;
 };

@@ -72,7 +72,7 @@ private slots:
         MainWindow w;
         QVERIFY(w.show());
         w.openList();
-        MedicationGrid *grid = w.form->Grid1;
+        MedicationGrid *grid = w.grid();
         w.setCell(7, 5, QStringLiteral("2026-12-02")); // due, not coloured yet
         const int nameWidth = grid->colWidth(1);
         w.type(3, column, Typed[column]);
@@ -85,8 +85,8 @@ private slots:
         } else if (how == u"tab") {
             QTest::keyClick(editor, Qt::Key_Tab);
         } else if (how == u"focus") {
-            w.form->Text2->setFocus();
-            QTRY_VERIFY(w.form->Text2->hasFocus());
+            w.text2()->setFocus();
+            QTRY_VERIFY(w.text2()->hasFocus());
         } else if (how == u"scroll") {
             grid->verticalScrollBar()->setValue(5);
         } else {
@@ -94,7 +94,7 @@ private slots:
         }
         const bool committed = outcome == u"commit";
         const QString stored = QString(Typed[column]).replace(u'\n', QStringLiteral("\r\n"));
-        QCOMPARE(w.form->EditingCell(), outcome == u"open");
+        QCOMPARE(w.editing(), outcome == u"open");
         QCOMPARE(editor->isVisible(), outcome == u"open");
         QCOMPARE(w.cell(3, column), committed ? stored : QString());
         QCOMPARE(w.changed(), committed);
@@ -134,7 +134,7 @@ private slots:
         QWidget *editor = w.editor();
         QVERIFY(editor);
         QTest::keyClicks(editor, QStringLiteral(" mg"));
-        w.form->Grid1->setCurrentCell(9, 1);
+        w.grid()->setCurrentCell(9, 1);
 
         QCOMPARE(w.cell(edited.x(), edited.y()), QString(typed).replace("\n", "\r\n"));
         QCOMPARE(w.cell(target.x(), target.y()), "25 mg");
@@ -154,7 +154,7 @@ private slots:
         MainWindow w;
         QVERIFY(w.show());
         w.openList();
-        QWidget *viewport = w.form->Grid1->viewport();
+        QWidget *viewport = w.grid()->viewport();
         const QPoint at = w.centreOf(2, column);
         QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
         // Typed straight after the double-click: the keys wait in the queue
@@ -167,7 +167,7 @@ private slots:
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
         QVERIFY(w.editor());
         QTRY_COMPARE(shownText(QApplication::focusWidget()), "Albuterol");
-        w.form->Grid1->setCurrentCell(9, 1);
+        w.grid()->setCurrentCell(9, 1);
         QCOMPARE(w.cell(2, column), "Albuterol");
     }
 
@@ -191,7 +191,7 @@ private slots:
         w.openList();
         w.setCell(2, column, before);
         w.type(2, column, QStringLiteral(", daily"));
-        w.form->Grid1->setCurrentCell(9, 1);
+        w.grid()->setCurrentCell(9, 1);
         QCOMPARE(w.cell(2, column), before + ", daily");
     }
 
@@ -209,10 +209,10 @@ private slots:
             for (int column = 1; column <= 6; ++column) {
                 w.doubleClick(row, column);
                 QVERIFY(w.editor());
-                w.form->Grid1->setCurrentCell(9, 1);
+                w.grid()->setCurrentCell(9, 1);
             }
         }
-        QVERIFY(w.form->commands().SaveList());
+        QVERIFY(w.save());
         QCOMPARE(w.bytes(QStringLiteral("Renee.dat")), original);
     }
 
@@ -226,11 +226,11 @@ private slots:
         QVERIFY(w.show());
         w.choose(QStringLiteral("Renee"));
         QVERIFY(!w.changed()); // showing the notes is no change
-        w.form->Text2->setFocus();
-        QTest::keyClick(w.form->Text2, Qt::Key_Home, Qt::ControlModifier);
-        QTest::keyClicks(w.form->Text2, QStringLiteral("!"));
+        w.text2()->setFocus();
+        QTest::keyClick(w.text2(), Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClicks(w.text2(), QStringLiteral("!"));
 
-        QCOMPARE(w.form->list().notes(), QStringLiteral("!Call Dr. Müller\r\nMon–Fri 8\r12\r\n"));
+        QCOMPARE(w.list.notes(), QStringLiteral("!Call Dr. Müller\r\nMon–Fri 8\r12\r\n"));
         QVERIFY(w.changed()); // so New, Load and closing ask about it
         w.prompter.answers << false;
         QVERIFY(w.form->close());

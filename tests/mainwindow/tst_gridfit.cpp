@@ -21,12 +21,12 @@ QSize paintNeeds(const MedicationGrid &grid, int row, int column, const QRect &r
 }
 
 // The font choices, as the user makes them in the Font menu.
-void chooseFont(Form1 &form, bool large, bool bold)
+void chooseFont(MainWindow &w, bool large, bool bold)
 {
     if (large)
-        form.mnuFontSizeOp[1]->trigger();
+        w.action("mnuFontSizeOp_1")->trigger();
     if (bold)
-        form.mnuBold->trigger();
+        w.action("mnuBold")->trigger();
 }
 
 void addFontRows()
@@ -69,7 +69,7 @@ private slots:
         MainWindow w;
         QVERIFY(w.show());
         w.openList();
-        chooseFont(*w.form, large, bold);
+        chooseFont(w, large, bold);
         const QString longLine = QStringLiteral("Take one tablet with a full glass of water, "
                                                 "sitting upright, at least half an hour before "
                                                 "breakfast and other medicines");
@@ -81,7 +81,7 @@ private slots:
         }
         w.form->SetColumnWidths();
 
-        const MedicationGrid &grid = *w.form->Grid1;
+        const MedicationGrid &grid = *w.grid();
         for (int row = 1; row <= 12; ++row) {
             const QRect painted = grid.visualRect(grid.tableModel().indexOfCell(row, 6));
             const int needed = paintNeeds(grid, row, 6, painted).height();
@@ -107,7 +107,7 @@ private slots:
         MainWindow w;
         QVERIFY(w.show());
         w.openList();
-        chooseFont(*w.form, large, bold);
+        chooseFont(w, large, bold);
         w.setCell(2, 1, QStringLiteral("unsaved changes"));
         w.setCell(3, 2, QStringLiteral("WWW mmm 12.5 mg"));
         w.setCell(4, 3, QStringLiteral("Twice a day, with meals"));
@@ -116,7 +116,7 @@ private slots:
         w.setCell(0, 4, QStringLiteral("Quantity in the box"));
         w.form->SetColumnWidths();
 
-        const MedicationGrid &grid = *w.form->Grid1;
+        const MedicationGrid &grid = *w.grid();
         for (int row = 2; row <= 6; ++row) {
             const int column = row - 1;
             const QRect painted = grid.visualRect(grid.tableModel().indexOfCell(row, column));

@@ -32,13 +32,6 @@ QStringList asked(const ScriptedPrompter &prompter)
     return texts;
 }
 
-// The program started again over the files now in its folder.
-void restart(MainWindow &w)
-{
-    w.form.reset();
-    w.form = std::make_unique<Form1>(
-        MainWindowServices{w.folder.path(), &w.clock, &w.printer, &w.prompter, &w.opener});
-}
 
 enum class Command
 {
@@ -54,7 +47,7 @@ void perform(MainWindow &w, Command command)
 {
     switch (command) {
     case Command::New:
-        w.form->Command1[Form1::NewButton]->click();
+        w.button(Form1Ui::NewButton)->click();
         break;
     case Command::Load:
         w.choose(QStringLiteral("Dad"));
@@ -122,7 +115,7 @@ private slots:
         // Only a save clears the mark, so the next command asks again.
         QCOMPARE(w.changed(), !saved);
         QCOMPARE(w.name(), nameAfter);
-        QCOMPARE(w.form->cboLoad->currentText(), nameAfter);
+        QCOMPARE(w.selector()->currentText(), nameAfter);
         QCOMPARE(w.cell(4, 3), cellAfter);
     }
 
@@ -133,16 +126,16 @@ private slots:
         MainWindow w({"Mum", "Dad"});
         w.write("Mum.dat", windowsFile());
         w.choose(QStringLiteral("Mum"));
-        w.form->Grid1->setCurrentCell(5, 4);
+        w.grid()->setCurrentCell(5, 4);
         w.prompter.answers << QStringLiteral("Eve");
-        w.form->Command1[Form1::NewButton]->click();
+        w.button(Form1Ui::NewButton)->click();
 
         QCOMPARE(w.prompter.log, QStringList{NameQuestion});
         QCOMPARE(w.cell(1, 1), "");
         QCOMPARE(w.current(), QPoint(1, 1));
-        QCOMPARE(w.form->cboLoad->currentText(), "Eve");
+        QCOMPARE(w.selector()->currentText(), "Eve");
         QCOMPARE(w.bytes("MedLists.dat"), "Mum\r\nDad\r\nEve\r\n");
-        QCOMPARE(w.form->listNames(), QStringList({"Mum", "Dad", "Eve"}));
+        QCOMPARE(w.selectorNames(), QStringList({"Mum", "Dad", "Eve"}));
         QCOMPARE(w.dataFiles(), QStringList({"MedLists.dat", "Mum.dat"}));
         w.choose(QStringLiteral("Mum"));
         QCOMPARE(w.cell(1, 1), "Café Crème");
@@ -173,16 +166,16 @@ private slots:
         MainWindow w({"Mum"});
         w.choose(QStringLiteral("Mum"));
         w.setCell(1, 1, QStringLiteral("Aspirin"));
-        w.form->list().setChangesMade(true);
+        w.list.setChangesMade(true);
         w.prompter.answers << name;
-        w.form->Command1[Form1::NewButton]->click();
+        w.button(Form1Ui::NewButton)->click();
 
         // No question about saving; a message for a refused name only.
         QCOMPARE(w.prompter.log.size(), refused ? 2 : 1);
         QCOMPARE(w.prompter.log.last().startsWith(u"warn Pillora: "), refused);
         QCOMPARE(w.bytes("MedLists.dat"), "Mum\r\n");
         QCOMPARE(w.dataFiles(), QStringList{"MedLists.dat"});
-        QCOMPARE(w.form->listNames(), QStringList{"Mum"});
+        QCOMPARE(w.selectorNames(), QStringList{"Mum"});
         QCOMPARE(w.name(), "Mum");
         QCOMPARE(w.cell(1, 1), "Aspirin");
         QVERIFY(w.changed());
@@ -199,16 +192,15 @@ private slots:
         QCOMPARE(w.cell(1, 1), "");
 
         w.setCell(1, 1, QStringLiteral("Aspirin"));
-        QVERIFY(!w.form->commands().SaveList());
+        QVERIFY(!w.save());
         QCOMPARE(asked(w.prompter),
                  QStringList{"warn Pillora: The list \"MedLists\" could not be saved."});
         QCOMPARE(w.bytes("MedLists.dat"), catalogue);
 
         w.prompter.answers << true;
-        w.form->updateStatus();
-        w.form->Command1[Form1::DeleteButton]->click();
+        w.press(Form1Ui::DeleteButton);
         QCOMPARE(w.bytes("MedLists.dat"), "Mum\r\n");
-        QCOMPARE(w.form->listNames(), QStringList{"Mum"});
+        QCOMPARE(w.selectorNames(), QStringList{"Mum"});
     }
 
     // The selector still shows a name then, though no list is open: Save
@@ -220,11 +212,10 @@ private slots:
         w.choose(QStringLiteral("Mum"));
         QCOMPARE(w.prompter.log, QStringList{"inform Pillora: No Med Lists found."});
         QCOMPARE(w.name(), "");
-        w.form->updateStatus();
-        w.form->Command1[Form1::SaveButton]->click();
+        w.press(Form1Ui::SaveButton);
         QCOMPARE(w.dataFiles(), QStringList());
         // With no list open there is nothing to lose.
-        w.form->list().setChangesMade(true);
+        w.list.setChangesMade(true);
         QVERIFY(w.form->close());
         QCOMPARE(w.prompter.log.size(), 1);
     }
@@ -273,7 +264,7 @@ private slots:
         w.form->show();
         w.choose(QStringLiteral("Mum"));
         w.type(4, 3, QStringLiteral("Aspirin"));
-        QTest::keyClick(w.form->Text1, Qt::Key_Return);
+        QTest::keyClick(w.text1(), Qt::Key_Return);
         QVERIFY(QDir().mkdir(w.path("Mum.dat")));
         const QStringList files = w.dataFiles();
         const QByteArray catalogue = w.bytes("MedLists.dat");
@@ -283,8 +274,8 @@ private slots:
         QCOMPARE(asked(w.prompter), questions);
         QVERIFY(w.form->isVisible());
         QCOMPARE(w.name(), "Mum");
-        QCOMPARE(w.form->cboLoad->currentIndex(), 0);
-        QCOMPARE(w.form->Grid1->tableModel().indexOfCell(4, 3).data().toString(), "Aspirin");
+        QCOMPARE(w.selector()->currentIndex(), 0);
+        QCOMPARE(w.grid()->tableModel().indexOfCell(4, 3).data().toString(), "Aspirin");
         QVERIFY(w.changed());
         QCOMPARE(w.dataFiles(), files);
         QCOMPARE(w.bytes("MedLists.dat"), catalogue);
@@ -295,7 +286,7 @@ private slots:
         MainWindow w({"Mum"});
         w.form->show();
         w.choose(QStringLiteral("Mum"));
-        w.form->list().setChangesMade(true);
+        w.list.setChangesMade(true);
         QVERIFY(QDir().mkdir(w.path("Mum.dat")));
         w.prompter.answers << true << true;
         QVERIFY(w.form->close());
@@ -319,7 +310,7 @@ private slots:
         MainWindow w({"Mum", "Dad"});
         w.write("Mum.dat", windowsFile());
         w.choose(QStringLiteral("Mum"));
-        const ListSettings settings = w.form->list().settings();
+        const ListSettings settings = w.list.settings();
         if (target.isEmpty())
             QVERIFY(QDir().mkdir(w.path("Dad.dat")));
         else if (!QFile::exists(target) || !QFile::link(target, w.path("Dad.dat")))
@@ -330,9 +321,9 @@ private slots:
                  QStringList{"warn Pillora: The list \"Dad\" could not be read."});
         QVERIFY(!w.prompter.log[0].section(QStringLiteral("\n\n"), 1).isEmpty());
         QCOMPARE(w.name(), "Mum");
-        QCOMPARE(w.form->cboLoad->currentText(), "Mum");
+        QCOMPARE(w.selector()->currentText(), "Mum");
         QCOMPARE(w.cell(1, 1), "Café Crème");
-        QCOMPARE(w.form->list().settings(), settings);
+        QCOMPARE(w.list.settings(), settings);
         QVERIFY(!w.changed());
     }
 
@@ -373,20 +364,18 @@ private slots:
         w.write("MedLists.dat", catalogue);
         for (const QString &name : files.split(u' '))
             w.write(name, windowsFile());
-        restart(w);
-        w.form->cboLoad->setCurrentIndex(chosen);
-        w.form->commands().LoadList();
-        w.form->list().setChangesMade(true);
+        w.restart();
+        w.chooseIndex(chosen);
+        w.list.setChangesMade(true);
         w.prompter.answers << yes;
-        w.form->updateStatus();
-        w.form->Command1[Form1::DeleteButton]->click();
+        w.press(Form1Ui::DeleteButton);
 
         QCOMPARE(w.prompter.log, QStringList{"ask Pillora: Delete B med file?"});
         QCOMPARE(w.bytes("MedLists.dat"), catalogueAfter);
-        QCOMPARE(w.form->listNames().join("\r\n").toLatin1() + "\r\n", catalogueAfter);
+        QCOMPARE(w.selectorNames().join("\r\n").toLatin1() + "\r\n", catalogueAfter);
         QCOMPARE(w.dataFiles().join(' '), filesAfter + " MedLists.dat");
-        QCOMPARE(w.form->cboLoad->currentText(), yes ? "" : "B");
-        QCOMPARE(w.name(), w.form->cboLoad->currentText());
+        QCOMPARE(w.selector()->currentText(), yes ? "" : "B");
+        QCOMPARE(w.name(), w.selector()->currentText());
         QCOMPARE(w.cell(1, 1), shownAfter);
         QVERIFY(w.changed()); // the deleted list's changes are dropped unasked
     }
@@ -398,17 +387,17 @@ private slots:
         w.write(QStringLiteral("Renée.dat"), original);
         w.form->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
-        w.form->Grid1->setCurrentCell(5, 4);
+        w.grid()->setCurrentCell(5, 4);
 
         w.choose(QStringLiteral("Renée"));
         QVERIFY(w.prompter.log.isEmpty());
         QCOMPARE(w.current(), QPoint(1, 1));
         QCOMPARE(w.form->frameGeometry(), QRect(1440 / 15, 720 / 15, 10800 / 15, 7200 / 15));
         QCOMPARE(w.cell(1, 1), QStringLiteral("Café Crème"));
-        QVERIFY(w.form->mnuFontSizeOp[1]->isChecked() && w.form->mnuBold->isChecked());
+        QVERIFY(w.action("mnuFontSizeOp_1")->isChecked() && w.action("mnuBold")->isChecked());
         QVERIFY(!w.changed());
 
-        QVERIFY(w.form->commands().SaveList());
+        QVERIFY(w.save());
         QCOMPARE(w.bytes(QStringLiteral("Renée.dat")), original);
         QCOMPARE(w.bytes(QStringLiteral("MedLists.dat")), "Mum\r\nRen\xe9"
                                                           "e\r\n");
@@ -424,9 +413,8 @@ private slots:
         w.write(QStringLiteral("Mum.dat"), windowsFile());
         w.choose(QStringLiteral("Mum"));
         w.type(40, 1, QStringLiteral("Ibuprofen"));
-        w.form->updateStatus();
-        w.form->Command1[Form1::SaveButton]->click();
-        QVERIFY(!w.form->EditingCell());
+        w.press(Form1Ui::SaveButton);
+        QVERIFY(!w.editing());
         QVERIFY(w.bytes(QStringLiteral("Mum.dat")).contains("\r\nIbuprofen\r\n"));
         QVERIFY(!w.changed());
     }

@@ -16,17 +16,18 @@ struct Editable
 Editable tryEditing(MainWindow &w)
 {
     w.setCell(2, 1, QStringLiteral("Aspirin"));
-    w.form->Grid1->setCurrentCell(2, 1);
-    w.form->updateStatus();
-    const bool rowButtons = w.form->Command2[Form1::UpButton]->isEnabled();
+    w.grid()->setCurrentCell(2, 1);
+    // The status timer has had its 50 ms to enable the row buttons.
+    QTest::qWait(120);
+    const bool rowButtons = w.button(Form1Ui::UpButton)->isEnabled();
     w.doubleClick(2, 2);
     // The editor opens within its pause of 0.1 s, or not at all.
     const bool grid = w.editor(400) != nullptr;
-    w.form->Grid1->setCurrentCell(9, 1);
-    w.form->Text2->setFocus();
-    QTest::keyClicks(w.form->Text2, QStringLiteral("x"));
-    const bool notes = w.form->list().notes() == u"x";
-    w.form->Text2->clear();
+    w.grid()->setCurrentCell(9, 1);
+    w.text2()->setFocus();
+    QTest::keyClicks(w.text2(), QStringLiteral("x"));
+    const bool notes = w.list.notes() == u"x";
+    w.text2()->clear();
     return {grid, notes, rowButtons};
 }
 
@@ -62,7 +63,7 @@ private slots:
             w.choose(QStringLiteral("Mum"));
         if (state == u"delete") {
             w.prompter.answers << true;
-            w.form->commands().DeleteList();
+            QVERIFY(w.press(Form1Ui::DeleteButton));
         }
         if (state == u"empty")
             w.choose(QString());
@@ -71,7 +72,7 @@ private slots:
         QCOMPARE(editable.grid, open);
         QCOMPARE(editable.notes, open);
         QCOMPARE(editable.rowButtons, open);
-        QCOMPARE(w.form->cboLoad->placeholderText(), "Choose a list, or press New to start one");
+        QCOMPARE(w.selector()->placeholderText(), "Choose a list, or press New to start one");
     }
 
     // A wheel turned while the pointer passes over the selector must not
@@ -88,7 +89,7 @@ private slots:
         MainWindow w({"Mum", "Dad"});
         QVERIFY(w.show());
         w.choose(QStringLiteral("Mum"));
-        QComboBox *selector = w.form->cboLoad;
+        QComboBox *selector = w.selector();
         if (focused) {
             selector->setFocus();
             QTRY_VERIFY(selector->hasFocus());

@@ -6,13 +6,13 @@
 
 namespace {
 
-std::pair<QColor, QColor> shownColors(const Form1 &form, int row, int column)
+std::pair<QColor, QColor> shownColors(const MainWindow &w, int row, int column)
 {
-    const QModelIndex index = form.Grid1->tableModel().indexOfCell(row, column);
+    const QModelIndex index = w.grid()->tableModel().indexOfCell(row, column);
     const QVariant text = index.data(Qt::ForegroundRole);
     return {index.data(Qt::BackgroundRole).value<QBrush>().color(),
             text.isValid() ? text.value<QBrush>().color()
-                           : form.Grid1->palette().color(QPalette::Text)};
+                           : w.grid()->palette().color(QPalette::Text)};
 }
 
 } // namespace
@@ -42,7 +42,7 @@ private slots:
         QFETCH(bool, leaves);
         MainWindow w;
         QVERIFY(w.show());
-        MedicationGrid *grid = w.form->Grid1;
+        MedicationGrid *grid = w.grid();
         QList<QPoint> currentWhenLeaving;
         connect(grid, &MedicationGrid::leaveCell, this, [&] { currentWhenLeaving << w.current(); });
 
@@ -65,7 +65,7 @@ private slots:
         MainWindow w;
         w.setCell(0, 6, QStringLiteral("Notes\r\n\r\nhere"));
         w.setCell(4, 6, QStringLiteral("Morning\r\nNoon\rEvening"));
-        const MedicationGrid *grid = w.form->Grid1;
+        const MedicationGrid *grid = w.grid();
         QCOMPARE(grid->model()->headerData(5, Qt::Horizontal).toString(), "Notes\n\nhere");
         QCOMPARE(grid->model()->headerData(0, Qt::Horizontal).toString(), "Name");
         QCOMPARE(grid->tableModel().indexOfCell(4, 6).data().toString(), "Morning\nNoon\nEvening");
@@ -99,27 +99,32 @@ private slots:
         // The other texts of the row do not count.
         w.setCell(currentRow, 2, QStringLiteral("5 mg"));
         w.setCell(currentRow, 6, QStringLiteral("With food"));
-        w.form->Grid1->setCurrentCell(currentRow, 3);
-        for (QPushButton *button : w.form->Command1)
-            button->setEnabled(!listButtons);
-        for (QPushButton *button : w.form->Command2)
-            button->setEnabled(!rowButtons);
+        w.grid()->setCurrentCell(currentRow, 3);
+        for (auto index : {Form1Ui::SaveButton, Form1Ui::DeleteButton, Form1Ui::PrintButton,
+                           Form1Ui::NewButton})
+            w.button(index)->setEnabled(!listButtons);
+        for (auto index : {Form1Ui::UpButton, Form1Ui::DownButton, Form1Ui::DeleteRowButton,
+                           Form1Ui::LookupButton})
+            w.button(index)->setEnabled(!rowButtons);
 
-        QTRY_COMPARE(w.form->Command1[Form1::SaveButton]->isEnabled(), listButtons);
-        for (int index : {Form1::DeleteButton, Form1::PrintButton})
-            QCOMPARE(w.form->Command1[index]->isEnabled(), listButtons);
-        QCOMPARE(w.form->Command1[Form1::NewButton]->isEnabled(), !listButtons);
-        for (QPushButton *button : w.form->Command2)
-            QCOMPARE(button->isEnabled(), rowButtons);
+        QTRY_COMPARE(w.button(Form1Ui::SaveButton)->isEnabled(), listButtons);
+        for (auto index : {Form1Ui::DeleteButton, Form1Ui::PrintButton})
+            QCOMPARE(w.button(index)->isEnabled(), listButtons);
+        QCOMPARE(w.button(Form1Ui::NewButton)->isEnabled(), !listButtons);
+        for (auto index : {Form1Ui::UpButton, Form1Ui::DownButton, Form1Ui::DeleteRowButton,
+                           Form1Ui::LookupButton})
+            QCOMPARE(w.button(index)->isEnabled(), rowButtons);
     }
 
     void markerFollowsCurrentRow()
     {
         MainWindow w;
         QVERIFY(w.show());
-        QTRY_COMPARE(w.form->LastMarkedRow(), 1);
-        w.form->Grid1->setRow(3);
-        QTRY_COMPARE(w.form->LastMarkedRow(), 3);
+        const MedicationTableModel &model = w.grid()->tableModel();
+        QTRY_VERIFY(model.hasRowMarker(1));
+        w.grid()->setRow(3);
+        QTRY_VERIFY(model.hasRowMarker(3));
+        QVERIFY(!model.hasRowMarker(1));
     }
 
     // Each date is shown highlighted once, then as changed, in the first and last row.
@@ -144,7 +149,7 @@ private slots:
         QFETCH(bool, due);
         MainWindow w;
         Form1 &form = *w.form;
-        form.Grid1->setCurrentCell(2, 3);
+        w.grid()->setCurrentCell(2, 3);
         for (const QString &refill : {before, text}) {
             w.setCell(1, 5, refill);
             w.setCell(49, 5, refill);
@@ -155,11 +160,11 @@ private slots:
         const auto expected = due ? std::pair(QColor(128, 0, 0), QColor(Qt::white))
                                   : std::pair(plain, QColor(Qt::black));
         for (int row : {1, 49}) {
-            QCOMPARE(shownColors(form, row, 5), expected);
-            QCOMPARE(shownColors(form, row, 4).first, plain);
-            QCOMPARE(shownColors(form, row, 6).first, plain);
+            QCOMPARE(shownColors(w, row, 5), expected);
+            QCOMPARE(shownColors(w, row, 4).first, plain);
+            QCOMPARE(shownColors(w, row, 6).first, plain);
         }
-        QCOMPARE(shownColors(form, 2, 5).first, plain);
+        QCOMPARE(shownColors(w, 2, 5).first, plain);
         QCOMPARE(w.current(), QPoint(2, 3));
     }
 
@@ -192,7 +197,7 @@ private slots:
         QLocale::setDefault(QLocale(locale));
         MainWindow w;
         w.setCell(3, 5, text);
-        const QModelIndex cell = w.form->Grid1->tableModel().indexOfCell(3, 5);
+        const QModelIndex cell = w.grid()->tableModel().indexOfCell(3, 5);
         const QString tip = cell.data(Qt::ToolTipRole).toString();
         const bool italic = cell.data(MedicationTableModel::UnreadableDateRole).toBool();
         QLocale::setDefault(QLocale::c());
@@ -213,8 +218,8 @@ private slots:
     {
         MainWindow w({}, 8000); // narrow columns leave room right of them
         QVERIFY(w.show());
-        MedicationGrid *grid = w.form->Grid1;
-        QTRY_COMPARE(w.form->LastMarkedRow(), 1);
+        MedicationGrid *grid = w.grid();
+        QTRY_VERIFY(grid->tableModel().hasRowMarker(1));
         const QImage image = grid->grab().toImage();
         const QHeaderView *header = grid->horizontalHeader();
         const int right = grid->viewport()->mapTo(grid, QPoint(header->length(), 0)).x() + 10;

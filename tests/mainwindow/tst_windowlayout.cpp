@@ -57,13 +57,13 @@ private slots:
         MainWindow w;
         QVERIFY(w.show());
         QCOMPARE(w.form->size() * Twips::PerPixel, QSize(11550, 7980));
-        QCOMPARE(twipsOf(w.form->Grid1), QRect(120, 1080, 11310, 4965));
-        QCOMPARE(twipsOf(w.form->Text2), QRect(120, 6405, 5055, 1455));
+        QCOMPARE(twipsOf(w.grid()), QRect(120, 1080, 11310, 4965));
+        QCOMPARE(twipsOf(w.text2()), QRect(120, 6405, 5055, 1455));
         // 1500 x 1200 twips: wide enough for the strips, too low for the rest.
         w.form->resize(100, 80);
-        QTRY_COMPARE(twipsOf(w.form->Picture2), QRect(120, 615, 1260, 375));
-        QCOMPARE(twipsOf(w.form->Grid1), QRect(120, 1080, 1260, 4965));
-        QCOMPARE(twipsOf(w.form->Text2).top(), 6405);
+        QTRY_COMPARE(twipsOf(w.control("Picture2")), QRect(120, 615, 1260, 375));
+        QCOMPARE(twipsOf(w.grid()), QRect(120, 1080, 1260, 4965));
+        QCOMPARE(twipsOf(w.text2()).top(), 6405);
     }
 
     // The Notes column takes what the page leaves, and never less than 600.
@@ -85,7 +85,7 @@ private slots:
         w.setCell(3, 1, name);
         w.form->SetColumnWidths();
 
-        const MedicationGrid *grid = w.form->Grid1;
+        const MedicationGrid *grid = w.grid();
         QCOMPARE(grid->colWidth(0), 480);
         int taken = 480;
         for (int column = 0; column <= 5; ++column)
@@ -99,14 +99,14 @@ private slots:
     void firstFrameShowsTheFinalWidths()
     {
         MainWindow w({}, 15840);
-        const int notes = w.form->Grid1->colWidth(6);
+        const int notes = w.grid()->colWidth(6);
         int taken = 480;
         for (int column = 0; column <= 5; ++column)
-            taken += w.form->Grid1->colWidth(column);
+            taken += w.grid()->colWidth(column);
         QCOMPARE(notes, 15840 - taken);
         QVERIFY(w.show());
         QTest::qWait(50);
-        QCOMPARE(w.form->Grid1->colWidth(6), notes);
+        QCOMPARE(w.grid()->colWidth(6), notes);
     }
 
     // S, L and B stand for the menu choices Standard, Large and Bold.
@@ -128,24 +128,25 @@ private slots:
         QFETCH(double, size);
         QFETCH(bool, bold);
         MainWindow w;
-        Form1 &form = *w.form;
-        const QList<QAction *> menu{form.mnuFontSizeOp[0], form.mnuFontSizeOp[1], form.mnuBold};
+        const QList<QAction *> menu{w.action("mnuFontSizeOp_0"), w.action("mnuFontSizeOp_1"),
+                                    w.action("mnuBold")};
         for (QChar choice : choices)
             menu[QStringLiteral("SLB").indexOf(choice)]->trigger();
 
         // Even choices that cancel each other leave the list changed.
         QCOMPARE(w.changed(), !choices.isEmpty());
-        QCOMPARE(form.mnuFontSizeOp[0]->isChecked(), size != 10);
-        QCOMPARE(form.mnuFontSizeOp[1]->isChecked(), size == 10);
-        QCOMPARE(form.mnuBold->isChecked(), bold);
-        QFont expected = Form1::standardFont();
+        QCOMPARE(menu[0]->isChecked(), size != 10);
+        QCOMPARE(menu[1]->isChecked(), size == 10);
+        QCOMPARE(menu[2]->isChecked(), bold);
+        QFont expected = Form1Ui::standardFont();
         expected.setPointSizeF(size);
         expected.setBold(bold);
         for (const QWidget *widget :
-             std::initializer_list<QWidget *>{form.Grid1, form.Text1, form.Text2})
+             std::initializer_list<QWidget *>{w.grid(), w.text1(), w.text2()})
             QCOMPARE(widget->font(), expected);
-        QCOMPARE(form.Text3->font(), Form1::standardFont());
-        QCOMPARE(form.measuringFont(), expected);
+        QCOMPARE(w.text3()->font(), Form1Ui::standardFont());
+        QCOMPARE(w.measurer.font(), expected);
+        QCOMPARE(w.button(Form1Ui::NewButton)->font(), Form1Ui::standardFont());
     }
 };
 

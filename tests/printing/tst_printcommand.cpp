@@ -73,13 +73,13 @@ private slots:
         CharacterMeasurer measurer;
         FixedClock clock;
         ScriptedPrompter prompter;
-        PrintCommand command(list, host, printer, measurer, clock, prompter, nullptr);
+        PrintCommand command(list, printer, measurer, clock, prompter);
         DialogScript script([&](frmPrinterSelect &dialog) {
             for (const QString &name : clicks)
                 QTest::mouseClick(control<QAbstractButton>(dialog, qPrintable(name)),
                                   Qt::LeftButton);
         });
-        command.PrintList();
+        command.PrintList(host, nullptr);
 
         QTEST(script.shown, "dialogs");
         QTEST(printer.documentsSent, "sent");

@@ -1,3 +1,4 @@
+#include "FontTextMeasurer.h"
 #include "PrintCommand.h"
 #include "PrintingFixture.h"
 #include "PrivateCupsServer.h"
@@ -75,13 +76,13 @@ QStringList printFamily(const QString &printer, const QStringList &fileAnswers)
             widest = std::max(widest, measurer.width(list.cell(row, column)));
         host.widths[column] = int(widest) + 120;
     }
-    PrintCommand command(list, host, printers, measurer, clock, prompter, nullptr);
+    PrintCommand command(list, printers, measurer, clock, prompter);
     DialogScript script([&](frmPrinterSelect &dialog) {
         auto *box = control<QComboBox>(dialog, "cboPrinter");
         box->setCurrentIndex(box->findText(printer));
         QTest::mouseClick(control<QPushButton>(dialog, "cmdSelect_0"), Qt::LeftButton);
     });
-    command.PrintList();
+    command.PrintList(host, nullptr);
     return prompter.log.filter(QRegularExpression("^(warn|tell|inform)"));
 }
 

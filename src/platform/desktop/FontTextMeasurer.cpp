@@ -1,4 +1,4 @@
-#include "TextMeasurer.h"
+#include "FontTextMeasurer.h"
 
 #include "Twips.h"
 
@@ -6,12 +6,8 @@
 
 namespace {
 
-// Bounds the memory a long session of edits can leave behind.
-constexpr qsizetype MaxRememberedWidths = 4096;
-
 // Calls visit for each line of text; a line ends at CR LF, a lone CR or LF.
-template<typename Visit>
-qsizetype forEachLine(QStringView text, Visit visit)
+template <typename Visit> qsizetype forEachLine(QStringView text, Visit visit)
 {
     qsizetype lines = 0;
     qsizetype start = 0;
@@ -31,33 +27,20 @@ qsizetype forEachLine(QStringView text, Visit visit)
 
 } // namespace
 
-FontTextMeasurer::FontTextMeasurer(const QFont &font) : m_metrics(font) {}
+FontTextMeasurer::FontTextMeasurer(const QFont &font) : m_font(font), m_metrics(font) {}
 
 void FontTextMeasurer::setFont(const QFont &font)
 {
+    m_font = font;
     m_metrics = QFontMetricsF(font);
-    m_lineWidths.clear();
-}
-
-double FontTextMeasurer::lineWidth(QStringView line) const
-{
-    if (line.isEmpty())
-        return 0;
-    const QString key = line.toString();
-    const auto known = m_lineWidths.constFind(key);
-    if (known != m_lineWidths.constEnd())
-        return *known;
-    if (m_lineWidths.size() >= MaxRememberedWidths)
-        m_lineWidths.clear();
-    const double width = m_metrics.horizontalAdvance(key);
-    m_lineWidths.insert(key, width);
-    return width;
 }
 
 double FontTextMeasurer::width(const QString &text) const
 {
     double widest = 0;
-    forEachLine(text, [&](QStringView line) { widest = std::max(widest, lineWidth(line)); });
+    forEachLine(text, [&](QStringView line) {
+        widest = std::max(widest, m_metrics.horizontalAdvance(line.toString()));
+    });
     return Twips::fromPixels(widest);
 }
 

@@ -1,0 +1,191 @@
+#include "Form1Ui.h"
+
+#include "Artwork.h"
+#include "MainWindowDesign.h"
+#include "MedicationGrid.h"
+#include "StorableText.h"
+#include "Twips.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+constexpr int TimerIntervalMs = 50;
+const QColor StripColor(137, 155, 163);
+
+QFrame *makeStrip(QWidget &parent, const QString &name)
+{
+    auto *strip = new QFrame(&parent);
+    strip->setObjectName(name);
+    strip->setAutoFillBackground(true);
+    QPalette palette = strip->palette();
+    palette.setColor(QPalette::Window, StripColor);
+    strip->setPalette(palette);
+    return strip;
+}
+
+QPushButton *makeButton(QWidget *strip, const char *caption, const char *tooltip,
+                        const QString &name)
+{
+    auto *button = new QPushButton(QString::fromLatin1(caption), strip);
+    button->setObjectName(name);
+    button->setToolTip(QString::fromLatin1(tooltip));
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+QFont Form1Ui::standardFont()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+void Form1Ui::setupUi(QWidget &window, MedicationList &list,
+                      std::function<QString(const QString &)> checkRefillDate)
+{
+    window.setObjectName(QStringLiteral("Form1"));
+    window.setWindowIcon(Artwork::windowIcon());
+    window.setFont(standardFont());
+
+    Picture1 = makeStrip(window, QStringLiteral("Picture1"));
+    Picture2 = makeStrip(window, QStringLiteral("Picture2"));
+    createButtons();
+
+    cboLoad = new QComboBox(Picture1);
+    cboLoad->setObjectName(QStringLiteral("cboLoad"));
+    cboLoad->setToolTip(QStringLiteral("Load an existing Med List"));
+    QFont selectorFont = standardFont();
+    selectorFont.setBold(true);
+    cboLoad->setFont(selectorFont);
+    cboLoad->setPlaceholderText(QStringLiteral("Choose a list, or press New to start one"));
+    // The wheel may change the list only once the selector has the focus.
+    cboLoad->setFocusPolicy(Qt::StrongFocus);
+
+    Grid1 = new MedicationGrid(list, std::move(checkRefillDate), &window);
+
+    Text1 = new QLineEdit(&window);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setFrame(false);
+    Text1->setValidator(new StorableTextValidator(Text1));
+    Text1->hide();
+
+    Text3 = new StorableTextEdit(&window);
+    Text3->setObjectName(QStringLiteral("Text3"));
+    Text3->setTabChangesFocus(true);
+    Text3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Text3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Text3->setFont(standardFont());
+    Text3->hide();
+
+    Label3 = new QLabel(QStringLiteral("General Notes Section"), &window);
+    Label3->setObjectName(QStringLiteral("Label3"));
+
+    Text2 = new StorableTextEdit(&window);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Text2->setTabChangesFocus(true);
+    Text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    Image1 = new QLabel(&window);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPixmap(Artwork::rowMarker());
+    Image1->hide();
+
+    Timer1 = new QTimer(&window);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(TimerIntervalMs);
+
+    createMenus(window);
+    placeAsDesigned(window);
+}
+
+void Form1Ui::createButtons()
+{
+    const struct
+    {
+        int index;
+        const char *caption;
+        const char *tooltip;
+    } listButtons[] = {
+        {NewButton, "&New", "Create a new Med List"},
+        {SaveButton, "&Save", "Save current Med List"},
+        {DeleteButton, "&Delete", "Delete current Med List"},
+        {PrintButton, "&Print", "Print current Med List"},
+        {CalendarButton, "&Calendar", "Display calendar"},
+        {FontButton, "&Font", "Change font and bold attributes"},
+        {HelpButton, "&Help", "Display Help file"},
+    };
+    for (const auto &b : listButtons)
+        Command1[b.index] = makeButton(Picture1, b.caption, b.tooltip,
+                                       QStringLiteral("Command1_%1").arg(b.index));
+    for (int index : {SaveButton, DeleteButton, PrintButton})
+        Command1[index]->setEnabled(false);
+
+    const struct
+    {
+        const char *caption;
+        const char *tooltip;
+    } rowButtons[] = {
+        {"&Up", "Move selected Med up in list"},
+        {"D&own", "Move selected Med down in list"},
+        {"D&elete", "Delete selected Med"},
+        {"&Lookup", "Lookup selected Med on the internet"},
+    };
+    for (int i = 0; i < int(Command2.size()); ++i) {
+        Command2[i] = makeButton(Picture2, rowButtons[i].caption, rowButtons[i].tooltip,
+                                 QStringLiteral("Command2_%1").arg(i));
+        Command2[i]->setEnabled(false);
+    }
+}
+
+void Form1Ui::createMenus(QWidget &window)
+{
+    mnuFont = new QMenu(QStringLiteral("Font"), &window);
+    mnuFont->setObjectName(QStringLiteral("mnuFont"));
+    mnuFontSize = mnuFont->addMenu(QStringLiteral("Font &Size"));
+    mnuFontSize->setObjectName(QStringLiteral("mnuFontSize"));
+    const char *sizes[] = {"&Standard", "&Large"};
+    for (int i = 0; i < 2; ++i) {
+        mnuFontSizeOp[i] = mnuFontSize->addAction(QString::fromLatin1(sizes[i]));
+        mnuFontSizeOp[i]->setObjectName(QStringLiteral("mnuFontSizeOp_%1").arg(i));
+        mnuFontSizeOp[i]->setCheckable(true);
+    }
+    mnuBold = mnuFont->addAction(QStringLiteral("&Bold"));
+    mnuBold->setObjectName(QStringLiteral("mnuBold"));
+    mnuBold->setCheckable(true);
+
+    mnuHelp = new QMenu(QStringLiteral("Help"), &window);
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuAbout = mnuHelp->addAction(QStringLiteral("&About"));
+    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+    mnuHelpOp = mnuHelp->addAction(QStringLiteral("&Help"));
+    mnuHelpOp->setObjectName(QStringLiteral("mnuHelpOp"));
+}
+
+void Form1Ui::placeAsDesigned(QWidget &window)
+{
+    for (const MainWindowDesign::Place &place : MainWindowDesign::Places) {
+        auto *control = window.findChild<QWidget *>(QString::fromLatin1(place.objectName));
+        control->setGeometry(Twips::toPixels(place.rect.left), Twips::toPixels(place.rect.top),
+                             Twips::toPixels(place.rect.width),
+                             Twips::toPixels(place.rect.height));
+    }
+    QWidget *previous = nullptr;
+    for (const char *name : MainWindowDesign::TabOrder) {
+        auto *control = window.findChild<QWidget *>(QString::fromLatin1(name));
+        if (previous)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+    window.resize(Twips::toPixels(MainWindowDesign::ClientWidth),
+                  Twips::toPixels(MainWindowDesign::ClientHeight));
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QFont>
+
+#include <array>
+#include <functional>
+
+class MedicationGrid;
+class MedicationList;
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTimer;
+class QWidget;
+class StorableTextEdit;
+
+// The main window's controls under the names the program gives them, built
+// with their captions, tooltips and initial states, and placed as designed.
+struct Form1Ui
+{
+    enum ListButton
+    {
+        NewButton,
+        DeleteButton,
+        SaveButton,
+        CalendarButton,
+        PrintButton,
+        FontButton,
+        HelpButton
+    };
+    enum RowButton
+    {
+        UpButton,
+        DownButton,
+        DeleteRowButton,
+        LookupButton
+    };
+
+    // MS Sans Serif 8.25 pt, the design font of the window's controls.
+    static QFont standardFont();
+
+    void setupUi(QWidget &window, MedicationList &list,
+                 std::function<QString(const QString &)> checkRefillDate);
+
+    QFrame *Picture1 = nullptr;
+    QFrame *Picture2 = nullptr;
+    std::array<QPushButton *, 7> Command1{};
+    std::array<QPushButton *, 4> Command2{};
+    QComboBox *cboLoad = nullptr;
+    MedicationGrid *Grid1 = nullptr;
+    QLineEdit *Text1 = nullptr;
+    StorableTextEdit *Text3 = nullptr;
+    StorableTextEdit *Text2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Image1 = nullptr;
+    QTimer *Timer1 = nullptr;
+    QMenu *mnuFont = nullptr;
+    QMenu *mnuFontSize = nullptr;
+    std::array<QAction *, 2> mnuFontSizeOp{};
+    QAction *mnuBold = nullptr;
+    QMenu *mnuHelp = nullptr;
+    QAction *mnuAbout = nullptr;
+    QAction *mnuHelpOp = nullptr;
+
+private:
+    void createButtons();
+    void createMenus(QWidget &window);
+    void placeAsDesigned(QWidget &window);
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "TextMeasurer.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+
+// Measures in a font the program keeps in step with what it shows: the main
+// window's measuring font, whose size and boldness follow the list's.
+class FontTextMeasurer : public TextMeasurer
+{
+public:
+    explicit FontTextMeasurer(const QFont &font);
+
+    QFont font() const { return m_font; }
+    void setFont(const QFont &font);
+
+    double width(const QString &text) const override;
+    double height(const QString &text) const override;
+
+private:
+    QFont m_font;
+    QFontMetricsF m_metrics;
+};

@@ -1,0 +1,44 @@
+#include "Program.h"
+
+#include "Artwork.h"
+#include "Form1.h"
+#include "ProgramInfo.h"
+#include "Typefaces.h"
+
+#include <QApplication>
+
+void Program::setUpApplication()
+{
+    QApplication::setApplicationName(ProgramInfo::title());
+    QApplication::setApplicationVersion(ProgramInfo::version());
+    // The calendar and the About box take the program's icon from here.
+    QApplication::setWindowIcon(Artwork::windowIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Pillora"));
+    Typefaces::installSubstitutions();
+}
+
+Program::Program(const QString &folderHoldingMedFiles)
+    : m_measurer(Form1Ui::standardFont()), m_folder(folderHoldingMedFiles)
+{}
+
+Program::~Program() = default;
+
+bool Program::start()
+{
+    QString problem;
+    if (!m_folder.EnsureDataFolder(&problem))
+        m_prompter.warn(problem + QStringLiteral("\n\nLists cannot be saved."),
+                        ProgramInfo::title());
+    if (!m_lock.claim()) {
+        m_prompter.warn(QStringLiteral("Pillora is already running with these medication lists. "
+                                       "Please use the window that is open."),
+                        ProgramInfo::title());
+        return false;
+    }
+    m_window = std::make_unique<Form1>(MainWindowParts{
+        m_list, m_store, m_listCommands, m_rowCommands, m_printCommand, m_clock, m_prompter,
+        m_addressOpener, m_fileAssociations, m_printers, m_measurer});
+    m_prompter.setParent(m_window.get());
+    m_window->show();
+    return true;
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "AddressOpener.h"
+#include "Clock.h"
+#include "FileAssociations.h"
+#include "Prompter.h"
+
+#include <QTest>
+
+#include <variant>
+
+// The services the program is built with, replaced for tests: a fixed day,
+// scripted answers, recorded addresses.
+
+inline const QDate Today(2026, 12, 1);
+
+class TestClock : public Clock
+{
+public:
+    QDate date = Today;
+    QDate today() const override { return date; }
+};
+
+// Answers from a queue the test fills beforehand and logs every question and
+// message as "<kind> <title>: <text>", kind being ask, input, save, inform,
+// warn or tell. A question nobody queued an answer for fails the test
+// instead of waiting for a person.
+class ScriptedPrompter : public Prompter
+{
+public:
+    QStringList log;
+    QList<std::variant<bool, QString>> answers;
+
+    bool askYesNo(const QString &text, const QString &title) override
+    {
+        return next<bool>("ask " + title + ": " + text);
+    }
+    QString askText(const QString &text, const QString &title) override
+    {
+        return next<QString>("input " + title + ": " + text);
+    }
+    QString askSaveFileName(const QString &title, const QString &suggestedPath,
+                            const QString &) override
+    {
+        return next<QString>("save " + title + ": " + suggestedPath);
+    }
+    void inform(const QString &text, const QString &title) override
+    {
+        log << "inform " + title + ": " + text;
+    }
+    void warn(const QString &text, const QString &title) override
+    {
+        log << "warn " + title + ": " + text;
+    }
+    void tell(const QString &text, const QString &title) override
+    {
+        log << "tell " + title + ": " + text;
+    }
+
+private:
+    template <typename T> T next(const QString &question)
+    {
+        log << question;
+        if (answers.isEmpty() || !std::holds_alternative<T>(answers.first())) {
+            QTest::qFail(qPrintable("Unexpected question: " + question), __FILE__, __LINE__);
+            return T{};
+        }
+        return std::get<T>(answers.takeFirst());
+    }
+};
+
+class RecordingAddressOpener : public AddressOpener
+{
+public:
+    bool succeeds = true;
+    QList<QUrl> opened;
+    bool open(const QUrl &address) override
+    {
+        opened << address;
+        return succeeds;
+    }
+};
+
+class TestFileAssociations : public FileAssociations
+{
+public:
+    bool viewer = true;
+    bool hasApplicationFor(const QString &) const override { return viewer; }
+};
