@@ -18,41 +18,25 @@
 #include "ProgramInfo.h"
 #include "RefillDate.h"
 #include "RowCommands.h"
+#include "StatusTimer.h"
 #include "StorableText.h"
 #include "Twips.h"
-#include "WindowLayout.h"
 #include "frmAbout.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
-#include <QFrame>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
-#include <QTimer>
 
 namespace {
 
 const QColor DueBackground(128, 0, 0);
 const QColor DueText(255, 255, 255);
-
-TwipsRect twipsRectOf(const QWidget *widget)
-{
-    const QRect g = widget->geometry();
-    return {g.x() * Twips::PerPixel, g.y() * Twips::PerPixel, g.width() * Twips::PerPixel,
-            g.height() * Twips::PerPixel};
-}
-
-void placeInTwips(QWidget *widget, const TwipsRect &rect)
-{
-    widget->setGeometry(Twips::toPixels(rect.left), Twips::toPixels(rect.top),
-                        Twips::toPixels(rect.width), Twips::toPixels(rect.height));
-}
 
 } // namespace
 
@@ -98,7 +82,6 @@ void Form1::connectControls()
     });
     connect(m_ui.mnuHelpOp, &QAction::triggered, this,
             [this] { HelpCommand(m_parts.addressOpener, m_parts.fileAssociations).run(); });
-    connect(m_ui.Timer1, &QTimer::timeout, this, &Form1::updateStatus);
     // Until New or Load there is no list that typing could go into.
     connect(&m_list, &MedicationList::currentListNameChanged, this, &Form1::followListOpen);
 }
@@ -114,7 +97,7 @@ void Form1::startUp()
     PositionCellEditor();
     SetColumnWidths();
     followListOpen();
-    m_ui.Timer1->start();
+    new StatusTimer(m_list, m_ui, this);
 }
 
 bool Form1::isListOpen() const
@@ -134,21 +117,7 @@ void Form1::followListOpen()
 void Form1::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    layoutControls();
-}
-
-void Form1::layoutControls()
-{
-    const MainWindowPlacement current{twipsRectOf(m_ui.Picture1), twipsRectOf(m_ui.Picture2),
-                                      twipsRectOf(m_ui.Grid1), twipsRectOf(m_ui.Label3),
-                                      twipsRectOf(m_ui.Text2)};
-    const MainWindowPlacement placed =
-        layoutForClientArea(width() * Twips::PerPixel, height() * Twips::PerPixel, current);
-    placeInTwips(m_ui.Picture1, placed.picture1);
-    placeInTwips(m_ui.Picture2, placed.picture2);
-    placeInTwips(m_ui.Grid1, placed.grid1);
-    placeInTwips(m_ui.Label3, placed.label3);
-    placeInTwips(m_ui.Text2, placed.text2);
+    m_ui.layOut(size());
 }
 
 void Form1::SetColumnWidths()
@@ -235,24 +204,6 @@ void Form1::highlightRefillDates(int firstRow, int lastRow)
         else
             model.setCellColors(row, MedicationList::RefillDateColumn,
                                 palette().color(QPalette::Base), Qt::black);
-    }
-}
-
-void Form1::updateStatus()
-{
-    for (int index : {Form1Ui::DeleteButton, Form1Ui::SaveButton, Form1Ui::PrintButton})
-        m_ui.Command1[index]->setEnabled(listChosen());
-
-    const int row = m_ui.Grid1->row();
-    const bool rowHasName =
-        isListOpen() && !m_list.cell(row, MedicationList::NameColumn).isEmpty();
-    for (QPushButton *button : m_ui.Command2)
-        button->setEnabled(rowHasName);
-
-    if (row != m_lastMarkedRow) {
-        m_ui.Grid1->tableModel().setRowMarker(row, true);
-        m_ui.Grid1->tableModel().setRowMarker(m_lastMarkedRow, false);
-        m_lastMarkedRow = row;
     }
 }
 

@@ -65,13 +65,11 @@ protected:
 private:
     void connectControls();
     void startUp();
-    void layoutControls();
     void changeListFonts(const std::function<void(QFont &)> &change);
     QString refillDateHint(const QString &text) const;
     bool isListOpen() const;
     void followListOpen();
     void highlightRefillDates(int firstRow, int lastRow);
-    void updateStatus();
     void onListButton(int index);
     void onRowButton(int index);
     void chooseFontSize(int index);
@@ -96,5 +94,4 @@ private:
     MedicationList &m_list;
     Form1Ui m_ui;
     CellEditor *m_cellEditor = nullptr;
-    int m_lastMarkedRow = 0;
 };

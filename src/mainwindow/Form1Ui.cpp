@@ -41,6 +41,19 @@ QPushButton *makeButton(QWidget *strip, const char *caption, const char *tooltip
     return button;
 }
 
+TwipsRect twipsRectOf(const QWidget *widget)
+{
+    const QRect g = widget->geometry();
+    return {g.x() * Twips::PerPixel, g.y() * Twips::PerPixel, g.width() * Twips::PerPixel,
+            g.height() * Twips::PerPixel};
+}
+
+void placeInTwips(QWidget *widget, const TwipsRect &rect)
+{
+    widget->setGeometry(Twips::toPixels(rect.left), Twips::toPixels(rect.top),
+                        Twips::toPixels(rect.width), Twips::toPixels(rect.height));
+}
+
 } // namespace
 
 QFont Form1Ui::standardFont()
@@ -173,12 +186,9 @@ void Form1Ui::createMenus(QWidget &window)
 
 void Form1Ui::placeAsDesigned(QWidget &window)
 {
-    for (const MainWindowDesign::Place &place : MainWindowDesign::Places) {
-        auto *control = window.findChild<QWidget *>(QString::fromLatin1(place.objectName));
-        control->setGeometry(Twips::toPixels(place.rect.left), Twips::toPixels(place.rect.top),
-                             Twips::toPixels(place.rect.width),
-                             Twips::toPixels(place.rect.height));
-    }
+    for (const MainWindowDesign::Place &place : MainWindowDesign::Places)
+        placeInTwips(window.findChild<QWidget *>(QString::fromLatin1(place.objectName)),
+                     place.rect);
     QWidget *previous = nullptr;
     for (const char *name : MainWindowDesign::TabOrder) {
         auto *control = window.findChild<QWidget *>(QString::fromLatin1(name));
@@ -188,4 +198,18 @@ void Form1Ui::placeAsDesigned(QWidget &window)
     }
     window.resize(Twips::toPixels(MainWindowDesign::ClientWidth),
                   Twips::toPixels(MainWindowDesign::ClientHeight));
+}
+
+void Form1Ui::layOut(const QSize &clientArea)
+{
+    const MainWindowPlacement current{twipsRectOf(Picture1), twipsRectOf(Picture2),
+                                      twipsRectOf(Grid1), twipsRectOf(Label3),
+                                      twipsRectOf(Text2)};
+    const MainWindowPlacement placed = layoutForClientArea(
+        clientArea.width() * Twips::PerPixel, clientArea.height() * Twips::PerPixel, current);
+    placeInTwips(Picture1, placed.picture1);
+    placeInTwips(Picture2, placed.picture2);
+    placeInTwips(Grid1, placed.grid1);
+    placeInTwips(Label3, placed.label3);
+    placeInTwips(Text2, placed.text2);
 }

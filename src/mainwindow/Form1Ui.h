@@ -14,6 +14,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QSize;
 class QTimer;
 class QWidget;
 class StorableTextEdit;
@@ -45,6 +46,8 @@ struct Form1Ui
 
     void setupUi(QWidget &window, MedicationList &list,
                  std::function<QString(const QString &)> checkRefillDate);
+    // Follows the window's client area, as its resize rule says.
+    void layOut(const QSize &clientArea);
 
     QFrame *Picture1 = nullptr;
     QFrame *Picture2 = nullptr;
