@@ -4,6 +4,7 @@
 #include "ProgramInfo.h"
 #include "Prompter.h"
 #include "Twips.h"
+#include "Typefaces.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -24,20 +25,6 @@ constexpr int MailLabel = 4;
 const QColor BandColor(5, 83, 124);
 const QColor Yellow(255, 255, 0);
 const QColor LinkColor(0, 0, 255);
-
-void placeInTwips(QWidget *widget, int left, int top, int width, int height)
-{
-    widget->setGeometry(Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width),
-                        Twips::toPixels(height));
-}
-
-QFont designFont(const char *family, double points, bool bold = false)
-{
-    QFont font(QString::fromLatin1(family));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
 
 QLabel *makeLabel(QWidget *parent, const QString &text, const QString &name, const QFont &font,
                   const QColor &color)
@@ -68,7 +55,7 @@ frmAbout::frmAbout(QWidget *owner, AddressOpener &opener, Prompter &prompter)
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setWindowModality(Qt::ApplicationModal);
     setWindowTitle(QStringLiteral("About"));
-    setFont(designFont("MS Sans Serif", 8.25));
+    setFont(Typefaces::designFont("MS Sans Serif", 8.25));
     setFixedSize(Twips::toPixels(ClientWidth), Twips::toPixels(ClientHeight));
     createControls();
     if (const QScreen *screen = owner ? owner->screen() : this->screen())
@@ -87,26 +74,26 @@ void frmAbout::createControls()
     // A picture box takes the focus first, so Enter does nothing until the
     // user moves to "&Ok".
     Picture1->setFocusPolicy(Qt::StrongFocus);
-    placeInTwips(Picture1, 0, 0, 4455, 975);
+    Picture1->setGeometry(Twips::toPixels({0, 0, 4455, 975}));
 
     Labe1 = makeLabel(Picture1, ProgramInfo::title(), QStringLiteral("Labe1_0"),
-                      designFont("Calligrapher", 14.25, true), Qt::white);
-    placeInTwips(Labe1, 120, 120, 4215, 375);
+                      Typefaces::designFont("Calligrapher", 14.25, true), Qt::white);
+    Labe1->setGeometry(Twips::toPixels({120, 120, 4215, 375}));
     Label1[VersionLabel] = makeLabel(Picture1, QString(), QStringLiteral("Label1_1"),
-                                     designFont("MS Sans Serif", 8.25), Yellow);
-    placeInTwips(Label1[VersionLabel], 720, 600, 3255, 255);
+                                     Typefaces::designFont("MS Sans Serif", 8.25), Yellow);
+    Label1[VersionLabel]->setGeometry(Twips::toPixels({720, 600, 3255, 255}));
     Label1[2] = makeLabel(this, QStringLiteral("Corvane software"), QStringLiteral("Label1_2"),
-                          designFont("MS Sans Serif", 9.75), palette().color(QPalette::WindowText));
-    placeInTwips(Label1[2], 120, 1200, 4215, 255);
+                          Typefaces::designFont("MS Sans Serif", 9.75), palette().color(QPalette::WindowText));
+    Label1[2]->setGeometry(Twips::toPixels({120, 1200, 4215, 255}));
 
-    QFont link = designFont("MS Sans Serif", 8.25);
+    QFont link = Typefaces::designFont("MS Sans Serif", 8.25);
     link.setUnderline(true);
     Label1[WebSiteLabel] = makeLabel(this, QStringLiteral("Visit our web site"),
                                      QStringLiteral("Label1_3"), link, LinkColor);
-    placeInTwips(Label1[WebSiteLabel], 1560, 1560, 1335, 255);
+    Label1[WebSiteLabel]->setGeometry(Twips::toPixels({1560, 1560, 1335, 255}));
     Label1[MailLabel] =
         makeLabel(this, QStringLiteral("Contact us"), QStringLiteral("Label1_4"), link, LinkColor);
-    placeInTwips(Label1[MailLabel], 1800, 1920, 855, 255);
+    Label1[MailLabel]->setGeometry(Twips::toPixels({1800, 1920, 855, 255}));
     for (int index : {WebSiteLabel, MailLabel})
         Label1[index]->setCursor(Qt::PointingHandCursor);
     for (int index = 1; index < int(Label1.size()); ++index)
@@ -115,7 +102,7 @@ void frmAbout::createControls()
     Command1 = new QPushButton(QStringLiteral("&Ok"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setAutoDefault(false);
-    placeInTwips(Command1, 3360, 1800, 975, 375);
+    Command1->setGeometry(Twips::toPixels({3360, 1800, 975, 375}));
     connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
 
     QWidget::setTabOrder(Picture1, Command1);

@@ -4,6 +4,7 @@
 #include "MonthGrid.h"
 #include "MonthLayout.h"
 #include "Twips.h"
+#include "Typefaces.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -44,20 +45,6 @@ constexpr MonthPlace MonthPlaces[Months] = {
 };
 
 constexpr int October = 10;
-
-void placeInTwips(QWidget *widget, int left, int top, int width, int height)
-{
-    widget->setGeometry(Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width),
-                        Twips::toPixels(height));
-}
-
-QFont designFont(const char *family, double points, bool bold = false)
-{
-    QFont font(QString::fromLatin1(family));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
 
 } // namespace
 
@@ -101,9 +88,9 @@ void Form3::createControls()
     cmbYear->setObjectName(QStringLiteral("cmbYear"));
     cmbYear->setEditable(true);
     cmbYear->setInsertPolicy(QComboBox::NoInsert);
-    cmbYear->setFont(designFont("Arial", 9.75));
+    cmbYear->setFont(Typefaces::designFont("Arial", 9.75));
     cmbYear->lineEdit()->installEventFilter(this);
-    placeInTwips(cmbYear, 75, 45, 1275, 360);
+    cmbYear->setGeometry(Twips::toPixels({75, 45, 1275, 360}));
     connect(cmbYear, &QComboBox::activated, this, [this](int index) {
         cmbYear->setEditText(cmbYear->itemText(index));
         RefreshCalendar();
@@ -116,15 +103,15 @@ void Form3::createControls()
         auto *label = new QLabel(QString::fromLatin1(place.name), this);
         label->setObjectName(QStringLiteral("Label1_%1").arg(month));
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        label->setFont(designFont("Century Gothic", 9.75, true));
-        placeInTwips(label, place.labelLeft, place.labelTop, wider ? 2265 : 2220, 240);
+        label->setFont(Typefaces::designFont("Century Gothic", 9.75, true));
+        label->setGeometry(Twips::toPixels({place.labelLeft, place.labelTop, wider ? 2265 : 2220, 240}));
         Label1[month] = label;
 
         auto *grid = new MonthGrid(this);
         grid->setObjectName(QStringLiteral("Grid1_%1").arg(month));
-        grid->setFont(designFont("Century Gothic", 9));
+        grid->setFont(Typefaces::designFont("Century Gothic", 9));
         grid->setFormatString(QStringLiteral("S|M|T|W|T|F|S"));
-        placeInTwips(grid, place.gridLeft, place.gridTop, wider ? 2280 : 2235, 2235);
+        grid->setGeometry(Twips::toPixels({place.gridLeft, place.gridTop, wider ? 2280 : 2235, 2235}));
         Grid1[month] = grid;
     }
 }

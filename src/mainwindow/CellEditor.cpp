@@ -88,16 +88,16 @@ void CellEditor::open()
 
 void CellEditor::PositionCellEditor()
 {
-    const TwipsRect cell = m_grid.currentCellRect();
-    const QPoint grid = m_grid.geometry().topLeft() * Twips::PerPixel;
-    if (m_grid.col() == MedicationList::NotesColumn)
-        m_text3.setGeometry(Twips::toPixels(grid.x() + cell.left),
-                            Twips::toPixels(grid.y() + cell.top), Twips::toPixels(cell.width),
-                            Twips::toPixels(NotesEditorHeight));
-    else
-        m_text1.setGeometry(Twips::toPixels(grid.x() + cell.left),
-                            Twips::toPixels(grid.y() + cell.top), Twips::toPixels(cell.width),
-                            Twips::toPixels(cell.height));
+    TwipsRect cell = m_grid.currentCellRect();
+    const TwipsRect grid = Twips::fromPixels(m_grid.geometry());
+    cell.left += grid.left;
+    cell.top += grid.top;
+    if (m_grid.col() == MedicationList::NotesColumn) {
+        cell.height = NotesEditorHeight;
+        m_text3.setGeometry(Twips::toPixels(cell));
+    } else {
+        m_text1.setGeometry(Twips::toPixels(cell));
+    }
 }
 
 QString CellEditor::editorText() const

@@ -41,19 +41,6 @@ QPushButton *makeButton(QWidget *strip, const char *caption, const char *tooltip
     return button;
 }
 
-TwipsRect twipsRectOf(const QWidget *widget)
-{
-    const QRect g = widget->geometry();
-    return {g.x() * Twips::PerPixel, g.y() * Twips::PerPixel, g.width() * Twips::PerPixel,
-            g.height() * Twips::PerPixel};
-}
-
-void placeInTwips(QWidget *widget, const TwipsRect &rect)
-{
-    widget->setGeometry(Twips::toPixels(rect.left), Twips::toPixels(rect.top),
-                        Twips::toPixels(rect.width), Twips::toPixels(rect.height));
-}
-
 } // namespace
 
 QFont Form1Ui::standardFont()
@@ -187,8 +174,8 @@ void Form1Ui::createMenus(QWidget &window)
 void Form1Ui::placeAsDesigned(QWidget &window)
 {
     for (const MainWindowDesign::Place &place : MainWindowDesign::Places)
-        placeInTwips(window.findChild<QWidget *>(QString::fromLatin1(place.objectName)),
-                     place.rect);
+        window.findChild<QWidget *>(QString::fromLatin1(place.objectName))
+            ->setGeometry(Twips::toPixels(place.rect));
     QWidget *previous = nullptr;
     for (const char *name : MainWindowDesign::TabOrder) {
         auto *control = window.findChild<QWidget *>(QString::fromLatin1(name));
@@ -202,14 +189,14 @@ void Form1Ui::placeAsDesigned(QWidget &window)
 
 void Form1Ui::layOut(const QSize &clientArea)
 {
-    const MainWindowPlacement current{twipsRectOf(Picture1), twipsRectOf(Picture2),
-                                      twipsRectOf(Grid1), twipsRectOf(Label3),
-                                      twipsRectOf(Text2)};
+    const auto twipsOf = [](const QWidget *widget) { return Twips::fromPixels(widget->geometry()); };
+    const MainWindowPlacement current{twipsOf(Picture1), twipsOf(Picture2), twipsOf(Grid1),
+                                      twipsOf(Label3), twipsOf(Text2)};
     const MainWindowPlacement placed = layoutForClientArea(
         clientArea.width() * Twips::PerPixel, clientArea.height() * Twips::PerPixel, current);
-    placeInTwips(Picture1, placed.picture1);
-    placeInTwips(Picture2, placed.picture2);
-    placeInTwips(Grid1, placed.grid1);
-    placeInTwips(Label3, placed.label3);
-    placeInTwips(Text2, placed.text2);
+    Picture1->setGeometry(Twips::toPixels(placed.picture1));
+    Picture2->setGeometry(Twips::toPixels(placed.picture2));
+    Grid1->setGeometry(Twips::toPixels(placed.grid1));
+    Label3->setGeometry(Twips::toPixels(placed.label3));
+    Text2->setGeometry(Twips::toPixels(placed.text2));
 }

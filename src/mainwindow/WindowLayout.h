@@ -1,16 +1,8 @@
 #pragma once
 
+#include "Twips.h"
+
 // Places and sizes in twips of the controls that follow the window's size.
-struct TwipsRect
-{
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-
-    bool operator==(const TwipsRect &) const = default;
-};
-
 struct MainWindowPlacement
 {
     TwipsRect picture1;

@@ -17,12 +17,6 @@
 
 namespace {
 
-void placeInTwips(QWidget *widget, int left, int top, int width, int height)
-{
-    widget->setGeometry(Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width),
-                        Twips::toPixels(height));
-}
-
 QFont dialogFont()
 {
     QFont font(QStringLiteral("MS Sans Serif"));
@@ -56,11 +50,11 @@ void frmPrinterSelect::createControls()
 {
     Frame1 = new QGroupBox(QStringLiteral("Select Printer"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    placeInTwips(Frame1, 120, 120, 3255, 735);
+    Frame1->setGeometry(Twips::toPixels({120, 120, 3255, 735}));
 
     cboPrinter = new QComboBox(Frame1);
     cboPrinter->setObjectName(QStringLiteral("cboPrinter"));
-    placeInTwips(cboPrinter, 120, 240, 3015, 315);
+    cboPrinter->setGeometry(Twips::toPixels({120, 240, 3015, 315}));
     QPalette white = cboPrinter->palette();
     white.setColor(QPalette::Base, Qt::white);
     white.setColor(QPalette::Button, Qt::white);
@@ -69,23 +63,23 @@ void frmPrinterSelect::createControls()
 
     Frame2 = new QGroupBox(QStringLiteral("Select Orientation"), this);
     Frame2->setObjectName(QStringLiteral("Frame2"));
-    placeInTwips(Frame2, 120, 1080, 3255, 615);
+    Frame2->setGeometry(Twips::toPixels({120, 1080, 3255, 615}));
 
     // One frame holds both, so exactly one of them is chosen.
     Option1[0] = new QRadioButton(QStringLiteral("Portrait"), Frame2);
     Option1[0]->setObjectName(QStringLiteral("Option1_0"));
-    placeInTwips(Option1[0], 240, 240, 1455, 255);
+    Option1[0]->setGeometry(Twips::toPixels({240, 240, 1455, 255}));
     Option1[0]->setChecked(true);
     Option1[1] = new QRadioButton(QStringLiteral("Landscape"), Frame2);
     Option1[1]->setObjectName(QStringLiteral("Option1_1"));
-    placeInTwips(Option1[1], 1800, 240, 1335, 255);
+    Option1[1]->setGeometry(Twips::toPixels({1800, 240, 1335, 255}));
 
     const char *captions[] = {"&Print", "&Cancel"};
     const int lefts[] = {600, 1800};
     for (int index = 0; index < 2; ++index) {
         cmdSelect[index] = new QPushButton(QString::fromLatin1(captions[index]), this);
         cmdSelect[index]->setObjectName(QStringLiteral("cmdSelect_%1").arg(index));
-        placeInTwips(cmdSelect[index], lefts[index], 1920, 1095, 405);
+        cmdSelect[index]->setGeometry(Twips::toPixels({lefts[index], 1920, 1095, 405}));
         cmdSelect[index]->setEnabled(false);
         connect(cmdSelect[index], &QPushButton::clicked, this, [this, index] { onSelect(index); });
     }

@@ -19,4 +19,12 @@ void installSubstitutions()
         {QStringLiteral("Z003"), QStringLiteral("URW Chancery L"), QStringLiteral("DejaVu Serif")});
 }
 
+QFont designFont(const char *family, double points, bool bold)
+{
+    QFont font(QString::fromLatin1(family));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
 } // namespace Typefaces
