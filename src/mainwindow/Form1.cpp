@@ -64,7 +64,6 @@ void Form1::connectControls()
         connect(m_ui.Command2[i], &QPushButton::clicked, this, [this, i] { onRowButton(i); });
     connect(m_ui.cboLoad, &QComboBox::activated, this,
             [this] { m_parts.listCommands.LoadList(*this); });
-    m_ui.cboLoad->installEventFilter(this);
 
     MedicationGrid *grid = m_ui.Grid1;
     connect(grid, &MedicationGrid::doubleClick, m_cellEditor, &CellEditor::requestOpen);
@@ -265,18 +264,6 @@ void Form1::onRowButton(int index)
         highlightRefillDates(first, last);
     }
     grid.setFocus();
-}
-
-bool Form1::eventFilter(QObject *watched, QEvent *event)
-{
-    // On Windows the wheel changes the list only once the selector has the
-    // keyboard focus; a wheel merely passing over it must not load a list.
-    if (watched == m_ui.cboLoad && event->type() == QEvent::Wheel &&
-        !m_ui.cboLoad->hasFocus()) {
-        event->ignore();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void Form1::closeEvent(QCloseEvent *event)

@@ -1,6 +1,7 @@
 #include "Form1Ui.h"
 
 #include "Artwork.h"
+#include "ListSelector.h"
 #include "MainWindowDesign.h"
 #include "MedicationGrid.h"
 #include "StorableText.h"
@@ -61,7 +62,7 @@ void Form1Ui::setupUi(QWidget &window, MedicationList &list,
     Picture2 = makeStrip(window, QStringLiteral("Picture2"));
     createButtons();
 
-    cboLoad = new QComboBox(Picture1);
+    cboLoad = new ListSelector(Picture1);
     cboLoad->setObjectName(QStringLiteral("cboLoad"));
     cboLoad->setToolTip(QStringLiteral("Load an existing Med List"));
     QFont selectorFont = standardFont();

@@ -11,7 +11,11 @@
 #include <QPrinterInfo>
 #include <QStandardPaths>
 
+#include <chrono>
 #include <cmath>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 namespace {
 
@@ -34,12 +38,33 @@ QPageLayout::Orientation layoutOrientation(PrinterService::Orientation orientati
                                                     : QPageLayout::Portrait;
 }
 
+// Long enough for a print server that answers at all; short enough that
+// nobody waits on one that does not.
+constexpr std::chrono::milliseconds AnswerWait(250);
+
 } // namespace
 
-SystemPrinterService::SystemPrinterService(Prompter &prompter)
-    : m_prompter(prompter),
-      m_defaultLookup(std::async(std::launch::async, &SystemPrinterService::lookUpDefaultPrinter))
+struct SystemPrinterService::Lookup
 {
+    std::mutex mutex;
+    std::condition_variable answered;
+    std::optional<DefaultPrinter> answer;
+};
+
+SystemPrinterService::SystemPrinterService(Prompter &prompter)
+    : m_prompter(prompter), m_lookup(std::make_shared<Lookup>())
+{
+    // Detached, holding its share of the answer: at the end of the program
+    // nothing waits for a worker still stuck on a silent server.
+    std::thread([lookup = m_lookup] {
+        DefaultPrinter answer = lookUpDefaultPrinter();
+        {
+            const std::lock_guard lock(lookup->mutex);
+            lookup->answer = std::move(answer);
+        }
+        lookup->answered.notify_all();
+    }).detach();
+
     // The printer's sans serif as Windows printers know it; fontconfig gives
     // the typeface with Arial's widths, which the measuring font also has,
     // so the columns the screen measured hold what the printer writes.
@@ -48,8 +73,13 @@ SystemPrinterService::SystemPrinterService(Prompter &prompter)
     m_font.setPointSizeF(DefaultFontSize);
 }
 
-// Waits for the worker: it must not outlive the print support it uses.
 SystemPrinterService::~SystemPrinterService() = default;
+
+bool SystemPrinterService::hasAnswered() const
+{
+    const std::lock_guard lock(m_lookup->mutex);
+    return m_lookup->answer.has_value();
+}
 
 SystemPrinterService::DefaultPrinter SystemPrinterService::lookUpDefaultPrinter()
 {
@@ -59,13 +89,18 @@ SystemPrinterService::DefaultPrinter SystemPrinterService::lookUpDefaultPrinter(
     return {printer.printerName(), printer.defaultPageSize()};
 }
 
-// Every other question to the print system waits for the worker's first, so
-// that the print support is never set up by two threads at once.
-const SystemPrinterService::DefaultPrinter &SystemPrinterService::defaultPrinter() const
+// Every other question to the print system first waits briefly for the
+// worker's, so that the print support is not set up by two threads at once.
+const SystemPrinterService::DefaultPrinter *SystemPrinterService::defaultPrinter() const
 {
-    if (!m_default)
-        m_default = m_defaultLookup.get();
-    return *m_default;
+    if (!m_default) {
+        std::unique_lock lock(m_lookup->mutex);
+        if (!m_lookup->answered.wait_for(lock, AnswerWait,
+                                         [this] { return m_lookup->answer.has_value(); }))
+            return nullptr;
+        m_default = m_lookup->answer;
+    }
+    return &*m_default;
 }
 
 QStringList SystemPrinterService::installedPrinters() const
@@ -84,7 +119,10 @@ void SystemPrinterService::setCurrentPrinter(const QString &deviceName)
 
 QString SystemPrinterService::currentPrinter() const
 {
-    return m_chosenPrinter ? *m_chosenPrinter : defaultPrinter().name;
+    if (m_chosenPrinter)
+        return *m_chosenPrinter;
+    const DefaultPrinter *fallback = defaultPrinter();
+    return fallback ? fallback->name : QString();
 }
 
 void SystemPrinterService::setOrientation(Orientation orientation)
@@ -97,12 +135,16 @@ QPageSize SystemPrinterService::pageSize() const
 {
     if (m_pageSize)
         return *m_pageSize;
+    const DefaultPrinter *fallback = m_chosenPrinter ? nullptr : defaultPrinter();
+    // No answer yet: no paper, and asked again next time.
+    if (!m_chosenPrinter && !fallback)
+        return {};
     const QString printer = currentPrinter();
     QPageSize size;
     if (printer == pdfPrinterName())
         size = localePaper();
-    else if (!m_chosenPrinter)
-        size = defaultPrinter().pageSize;
+    else if (fallback)
+        size = fallback->pageSize;
     else
         size = QPrinterInfo::printerInfo(printer).defaultPageSize();
     // A queue without a driver names no paper; it gets the locale's.

@@ -6,7 +6,6 @@
 #include <QPageLayout>
 #include <QPageSize>
 
-#include <future>
 #include <memory>
 #include <optional>
 
@@ -19,7 +18,10 @@ class Prompter;
 //
 // Asking CUPS for the default printer's paper can take longer than the whole
 // start of the program, so construction starts that question on a worker
-// thread and returns; the first call that needs the answer waits for it.
+// thread and returns. The first call that needs the answer waits for it,
+// but only briefly: a print server that does not answer must neither keep
+// the window from opening nor the program from ending, so until it answers
+// the service counts as having no printer.
 class SystemPrinterService : public PrinterService
 {
 public:
@@ -28,6 +30,10 @@ public:
 
     explicit SystemPrinterService(Prompter &prompter);
     ~SystemPrinterService() override;
+
+    // Whether the print server has answered the question asked at the start;
+    // asks without waiting.
+    bool hasAnswered() const;
 
     QStringList installedPrinters() const override;
     void setCurrentPrinter(const QString &deviceName) override;
@@ -70,8 +76,11 @@ private:
         Failed
     };
 
+    struct Lookup;
+
     static DefaultPrinter lookUpDefaultPrinter();
-    const DefaultPrinter &defaultPrinter() const;
+    // Null while the print server has not answered.
+    const DefaultPrinter *defaultPrinter() const;
     QPageSize pageSize() const;
     QPageLayout pageLayout() const;
     bool startDocument();
@@ -79,7 +88,8 @@ private:
     QString deliver(const QByteArray &pdf);
 
     Prompter &m_prompter;
-    mutable std::future<DefaultPrinter> m_defaultLookup;
+    // Shared with the worker, which may outlive the service.
+    std::shared_ptr<Lookup> m_lookup;
     mutable std::optional<DefaultPrinter> m_default;
     std::optional<QString> m_chosenPrinter;
     Orientation m_orientation = Portrait;

@@ -6,6 +6,7 @@
 #include "Typefaces.h"
 
 #include <QApplication>
+#include <QTimer>
 
 void Program::setUpApplication()
 {
@@ -40,5 +41,22 @@ bool Program::start()
         m_addressOpener, m_fileAssociations, m_printers, m_measurer});
     m_prompter.setParent(m_window.get());
     m_window->show();
+    fitColumnsOnceThePrintServerAnswers();
     return true;
+}
+
+void Program::fitColumnsOnceThePrintServerAnswers()
+{
+    if (m_printers.hasAnswered())
+        return;
+    // A slow print server: the window opened fitted to no printer, and
+    // follows the page width once it is known.
+    auto *poll = new QTimer(m_window.get());
+    QObject::connect(poll, &QTimer::timeout, m_window.get(), [this, poll] {
+        if (!m_printers.hasAnswered())
+            return;
+        poll->deleteLater();
+        m_window->SetColumnWidths();
+    });
+    poll->start(PrintServerPollMs);
 }
