@@ -92,8 +92,10 @@ public:
 const QColor OutsideCells(0x80, 0x80, 0x80);
 // Bounds the memory a long session of edits can leave behind.
 constexpr qsizetype MaxRememberedSizes = 4096;
-constexpr int HeaderRowHeight = 315;
-constexpr int MarkerColumnWidth = 480;
+// The header row stands as high as the lowest data row.
+constexpr int HeaderRowHeight = ColumnSizer::MinimumRowHeight;
+constexpr int MarkerColumnWidth = ColumnSizer::MarkerColumnWidth;
+constexpr int MinimumRowHeight = ColumnSizer::MinimumRowHeight;
 constexpr int DefaultColumnWidth = 960;
 
 } // namespace

@@ -23,8 +23,6 @@ class MedicationGrid : public QTableView, public CellMeasurer
     Q_OBJECT
 
 public:
-    static constexpr int MinimumRowHeight = 315;
-
     MedicationGrid(MedicationList &list, std::function<QString(const QString &)> checkRefillDate,
                    QWidget *parent = nullptr);
 
@@ -69,8 +67,8 @@ private:
 
     MedicationList &m_list;
     MedicationTableModel *m_model;
-    std::array<int, 7> m_columnWidths{};
-    std::array<int, 50> m_rowHeights{};
+    std::array<int, MedicationList::ColumnCount> m_columnWidths{};
+    std::array<int, MedicationList::RowCount> m_rowHeights{};
     // Column sizing asks for every cell after each edit; laying text out
     // costs far more than looking it up. Forgotten when the font changes.
     mutable QHash<QString, QSize> m_paintedSizes;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MedicationList.h"
+
 #include <QAbstractTableModel>
 #include <QColor>
 
@@ -7,7 +9,6 @@
 #include <functional>
 #include <optional>
 
-class MedicationList;
 
 // Shows the data rows and columns of a MedicationList to a table view: view
 // row i is list row i + 1 and view column j list column j + 1. The header row
@@ -52,13 +53,13 @@ private:
         std::optional<QColor> background;
         std::optional<QColor> foreground;
     };
-    using RowStyles = std::array<CellStyle, 7>;
+    using RowStyles = std::array<CellStyle, MedicationList::ColumnCount>;
 
     void announceRows(int firstRow, int lastRow);
 
     MedicationList &m_list;
     RefillDateCheck m_checkRefillDate;
-    std::array<RowStyles, 50> m_styles{};
-    std::array<bool, 50> m_markers{};
+    std::array<RowStyles, MedicationList::RowCount> m_styles{};
+    std::array<bool, MedicationList::RowCount> m_markers{};
     QColor m_defaultBackground;
 };

@@ -90,7 +90,7 @@ ListFileReadResult ListFileReader::read(QIODevice &device, MedicationList &list)
         settings.fontSize = 8;
     } else {
         const float size = leadingNumber(sizeLine);
-        if (size == 8 || size == 10) {
+        if (size == ListSettings::StandardFontSize || size == ListSettings::LargeFontSize) {
             settings.fontSize = int(size);
             result.fontSizeStored = true;
         }

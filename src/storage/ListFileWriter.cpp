@@ -19,7 +19,9 @@ QStringList fileLines(const MedicationList &list)
     lines.reserve(LineCount);
     lines << formatNumber(settings.windowLeft) << formatNumber(settings.windowTop)
           << formatNumber(settings.windowWidth) << formatNumber(settings.windowHeight);
-    lines << (settings.fontSize == 8 ? QStringLiteral("8") : QStringLiteral("10"));
+    lines << QString::number(settings.fontSize == ListSettings::StandardFontSize
+                                  ? ListSettings::StandardFontSize
+                                  : ListSettings::LargeFontSize);
     lines << (settings.bold ? TrueWord : FalseWord);
     lines << settings.printerName;
     while (lines.size() < FirstCellLine - 1)
