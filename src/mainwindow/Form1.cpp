@@ -183,7 +183,16 @@ void Form1::toggleBold()
 
 QString Form1::refillDateHint(const QString &text) const
 {
-    return RefillDate::unreadableHint(text, QLocale(), m_parts.clock.today());
+    // Painting and fitting the columns ask for every refill date again and
+    // again; reading a date is slow next to looking its answer up.
+    const QDate today = m_parts.clock.today();
+    if (today != m_hintsDay) {
+        m_dateHints.clear();
+        m_hintsDay = today;
+    }
+    if (const auto known = m_dateHints.constFind(text); known != m_dateHints.constEnd())
+        return *known;
+    return *m_dateHints.insert(text, RefillDate::unreadableHint(text, QLocale(), today));
 }
 
 void Form1::HighlightRefillDates()

@@ -4,6 +4,8 @@
 #include "ListCommandsHost.h"
 #include "PrintHost.h"
 
+#include <QDate>
+#include <QHash>
 #include <QWidget>
 
 class AddressOpener;
@@ -90,6 +92,8 @@ private:
     int columnWidth(int column) const override;
 
     MainWindowParts m_parts;
+    mutable QHash<QString, QString> m_dateHints;
+    mutable QDate m_hintsDay;
     MedicationList &m_list;
     Form1Ui m_ui;
     CellEditor *m_cellEditor = nullptr;

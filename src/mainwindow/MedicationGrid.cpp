@@ -268,9 +268,9 @@ int MedicationGrid::neededHeight(int row, int column, int columnWidth) const
 QSize MedicationGrid::paintedSize(int row, int column, int widthPixels) const
 {
     const QModelIndex index = m_model->indexOfCell(row, column);
-    const bool italic = index.data(MedicationTableModel::UnreadableDateRole).toBool();
-    const QString key = QStringLiteral("%1 %2 ").arg(widthPixels).arg(italic) +
-                        index.data(Qt::DisplayRole).toString();
+    const bool italic = column == MedicationList::RefillDateColumn &&
+                        index.data(MedicationTableModel::UnreadableDateRole).toBool();
+    const PaintedText key{m_list.cell(row, column), widthPixels, italic};
     if (const auto known = m_paintedSizes.constFind(key); known != m_paintedSizes.constEnd())
         return *known;
     if (m_paintedSizes.size() >= MaxRememberedSizes)

@@ -71,5 +71,16 @@ private:
     std::array<int, MedicationList::RowCount> m_rowHeights{};
     // Column sizing asks for every cell after each edit; laying text out
     // costs far more than looking it up. Forgotten when the font changes.
-    mutable QHash<QString, QSize> m_paintedSizes;
+    struct PaintedText
+    {
+        QString text;
+        int width;
+        bool italic;
+        bool operator==(const PaintedText &) const = default;
+        friend size_t qHash(const PaintedText &key, size_t seed)
+        {
+            return qHashMulti(seed, key.text, key.width, key.italic);
+        }
+    };
+    mutable QHash<PaintedText, QSize> m_paintedSizes;
 };

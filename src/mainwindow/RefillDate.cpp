@@ -1,5 +1,7 @@
 #include "RefillDate.h"
 
+#include "ProgramInfo.h"
+
 #include <QRegularExpression>
 
 namespace RefillDate {
@@ -179,9 +181,9 @@ QString unreadableHint(const QString &text, const QLocale &locale, const QDate &
 {
     if (text.trimmed().isEmpty() || read(text, locale, today))
         return {};
-    return QStringLiteral("Pillora cannot read this date, so it cannot show when the refill "
-                          "falls due. Write it as %1 or %2.")
-        .arg(locale.toString(today, QLocale::ShortFormat), today.toString(Qt::ISODate));
+    return QStringLiteral("%1 cannot read this date, so it cannot show when the refill falls "
+                          "due. Write it as %2 or %3.")
+        .arg(ProgramInfo::title(), locale.toString(today, QLocale::ShortFormat), today.toString(Qt::ISODate));
 }
 
 } // namespace RefillDate

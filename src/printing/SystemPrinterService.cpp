@@ -2,6 +2,7 @@
 
 #include "CupsJob.h"
 #include "PdfCanvas.h"
+#include "ProgramInfo.h"
 #include "Prompter.h"
 #include "SaveFile.h"
 
@@ -198,7 +199,7 @@ double SystemPrinterService::printableHeight() const
 
 QString SystemPrinterService::suggestedPdfPath() const
 {
-    const QString name = m_documentName.isEmpty() ? QStringLiteral("Pillora") : m_documentName;
+    const QString name = m_documentName.isEmpty() ? ProgramInfo::title() : m_documentName;
     return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
         .filePath(name + QStringLiteral(".pdf"));
 }

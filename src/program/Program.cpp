@@ -31,8 +31,9 @@ bool Program::start()
         m_prompter.warn(problem + QStringLiteral("\n\nLists cannot be saved."),
                         ProgramInfo::title());
     if (!m_lock.claim()) {
-        m_prompter.warn(QStringLiteral("Pillora is already running with these medication lists. "
-                                       "Please use the window that is open."),
+        m_prompter.warn(QStringLiteral("%1 is already running with these medication lists. "
+                                       "Please use the window that is open.")
+                            .arg(ProgramInfo::title()),
                         ProgramInfo::title());
         return false;
     }
