@@ -2,6 +2,7 @@
 
 #include "Doubles.h"
 #include "MedicationList.h"
+#include "PrintCommand.h"
 #include "PrintHost.h"
 #include "PrinterService.h"
 #include "TextMeasurer.h"
@@ -30,15 +31,13 @@ class TestHost : public PrintHost
 public:
     TestHost(const PrinterService &printer, MedicationList &list) : m_printer(printer), m_list(list)
     {}
-    bool chosen = true;
     QString openEdit;
     QList<int> fittedToPageWidths;
-    int width = 1200;
 
-    bool listChosen() const override { return chosen; }
+    bool listChosen() const override { return true; }
     void commitOpenEdit() override { m_list.setCell(1, MedicationList::NameColumn, openEdit); }
     void SetColumnWidths() override { fittedToPageWidths << m_printer.pageWidth(); }
-    int columnWidth(int) const override { return width; }
+    int columnWidth(int) const override { return 1600; }
 
 private:
     const PrinterService &m_printer;
@@ -52,40 +51,36 @@ inline void startList(MedicationList &list, const QString &name = QStringLiteral
     list.setSettings({});
 }
 
-// Acts on the printer dialog once it shows modally, one step as a person
-// does: "choose NAME", "landscape", "print", "cancel", "enter", "esc". What
-// the steps leave open, the person closes with the close box.
-class DialogScript
+// Runs the Print command, acting in its printer dialog as a person does:
+// "choose NAME", "landscape", "print", "cancel", "enter", "esc"; other steps
+// go to other. What the steps leave open, the person closes with the close box.
+inline void printWith(PrintCommand &command, PrintHost &host, const QStringList &steps,
+                      const std::function<void(const QString &)> &other = {})
 {
-public:
-    explicit DialogScript(const QStringList &steps, std::function<void(QString)> other = {})
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [this, steps, other] {
-            auto *dialog = qobject_cast<frmPrinterSelect *>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            m_timer.stop();
-            auto *box = dialog->findChild<QComboBox *>("cboPrinter");
-            for (const QString &step : steps) {
-                if (step.startsWith("choose "))
-                    box->setCurrentIndex(box->findText(step.section(u' ', 1)));
-                else if (step == "landscape")
-                    dialog->findChild<QRadioButton *>("Option1_1")->click();
-                else if (step == "print" || step == "cancel")
-                    QTest::mouseClick(dialog->findChild<QPushButton *>(
-                                          step == "print" ? "cmdSelect_0" : "cmdSelect_1"),
-                                      Qt::LeftButton);
-                else if (step == "enter" || step == "esc")
-                    QTest::keyClick(dialog, step == "esc" ? Qt::Key_Escape : Qt::Key_Return);
-                else
-                    other(step);
-            }
-            if (dialog->isVisible())
-                dialog->close();
-        });
-        m_timer.start(5);
-    }
-
-private:
-    QTimer m_timer;
-};
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<frmPrinterSelect *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        timer.stop();
+        auto *box = dialog->findChild<QComboBox *>("cboPrinter");
+        for (const QString &step : steps) {
+            if (step.startsWith("choose "))
+                box->setCurrentIndex(box->findText(step.section(u' ', 1)));
+            else if (step == "landscape")
+                dialog->findChild<QRadioButton *>("Option1_1")->click();
+            else if (step == "print" || step == "cancel")
+                QTest::mouseClick(dialog->findChild<QPushButton *>(step == "print" ? "cmdSelect_0"
+                                                                                   : "cmdSelect_1"),
+                                  Qt::LeftButton);
+            else if (step == "enter" || step == "esc")
+                QTest::keyClick(dialog, step == "esc" ? Qt::Key_Escape : Qt::Key_Return);
+            else
+                other(step);
+        }
+        if (dialog->isVisible())
+            dialog->close();
+    });
+    timer.start(5);
+    command.PrintList(host, nullptr);
+}

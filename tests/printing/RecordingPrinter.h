@@ -8,15 +8,13 @@
 // X2,Y2", "newpage", "end", "abort", "check Y" when the printable height is
 // read at Y, and "font SIZE [bold]" before a text in a font unlike the last;
 // blanks ending an entry are dropped. Lines are FontSize x 24 twips high and
-// characters 50 twips wide, unlike any measuring font, so a layout that
-// wraps by the printer's widths shows.
+// characters 50 twips wide, unlike any measuring font.
 class RecordingPrinter : public PrinterService
 {
 public:
     QStringList printers{"Office", "Kitchen"};
     QString current = QStringLiteral("Office");
-    int paperWidth = 12000; // portrait; 0 stands for no printer
-    int paperHeight = 15840;
+    int paperWidth = 12000; // portrait, 15840 in landscape; 0 stands for no printer
     double drawingHeight = 15000;
     QString failure;      // what endDocument() reports
     bool callOff = false; // the user calls the document off, as in a file dialog
@@ -27,10 +25,10 @@ public:
     QString currentPrinter() const override { return current; }
     Orientation orientation() const override { return m_orientation; }
     void setOrientation(Orientation o) override { m_orientation = o; }
-    int pageWidth() const override { return m_orientation == Landscape ? paperHeight : paperWidth; }
+    int pageWidth() const override { return m_orientation == Landscape ? 15840 : paperWidth; }
     double printableHeight() const override
     {
-        log << "check " + number(m_y);
+        log << QString("check %1").arg(m_y);
         return drawingHeight;
     }
     double x() const override { return m_x; }
@@ -49,7 +47,7 @@ public:
     }
     void line(double x1, double y1, double x2, double y2) override
     {
-        log << "line " + number(x1) + "," + number(y1) + " " + number(x2) + "," + number(y2);
+        log << QString("line %1,%2 %3,%4").arg(x1).arg(y1).arg(x2).arg(y2);
     }
     int pageNumber() const override { return m_page; }
     void newPage() override
@@ -67,20 +65,17 @@ public:
     void abortDocument() override { log << "abort"; }
 
 private:
-    static QString number(double value) { return QString::number(value, 'g', 10); }
     void output(const QString &kind, const QString &text, double advance)
     {
-        const QString font = number(m_size) + (m_bold ? " bold" : "");
+        const QString font = QString::number(m_size) + (m_bold ? " bold" : "");
         if (font != m_font)
             log << "font " + (m_font = font);
-        log << (kind + " " + number(m_x) + "," + number(m_y) + " " + text).trimmed();
+        log << QString("%1 %2,%3 %4").arg(kind).arg(m_x).arg(m_y).arg(text).trimmed();
         m_x += advance;
     }
 
     Orientation m_orientation = Portrait;
-    double m_x = 0;
-    double m_y = 0;
-    double m_size = 10;
+    double m_x = 0, m_y = 0, m_size = 10;
     bool m_bold = false;
     int m_page = 1;
     QString m_font;

@@ -4,77 +4,57 @@
 
 #include <QRegularExpression>
 
-using Ints = QList<int>;
-
 class TestPrintCommand : public QObject
 {
     Q_OBJECT
 
-    static void addRow(const char *name, const QString &saved, const QStringList &steps,
-                       const QString &printer, bool changed, const Ints &fittedTo,
-                       const QStringList &ending, const QStringList &messages = {},
-                       const QString &failure = {}, bool callOff = false,
-                       const QStringList &printers = {"Office", "Kitchen"},
-                       const QString &firstName = "A", bool listChosen = true)
-    {
-        QTest::newRow(name) << saved << steps << printer << changed << fittedTo << ending
-                            << messages << failure << callOff << printers << firstName
-                            << listChosen;
-    }
-
 private slots:
-    // The list "Mum" on paper 12240 twips wide (15840 in landscape). Each
-    // row: the list's saved printer, also the current one, and what the user
-    // does in the dialog ("vanish X": a printer goes away meanwhile); the
-    // printer then saved with the list and current, ChangesMade, the page
-    // widths the grid was fitted to, how the document ended and what the user
-    // was told; how the printer fails, the printers, row 1's Name as an open
-    // editor holds it, and whether a list is chosen.
+    // The list "Mum", row 1's Name "A" still in its editor, on paper 12240
+    // twips wide (15840 in landscape); the list's saved printer is also the
+    // current one. Each row: that printer, and the steps of the person in the
+    // dialog, besides "vanish X" (a printer goes away meanwhile), "refuse"
+    // (the printer refuses the job) and "call off" (as in a file dialog).
+    // Then the outcome: the printer saved with the list, the current printer,
+    // ChangesMade, the page width at each fitting of the columns, how the
+    // document ended and what the user was told.
     void PrintList_data()
     {
         QTest::addColumn<QString>("saved");
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QString>("printer");
-        QTest::addColumn<bool>("ChangesMade");
-        QTest::addColumn<Ints>("fittedTo");
-        QTest::addColumn<QStringList>("ending");
-        QTest::addColumn<QStringList>("messages");
-        QTest::addColumn<QString>("failure");
-        QTest::addColumn<bool>("callOff");
         QTest::addColumn<QStringList>("printers");
-        QTest::addColumn<QString>("firstName");
-        QTest::addColumn<bool>("listChosen");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("outcome");
         const QStringList two{"Office", "Kitchen"};
-        const Ints portrait{12240, 12240};
-        const QStringList sent{"end"};
-        const QStringList discarded{"end", "abort"};
-        addRow("no list chosen", "Office", {"print"}, "Office", false, {}, {}, {}, "", false, two,
-               "A", false);
-        addRow("row 1 has no Name", "Office", {"print"}, "Office", false, {}, {}, {}, "", false,
-               two, "");
-        addRow("never printed: nothing selected until chosen", "",
-               {"print", "choose Kitchen", "print"}, "Kitchen", true, portrait, sent);
-        addRow("saved printer installed: landscape, then back to portrait", "Kitchen",
-               {"landscape", "print"}, "Kitchen", true, {15840, 12240}, sent);
-        addRow("saved printer gone: nothing selected", "Garage", {"print"}, "Garage", false, {},
-               {});
-        addRow("Enter with the same printer still marks the list changed", "Office", {"enter"},
-               "Office", true, portrait, sent);
-        addRow("Cancel", "Office", {"choose Kitchen", "landscape", "cancel"}, "Office", false, {},
-               {});
-        addRow("Esc", "Office", {"esc"}, "Office", false, {}, {});
-        addRow("the close box", "Office", {}, "Office", false, {}, {});
-        addRow("no printers: Enter and Esc do nothing, closing cancels", "", {"enter", "esc"}, "",
-               false, {}, {}, {}, "", false, {});
-        addRow("the printer went away while the dialog was open", "Office",
-               {"choose Kitchen", "vanish Kitchen", "print"}, "Office", false, {}, {},
-               {"tell Message: Printer not found"});
-        addRow("the printer refuses the job", "Office", {"landscape", "print"}, "Office", true,
-               {15840, 12240}, discarded,
-               {"warn Pillora: The list could not be printed.\n\nOffice is not accepting jobs."},
-               "Office is not accepting jobs.");
-        addRow("the file dialog is cancelled", "Office", {"print"}, "Office", true, portrait,
-               discarded, {}, "", true);
+        const QStringList print{"print"};
+        QTest::newRow("no Name in row 1") << "Office" << two << "" << print << "Office Office no";
+        QTest::newRow("never printed: nothing selected until chosen")
+            << "" << two << "A" << QStringList{"print", "choose Kitchen", "print"}
+            << "Kitchen Kitchen yes fit 12240 fit 12240 end";
+        QTest::newRow("saved printer installed: landscape, then back to portrait")
+            << "Kitchen" << two << "A" << QStringList{"landscape", "print"}
+            << "Kitchen Kitchen yes fit 15840 fit 12240 end";
+        QTest::newRow("saved printer gone: nothing selected")
+            << "Garage" << two << "A" << print << "Garage Garage no";
+        QTest::newRow("Enter with the same printer still marks the list changed")
+            << "Office" << two << "A" << QStringList{"enter"}
+            << "Office Office yes fit 12240 fit 12240 end";
+        QTest::newRow("Cancel") << "Office" << two << "A"
+                                << QStringList{"choose Kitchen", "landscape", "cancel"}
+                                << "Office Office no";
+        QTest::newRow("the close box")
+            << "Office" << two << "A" << QStringList{} << "Office Office no";
+        QTest::newRow("no printers: Enter and Esc do nothing, closing cancels")
+            << "" << QStringList{} << "A" << QStringList{"enter", "esc"} << "  no";
+        QTest::newRow("the printer went away while the dialog was open")
+            << "Office" << two << "A" << QStringList{"choose Kitchen", "vanish Kitchen", "print"}
+            << "Office Office no tell Message: Printer not found";
+        QTest::newRow("the printer refuses the job")
+            << "Office" << two << "A" << QStringList{"refuse", "landscape", "print"}
+            << "Office Office yes fit 15840 fit 12240 end abort warn Pillora: The list could not "
+               "be printed.\n\nrefused";
+        QTest::newRow("the file dialog is cancelled: silent")
+            << "Office" << two << "A" << QStringList{"call off", "print"}
+            << "Office Office yes fit 12240 fit 12240 end abort";
     }
     void PrintList()
     {
@@ -87,30 +67,29 @@ private slots:
         printer.printers = printers;
         printer.current = saved;
         printer.paperWidth = 12240;
-        QFETCH(QString, failure);
-        printer.failure = failure;
-        QFETCH(bool, callOff);
-        printer.callOff = callOff;
         TestHost host(printer, list);
-        QFETCH(QString, firstName);
-        host.openEdit = firstName;
-        QFETCH(bool, listChosen);
-        host.chosen = listChosen;
+        QFETCH(QString, name);
+        host.openEdit = name;
         CharacterMeasurer measurer;
         TestClock clock;
         ScriptedPrompter prompter;
         PrintCommand command(list, printer, measurer, clock, prompter);
         QFETCH(QStringList, steps);
-        DialogScript script(
-            steps, [&](const QString &step) { printer.printers.removeAll(step.section(u' ', 1)); });
-        command.PrintList(host, nullptr);
+        printWith(command, host, steps, [&](const QString &step) {
+            if (step.startsWith("vanish "))
+                printer.printers.removeAll(step.section(u' ', 1));
+            else if (step == "refuse")
+                printer.failure = "refused";
+            else
+                printer.callOff = true;
+        });
 
-        QTEST(list.ListPrinterName(), "printer");
-        QTEST(printer.current, "printer");
-        QTEST(list.ChangesMade(), "ChangesMade");
-        QTEST(host.fittedToPageWidths, "fittedTo");
-        QTEST(printer.log.filter(QRegularExpression("^(end|abort)$")), "ending");
-        QTEST(prompter.log, "messages");
+        QStringList outcome{list.ListPrinterName(), printer.current,
+                            list.ChangesMade() ? "yes" : "no"};
+        for (int width : host.fittedToPageWidths)
+            outcome << "fit " + QString::number(width);
+        outcome << printer.log.filter(QRegularExpression("^(end|abort)$")) << prompter.log;
+        QTEST(outcome.join(' '), "outcome");
         QVERIFY(!command.choices().CancelPrint);
     }
 };
