@@ -1,17 +1,15 @@
 #pragma once
 
 #include "Doubles.h"
-#include "MedicationList.h"
 #include "PrintCommand.h"
 #include "PrintHost.h"
 #include "PrinterService.h"
 #include "TextMeasurer.h"
 #include "frmPrinterSelect.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTimer>
 
 #include <functional>
@@ -24,63 +22,60 @@ public:
     double height(const QString &) const override { return 200; }
 };
 
-// The main window as printing sees it: each fitting of the columns notes the
-// page width it was for, and row 1's Name comes from an open editor.
-class TestHost : public PrintHost
+// The main window as printing sees it, with the list "Mum" and the Print
+// command: its columns are 1600 twips wide, each fitting of them notes the
+// page width it was for, and row 1's Name is still in an open editor.
+class StandInWindow : public PrintHost
 {
 public:
-    TestHost(const PrinterService &printer, MedicationList &list) : m_printer(printer), m_list(list)
-    {}
-    QString openEdit;
+    explicit StandInWindow(PrinterService &printer) : printer(printer)
+    {
+        list.writeHeaderTexts();
+        list.setCurrentListName("Mum");
+        list.setSettings({});
+    }
+    PrinterService &printer;
+    MedicationList list;
+    CharacterMeasurer measurer;
+    TestClock clock;
+    ScriptedPrompter prompter;
+    PrintCommand command{list, printer, measurer, clock, prompter};
+    QString openEdit = "A";
     QList<int> fittedToPageWidths;
 
     bool listChosen() const override { return true; }
-    void commitOpenEdit() override { m_list.setCell(1, MedicationList::NameColumn, openEdit); }
-    void SetColumnWidths() override { fittedToPageWidths << m_printer.pageWidth(); }
+    void commitOpenEdit() override { list.setCell(1, MedicationList::NameColumn, openEdit); }
+    void SetColumnWidths() override { fittedToPageWidths << printer.pageWidth(); }
     int columnWidth(int) const override { return 1600; }
 
-private:
-    const PrinterService &m_printer;
-    MedicationList &m_list;
+    // Prints, acting in the printer dialog as a person does: "choose NAME",
+    // "landscape", "print", "cancel", "enter", "esc"; other steps go to
+    // other. What the steps leave open, the person closes with the close box.
+    void print(const QStringList &steps, const std::function<void(const QString &)> &other = {})
+    {
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            auto *dialog = qobject_cast<frmPrinterSelect *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            timer.stop();
+            auto *box = dialog->findChild<QComboBox *>("cboPrinter");
+            const QMap<QString, QString> buttons{
+                {"landscape", "Option1_1"}, {"print", "cmdSelect_0"}, {"cancel", "cmdSelect_1"}};
+            for (const QString &step : steps) {
+                if (step.startsWith("choose "))
+                    box->setCurrentIndex(box->findText(step.section(u' ', 1)));
+                else if (buttons.contains(step))
+                    dialog->findChild<QAbstractButton *>(buttons[step])->click();
+                else if (step == "enter" || step == "esc")
+                    QTest::keyClick(dialog, step == "esc" ? Qt::Key_Escape : Qt::Key_Return);
+                else
+                    other(step);
+            }
+            if (dialog->isVisible())
+                dialog->close();
+        });
+        timer.start(5);
+        command.PrintList(*this, nullptr);
+    }
 };
-
-inline void startList(MedicationList &list, const QString &name = QStringLiteral("Mum"))
-{
-    list.writeHeaderTexts();
-    list.setCurrentListName(name);
-    list.setSettings({});
-}
-
-// Runs the Print command, acting in its printer dialog as a person does:
-// "choose NAME", "landscape", "print", "cancel", "enter", "esc"; other steps
-// go to other. What the steps leave open, the person closes with the close box.
-inline void printWith(PrintCommand &command, PrintHost &host, const QStringList &steps,
-                      const std::function<void(const QString &)> &other = {})
-{
-    QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        auto *dialog = qobject_cast<frmPrinterSelect *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        timer.stop();
-        auto *box = dialog->findChild<QComboBox *>("cboPrinter");
-        for (const QString &step : steps) {
-            if (step.startsWith("choose "))
-                box->setCurrentIndex(box->findText(step.section(u' ', 1)));
-            else if (step == "landscape")
-                dialog->findChild<QRadioButton *>("Option1_1")->click();
-            else if (step == "print" || step == "cancel")
-                QTest::mouseClick(dialog->findChild<QPushButton *>(step == "print" ? "cmdSelect_0"
-                                                                                   : "cmdSelect_1"),
-                                  Qt::LeftButton);
-            else if (step == "enter" || step == "esc")
-                QTest::keyClick(dialog, step == "esc" ? Qt::Key_Escape : Qt::Key_Return);
-            else
-                other(step);
-        }
-        if (dialog->isVisible())
-            dialog->close();
-    });
-    timer.start(5);
-    command.PrintList(host, nullptr);
-}

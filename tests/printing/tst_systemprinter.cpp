@@ -30,7 +30,6 @@ class TestSystemPrinter : public QObject
 private slots:
     void initTestCase()
     {
-        qunsetenv("PRINTER");
         QDir(m_cups.path()).mkpath("spool/tmp");
         write("cups-files.conf",
               QString("ServerRoot %1\nStateDir %1\nCacheDir %1\nRequestRoot %1/spool\nTempDir "
@@ -101,7 +100,7 @@ private slots:
         QCOMPARE(printers.pageWidth(), 0);
     }
 
-    // "Family" through the real dialog, report and service fills three pages.
+    // A full list through the real dialog, report and service fills three pages.
     // A document that did not go out is discarded, so the same service then
     // saves it as a PDF all the same. Each row: the printer, the file chosen,
     // what the user was asked and told (a pattern), and how many documents
@@ -115,9 +114,9 @@ private slots:
         const QString pdf = SystemPrinterService::pdfPrinterName();
         const QString asked = "save Save as PDF: " +
                               QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
-                              "/Family.pdf";
+                              "/Mum.pdf";
         const QString failed = "warn Pillora: The list could not be printed.\n\n";
-        QTest::newRow("Save as PDF") << pdf << "Family.pdf" << asked << 2;
+        QTest::newRow("Save as PDF") << pdf << "Mum.pdf" << asked << 2;
         QTest::newRow("a CUPS queue") << "Queue" << QString() << QString() << 2;
         QTest::newRow("file dialog cancelled: silent") << pdf << "" << asked << 1;
         QTest::newRow("a folder where the file should be")
@@ -132,36 +131,33 @@ private slots:
         QFETCH(QString, printer);
         if (printer != SystemPrinterService::pdfPrinterName() && !m_cupsProblem.isEmpty())
             QSKIP(qPrintable(m_cupsProblem));
-        MedicationList list;
-        startList(list, "Family");
+        ScriptedPrompter prompter;
+        SystemPrinterService printers(prompter);
+        StandInWindow w(printers);
         const QStringList cells{"5 mg", "Once daily", "30", "12/1/2026",
                                 "By Dr. Weber\r\nWith food\r\nNo alcohol"};
         for (int row = 1; row <= MedicationList::LastDataRow; ++row) {
-            list.setCell(row, 1, "Medicine " + QString::number(row));
+            w.list.setCell(row, 1, "Medicine " + QString::number(row));
             for (int column = 2; column <= 6; ++column)
-                list.setCell(row, column, cells[column - 2]);
+                w.list.setCell(row, column, cells[column - 2]);
         }
-        list.setNotes("Pharmacy on Main Street\r\nline 2\r\nline 3\r\nline 4\r\nline 5\r\nline 6");
+        w.list.setNotes(
+            "Pharmacy on Main Street\r\nline 2\r\nline 3\r\nline 4\r\nline 5\r\nline 6");
+        w.openEdit = "Medicine 1";
         QTemporaryDir folder;
         QDir(folder.path()).mkdir("folder");
-        QFETCH(QString, file);
-        ScriptedPrompter prompter;
-        SystemPrinterService printers(prompter);
-        TestHost host(printers, list);
-        host.openEdit = "Medicine 1";
-        CharacterMeasurer measurer;
-        TestClock clock;
-        PrintCommand command(list, printers, measurer, clock, prompter);
         const QDir spool(m_cups.filePath("spool"));
         const qsizetype spooled = spool.entryList({"d*"}).size();
+        QFETCH(QString, file);
         prompter.answers = {file.isEmpty() ? file : folder.filePath(file)};
-        printWith(command, host, {"choose " + printer, "print"});
+        w.print({"choose " + printer, "print"});
         QFETCH(QString, told);
-        QVERIFY2(prompter.log.join('\n').contains(
-                     QRegularExpression("^" + told.replace("%1", folder.path()) + "$")),
-                 qPrintable(prompter.log.join('\n')));
+        // The service asks, the command tells.
+        const QString log = (prompter.log + w.prompter.log).join('\n');
+        QVERIFY2(log.contains(QRegularExpression("^" + told.replace("%1", folder.path()) + "$")),
+                 qPrintable(log));
         prompter.answers = {folder.filePath("again.pdf")};
-        printWith(command, host, {"choose " + SystemPrinterService::pdfPrinterName(), "print"});
+        w.print({"choose " + SystemPrinterService::pdfPrinterName(), "print"});
         QStringList documents;
         for (const QString &name : QDir(folder.path()).entryList({"*.pdf"}, QDir::Files))
             documents << folder.filePath(name);
@@ -176,7 +172,7 @@ private slots:
                                           .split('\f', Qt::SkipEmptyParts);
             QVERIFY(pages.size() >= 3);
             const QString all = pages.join(' ').simplified();
-            QCOMPARE(all.count(QRegularExpression("Page \\d Family - Medications List \\(Tuesday, "
+            QCOMPARE(all.count(QRegularExpression("Page \\d Mum - Medications List \\(Tuesday, "
                                                   "December 1, 2026\\) Name Dosage Instructions "
                                                   "Quantity Next Refill Date Notes")),
                      pages.size());
