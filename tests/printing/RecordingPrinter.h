@@ -5,10 +5,10 @@
 #include <QStringList>
 
 // Logs each call: "print X,Y text" (and stay), "endline X,Y text", "line X1,Y1
-// X2,Y2", "newpage", "end", "abort", "check Y" when the printable height is
-// read at Y, and "font SIZE [bold]" before a text in a font unlike the last;
-// blanks ending an entry are dropped. Lines are FontSize x 24 twips high and
-// characters 50 twips wide, unlike any measuring font.
+// X2,Y2", "bold on|off", "newpage", "end", "abort", and "check Y" when the
+// printable height is read at Y; blanks ending an entry are dropped. Lines are
+// FontSize x 24 twips high and characters 50 twips wide, unlike any measuring
+// font.
 class RecordingPrinter : public PrinterService
 {
 public:
@@ -37,7 +37,7 @@ public:
     void setY(double y) override { m_y = y; }
     double fontSize() const override { return m_size; }
     void setFontSize(double points) override { m_size = points; }
-    void setBold(bool bold) override { m_bold = bold; }
+    void setBold(bool bold) override { log << (bold ? "bold on" : "bold off"); }
     void setDocumentName(const QString &) override {}
     void printAndStay(const QString &text) override { output("print", text, 50.0 * text.size()); }
     void printAndEndLine(const QString &text = {}) override
@@ -67,16 +67,11 @@ public:
 private:
     void output(const QString &kind, const QString &text, double advance)
     {
-        const QString font = QString::number(m_size) + (m_bold ? " bold" : "");
-        if (font != m_font)
-            log << "font " + (m_font = font);
         log << QString("%1 %2,%3 %4").arg(kind).arg(m_x).arg(m_y).arg(text).trimmed();
         m_x += advance;
     }
 
     Orientation m_orientation = Portrait;
     double m_x = 0, m_y = 0, m_size = 10;
-    bool m_bold = false;
     int m_page = 1;
-    QString m_font;
 };

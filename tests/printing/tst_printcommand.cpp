@@ -3,7 +3,6 @@
 
 #include <QRegularExpression>
 
-// The report and the Print command on the recording printer.
 class TestPrintCommand : public QObject
 {
     Q_OBJECT
@@ -11,32 +10,30 @@ class TestPrintCommand : public QObject
     static inline const QString Title = "Mum - Medications List     (Tuesday, December 1, 2026)";
     static QString xs(int count) { return QString(count, u'x'); }
     static void addRow(const char *name, const QStringList &names, const QString &notes,
-                       const QString &generalNotes, const QString &expected, int paperWidth = 12000,
-                       double printableHeight = 15000)
+                       const QString &generalNotes, const QString &expected,
+                       QSize paper = {12000, 15000})
     {
-        QTest::newRow(name) << names << notes << generalNotes << paperWidth << printableHeight
-                            << expected;
+        QTest::newRow(name) << names << notes << generalNotes << paper << expected;
     }
 
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    // The list "Mum" on 12000-twip paper. Each row: the Names, row 1's Notes,
-    // the general notes and the paper; then a stretch of the printer's log,
-    // its entries joined by " | ". The marker column's width must not count,
-    // so Notes start at 6240. Row 1 is at y = 1824 and each row takes 384.
+    // Each row: the Names, row 1's Notes, the general notes, the paper's width
+    // and printable height; then a stretch of the printer's log, its entries
+    // joined by " | ". The marker column's width must not count, so Notes
+    // start at 6240. Row 1 is at y = 1824 and each row takes 384.
     void printPages_data()
     {
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QString>("notes");
         QTest::addColumn<QString>("generalNotes");
-        QTest::addColumn<int>("paperWidth");
-        QTest::addColumn<double>("printableHeight");
+        QTest::addColumn<QSize>("paper");
         QTest::addColumn<QString>("expected");
         const QStringList a{"A"};
         addRow("first page header and column positions", a, "", "",
-               "font 10 | endline 10000,120 Page 1 | font 10 bold | endline 240,960 " + Title +
-                   " | font 10 | endline 0,1200 | line 240,1440 11520,1440 | font 8 | "
+               "endline 10000,120 Page 1 | bold on | endline 240,960 " + Title +
+                   " | bold off | endline 0,1200 | bold off | line 240,1440 11520,1440 | "
                    "print 240,1440 Name | print 1240,1440 Dosage | print 2340,1440 Instructions | "
                    "print 3540,1440 Quantity | print 4840,1440 Next Refill Date | "
                    "print 6240,1440 Notes");
@@ -56,27 +53,27 @@ private slots:
                    " | check 2208 | print 6240,2208 xxxxxxxx | endline 6640,2208 | check 2400");
         // The other columns leave 280 twips: cut at 600, not at every letter.
         addRow("Notes with no room left are cut at 600", a, "abcdefghij", "",
-               "endline 6240,1824 abcdefg | check 2016 | print 6240,2016 hij", 7000);
+               "endline 6240,1824 abcdefg | check 2016 | print 6240,2016 hij", {7000, 15000});
         // The margin is 2496 - 480 = 2016, reached by row 1's second check.
         addRow("page break with y at the bottom margin", {"A", "B"}, "", "",
-               "endline 6240,1824 | check 2016 | newpage", 12000, 2496);
+               "endline 6240,1824 | check 2016 | newpage", {12000, 2496});
         addRow("no break with y a twip above it", {"A", "B"}, "", "",
-               "check 2016 | endline 0,2016 | check 2208 | newpage", 12000, 2497);
+               "check 2016 | endline 0,2016 | check 2208 | newpage", {12000, 2497});
         // Two rows to a page; each later page repeats the header.
         const QStringList five{"A", "B", "C", "D", "E"};
         addRow("Page 2", five, "", "",
-               "newpage | endline 10000,120 Page 2 | font 10 bold | endline 240,960 " + Title +
-                   " | font 8 | endline 0,1200 | line 240,1392 11520,1392 | "
+               "newpage | endline 10000,120 Page 2 | bold on | endline 240,960 " + Title +
+                   " | bold off | endline 0,1200 | bold off | line 240,1392 11520,1392 | "
                    "print 240,1392 Name | print 1240,1392 Dosage | print 2340,1392 Instructions | "
                    "print 3540,1392 Quantity | print 4840,1392 Next Refill Date | "
                    "print 6240,1392 Notes | endline 6490,1392 | line 240,1584 11520,1584 | "
                    "endline 0,1584 | print 240,1776 C",
-               12000, 3000);
-        addRow("Page 3", five, "", "", "newpage | endline 10000,120 Page 3 | font 10 bold", 12000,
-               3000);
+               {12000, 3000});
+        addRow("Page 3", five, "", "", "newpage | endline 10000,120 Page 3 | bold on",
+               {12000, 3000});
         // Lines wider than 11100 twips (111 characters) are split in two.
         addRow("general notes of one word then CR LF", a, "", "word\r\n",
-               "font 8 bold | endline 240,2400 General notes: | check 2592 | font 8 | "
+               "bold on | endline 240,2400 General notes: | bold off | check 2592 | "
                "endline 240,2592      > word | check 2784 | endline 240,2784      > | check 2976 "
                "| (end)");
         addRow("a general notes line split at the last blank", a, "", xs(106) + " xx yy",
@@ -91,7 +88,7 @@ private slots:
         // Not even one character is narrower than 100 twips: nothing to split.
         addRow("a general notes line with no room at all", a, "", "a b",
                "endline 240,2592      > | check 2784 | endline 240,2784 | check 2976 | (end)",
-               1000);
+               {1000, 15000});
     }
     void printPages()
     {
@@ -104,10 +101,9 @@ private slots:
         w.list.setCell(1, MedicationList::NotesColumn, notes);
         QFETCH(QString, generalNotes);
         w.list.setNotes(generalNotes);
-        QFETCH(int, paperWidth);
-        printer.paperWidth = paperWidth;
-        QFETCH(double, printableHeight);
-        printer.drawingHeight = printableHeight;
+        QFETCH(QSize, paper);
+        printer.paperWidth = paper.width();
+        printer.drawingHeight = paper.height();
         ListReport(printer, w.list, w.measurer, w.clock)
             .printPages({9999, 1000, 1100, 1200, 1300, 1400, 0});
         const QString log = printer.log.join(" | ") + " | (end)";
@@ -115,13 +111,11 @@ private slots:
         QVERIFY2(log.contains(expected), qPrintable(log));
     }
 
-    // The list "Mum", row 1's Name still in its editor, on 12240-twip paper.
-    // Each row: the list's printer, also the current one, the printers, and
-    // the steps in the dialog, besides "vanish X" (a printer goes away),
-    // "refuse" (the printer refuses the job) and "call off" (as in a file
-    // dialog); then the printer saved with the list, the current printer,
-    // ChangesMade, the page width at each fitting of the columns, how the
-    // document ended and what the user was told.
+    // Each row: the list's printer, also the current one, the printers, and the
+    // steps in the dialog, besides "vanish X", "refuse" (the job) and "call
+    // off" (as in a file dialog); then the printer saved with the list, the
+    // current one, ChangesMade, the page width at each fitting of the columns,
+    // how the document ended and what the user was told.
     void PrintList_data()
     {
         QTest::addColumn<QString>("saved");
@@ -129,18 +123,17 @@ private slots:
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QString>("outcome");
         const QStringList two{"Office", "Kitchen"};
-        const QStringList print{"print"};
         QTest::newRow("never printed: nothing selected until chosen")
             << "" << two << QStringList{"print", "choose Kitchen", "print"}
-            << "Kitchen Kitchen yes fit 12240 fit 12240 end";
+            << "Kitchen Kitchen yes fit 12000 fit 12000 end";
         QTest::newRow("saved printer installed: landscape, then back to portrait")
             << "Kitchen" << two << QStringList{"landscape", "print"}
-            << "Kitchen Kitchen yes fit 15840 fit 12240 end";
+            << "Kitchen Kitchen yes fit 15840 fit 12000 end";
         QTest::newRow("saved printer gone: nothing selected")
-            << "Garage" << two << print << "Garage Garage no";
+            << "Garage" << two << QStringList{"print"} << "Garage Garage no";
         QTest::newRow("Enter with the same printer still marks the list changed")
             << "Office" << two << QStringList{"enter"}
-            << "Office Office yes fit 12240 fit 12240 end";
+            << "Office Office yes fit 12000 fit 12000 end";
         QTest::newRow("Cancel") << "Office" << two
                                 << QStringList{"choose Kitchen", "landscape", "cancel"}
                                 << "Office Office no";
@@ -152,11 +145,11 @@ private slots:
             << "Office Office no tell Message: Printer not found";
         QTest::newRow("the printer refuses the job")
             << "Office" << two << QStringList{"refuse", "landscape", "print"}
-            << "Office Office yes fit 15840 fit 12240 end abort warn Pillora: The list could not "
+            << "Office Office yes fit 15840 fit 12000 end abort warn Pillora: The list could not "
                "be printed.\n\nrefused";
         QTest::newRow("the file dialog is cancelled: silent")
             << "Office" << two << QStringList{"call off", "print"}
-            << "Office Office yes fit 12240 fit 12240 end abort";
+            << "Office Office yes fit 12000 fit 12000 end abort";
     }
     void PrintList()
     {
@@ -167,7 +160,6 @@ private slots:
         printer.current = saved;
         QFETCH(QStringList, printers);
         printer.printers = printers;
-        printer.paperWidth = 12240;
         QFETCH(QStringList, steps);
         w.print(steps, [&](const QString &step) {
             if (step.startsWith("vanish "))

@@ -1,4 +1,3 @@
-#include "PrintCommand.h"
 #include "PrintingFixture.h"
 #include "SystemPrinterService.h"
 
@@ -10,9 +9,8 @@
 #include <signal.h>
 #include <sys/prctl.h>
 
-// The real printer service, on PDF files and on a CUPS scheduler of the
-// test's own (cups-daemon, cups-client), with its configuration, socket and
-// spool in a temporary folder so the machine's printers are never touched.
+// The real printer service, on PDF files and on a CUPS scheduler of the test's
+// own (cups-daemon, cups-client) that keeps to a temporary folder.
 class TestSystemPrinter : public QObject
 {
     Q_OBJECT
@@ -30,11 +28,10 @@ class TestSystemPrinter : public QObject
 private slots:
     void initTestCase()
     {
-        QDir(m_cups.path()).mkpath("spool/tmp");
         write("cups-files.conf",
-              QString("ServerRoot %1\nStateDir %1\nCacheDir %1\nRequestRoot %1/spool\nTempDir "
-                      "%1/spool/tmp\nAccessLog %1/log\nErrorLog %1/log\nPageLog %1/log\nPrintcap "
-                      "%1/printcap\nFileDevice Yes\n")
+              QString(
+                  "ServerRoot %1\nStateDir %1\nCacheDir %1\nRequestRoot %1/spool\nAccessLog "
+                  "%1/log\nErrorLog %1/log\nPageLog %1/log\nPrintcap %1/printcap\nFileDevice Yes\n")
                   .arg(m_cups.path()));
         const QString socket = m_cups.filePath("cups.sock");
         write("cupsd.conf", "Listen " + socket + "\nBrowsing No\nPreserveJobFiles Yes\n" +
@@ -87,8 +84,8 @@ private slots:
     {
         if (!m_cupsProblem.isEmpty())
             QSKIP(qPrintable(m_cupsProblem));
-        // A stopped scheduler takes connections and never answers: a service
-        // that waits for it makes the test time out.
+        // A stopped scheduler takes connections and never answers; a service
+        // that waits for it fails late, once the client library gives up.
         ::kill(pid_t(m_cupsd.processId()), SIGSTOP);
         QElapsedTimer timer;
         timer.start();
