@@ -22,9 +22,8 @@ public:
     double height(const QString &) const override { return 200; }
 };
 
-// The main window as printing sees it, with the list "Mum" and the Print
-// command: its columns are 1600 twips wide, each fitting of them notes the
-// page width it was for, and row 1's Name is still in an open editor.
+// The main window as printing sees it, with the list "Mum": its columns are
+// 1600 twips wide, each fitting notes the page width, row 1's Name is in an editor.
 class StandInWindow : public PrintHost
 {
 public:
@@ -48,9 +47,8 @@ public:
     void SetColumnWidths() override { fittedToPageWidths << printer.pageWidth(); }
     int columnWidth(int) const override { return 1600; }
 
-    // Prints, acting in the printer dialog as a person does: "choose NAME",
-    // "landscape", "print", "cancel", "enter", "esc"; other steps go to
-    // other. What the steps leave open, the person closes with the close box.
+    // Prints with these steps in the dialog, other steps going to other; what
+    // they leave open, the person closes with the close box.
     void print(const QStringList &steps, const std::function<void(const QString &)> &other = {})
     {
         QTimer timer;

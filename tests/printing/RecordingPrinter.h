@@ -4,11 +4,10 @@
 
 #include <QStringList>
 
-// Logs each call: "print X,Y text" (and stay), "endline X,Y text", "line X1,Y1
-// X2,Y2", "bold on|off", "newpage", "end", "abort", and "check Y" when the
-// printable height is read at Y; blanks ending an entry are dropped. Lines are
-// FontSize x 24 twips high and characters 50 twips wide, unlike any measuring
-// font.
+// Logs "print X,Y text" (and stay), "endline X,Y text", "line X1,Y1 X2,Y2",
+// "bold on|off", "newpage", "end", "abort", and "check Y" when the printable
+// height is read at Y; no blanks end an entry. Lines are FontSize x 24 twips
+// high, characters 50 wide, unlike any measuring font.
 class RecordingPrinter : public PrinterService
 {
 public:

@@ -59,7 +59,6 @@ private slots:
                "endline 6240,1824 | check 2016 | newpage", {12000, 2496});
         addRow("no break with y a twip above it", {"A", "B"}, "", "",
                "check 2016 | endline 0,2016 | check 2208 | newpage", {12000, 2497});
-        // Two rows to a page; each later page repeats the header.
         const QStringList five{"A", "B", "C", "D", "E"};
         addRow("Page 2", five, "", "",
                "newpage | endline 10000,120 Page 2 | bold on | endline 240,960 " + Title +
