@@ -47,8 +47,8 @@ public:
     void SetColumnWidths() override { fittedToPageWidths << printer.pageWidth(); }
     int columnWidth(int) const override { return 1600; }
 
-    // Prints with these steps in the dialog, other steps going to other; what
-    // they leave open, the person closes with the close box.
+    // Prints, acting in the dialog by steps ("choose X", "landscape", "print", "cancel", "enter",
+    // "esc"; others go to other); what they leave open, the close box closes.
     void print(const QStringList &steps, const std::function<void(const QString &)> &other = {})
     {
         QTimer timer;

@@ -19,10 +19,10 @@ class TestPrintCommand : public QObject
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    // Each row: the Names, row 1's Notes, the general notes, the paper's width
-    // and printable height; then a stretch of the printer's log, its entries
-    // joined by " | ". The marker column's width must not count, so Notes
-    // start at 6240. Row 1 is at y = 1824 and each row takes 384.
+    // Each row: the Names, row 1's Notes, the general notes, the paper's width and printable
+    // height; then a stretch of the printer's log, entries joined by " | ", "(end)" its end.
+    // The marker column's width must not count, so Notes start at 6240. Row 1 is at y = 1824
+    // and each row takes 384.
     void printPages_data()
     {
         QTest::addColumn<QStringList>("names");

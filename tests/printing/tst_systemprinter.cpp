@@ -55,6 +55,7 @@ private slots:
         m_cupsd.terminate();
         m_cupsd.waitForFinished();
     }
+
     // The window is built while the print server is asked for the default
     // printer's paper; only the column sizing waits for the answer.
     void startDoesNotWaitForThePrintServer()
