@@ -1,140 +1,79 @@
 #pragma once
 
-#include "Clock.h"
-#include "MedicationList.h"
+#include "Doubles.h"
+#include "PrintCommand.h"
 #include "PrintHost.h"
 #include "PrinterService.h"
-#include "Prompter.h"
 #include "TextMeasurer.h"
 #include "frmPrinterSelect.h"
 
+#include <QAbstractButton>
 #include <QApplication>
-#include <QTest>
+#include <QComboBox>
 #include <QTimer>
 
-#include <array>
 #include <functional>
 
-class FixedClock : public Clock
-{
-public:
-    QDate today() const override { return QDate(2026, 12, 1); }
-};
-
-// Every character is 100 twips wide and every line 200 high, so expected
-// wrapping is worked out by counting characters.
+// Every character is 100 twips wide, so wrapping is worked out by counting.
 class CharacterMeasurer : public TextMeasurer
 {
 public:
-    double width(const QString &text) const override
-    {
-        qsizetype widest = 0;
-        for (const QString &line : QString(text).replace("\r\n", "\n").split(u'\n'))
-            widest = std::max(widest, line.size());
-        return 100.0 * double(widest);
-    }
-    double height(const QString &text) const override
-    {
-        return 200.0 * double(text.count(QStringLiteral("\r\n")) + 1);
-    }
+    double width(const QString &text) const override { return 100.0 * double(text.size()); }
+    double height(const QString &) const override { return 200; }
 };
 
-// Logs every message and the file dialog as "<kind> <title>: <text>"; the
-// file dialog answers from a queue, and fails the test when it is empty.
-class ScriptedPrompter : public Prompter
+// The main window as printing sees it, with the list "Mum": its columns are
+// 1600 twips wide, each fitting notes the page width, row 1's Name is in an editor.
+class StandInWindow : public PrintHost
 {
 public:
-    QStringList log;
-    QStringList fileAnswers;
-
-    bool askYesNo(const QString &, const QString &) override { return false; }
-    QString askText(const QString &, const QString &) override { return {}; }
-    void inform(const QString &text, const QString &title) override
+    explicit StandInWindow(PrinterService &printer) : printer(printer)
     {
-        log << "inform " + title + ": " + text;
+        list.writeHeaderTexts();
+        list.setCurrentListName("Mum");
+        list.setSettings({});
     }
-    void warn(const QString &text, const QString &title) override
-    {
-        log << "warn " + title + ": " + text;
-    }
-    void tell(const QString &text, const QString &title) override
-    {
-        log << "tell " + title + ": " + text;
-    }
-    QString askSaveFileName(const QString &title, const QString &suggested,
-                            const QString &) override
-    {
-        log << "save " + title + ": " + suggested;
-        if (fileAnswers.isEmpty())
-            QTest::qFail("Unexpected file question", __FILE__, __LINE__);
-        return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
-    }
-};
-
-// The main window as printing sees it: the grid's widths are set by the
-// test, and each fitting of the columns notes the page width it was for.
-class TestHost : public PrintHost
-{
-public:
-    explicit TestHost(const PrinterService &printer) : m_printer(printer) {}
-
-    bool chosen = true;
-    // What an open editor holds for row 1's Name, with the list it edits.
-    QString openEdit;
-    MedicationList *list = nullptr;
+    PrinterService &printer;
+    MedicationList list;
+    CharacterMeasurer measurer;
+    TestClock clock;
+    ScriptedPrompter prompter;
+    PrintCommand command{list, printer, measurer, clock, prompter};
+    QString openEdit = "A";
     QList<int> fittedToPageWidths;
-    std::array<int, MedicationList::ColumnCount> widths{480, 1200, 1200, 1200, 1200, 1200, 0};
 
-    bool listChosen() const override { return chosen; }
-    void commitOpenEdit() override
+    bool listChosen() const override { return true; }
+    void commitOpenEdit() override { list.setCell(1, MedicationList::NameColumn, openEdit); }
+    void SetColumnWidths() override { fittedToPageWidths << printer.pageWidth(); }
+    int columnWidth(int) const override { return 1600; }
+
+    // Prints, acting in the dialog by steps ("choose X", "landscape", "print", "cancel", "enter",
+    // "esc"; others go to other); what they leave open, the close box closes.
+    void print(const QStringList &steps, const std::function<void(const QString &)> &other = {})
     {
-        if (!openEdit.isEmpty())
-            list->setCell(1, MedicationList::NameColumn, openEdit);
-    }
-    void SetColumnWidths() override { fittedToPageWidths << m_printer.pageWidth(); }
-    int columnWidth(int column) const override { return widths.at(column); }
-
-private:
-    const PrinterService &m_printer;
-};
-
-// An open list with its header texts, its name and the Standard font size.
-inline void startList(MedicationList &list, const QString &name = QStringLiteral("Mum"))
-{
-    list.writeHeaderTexts();
-    list.setCurrentListName(name);
-    list.setSettings({});
-}
-
-// Acts on the printer dialog once it shows modally, as a person would.
-class DialogScript
-{
-public:
-    explicit DialogScript(std::function<void(frmPrinterSelect &)> action)
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [this, action] {
-            if (auto *dialog =
-                    qobject_cast<frmPrinterSelect *>(QApplication::activeModalWidget())) {
-                m_timer.stop();
-                ++shown;
-                action(*dialog);
-                // A script that leaves it open fails its test instead of hanging it.
-                if (dialog->isVisible())
-                    dialog->reject();
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            auto *dialog = qobject_cast<frmPrinterSelect *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            timer.stop();
+            auto *box = dialog->findChild<QComboBox *>("cboPrinter");
+            const QMap<QString, QString> buttons{
+                {"landscape", "Option1_1"}, {"print", "cmdSelect_0"}, {"cancel", "cmdSelect_1"}};
+            for (const QString &step : steps) {
+                if (step.startsWith("choose "))
+                    box->setCurrentIndex(box->findText(step.section(u' ', 1)));
+                else if (buttons.contains(step))
+                    dialog->findChild<QAbstractButton *>(buttons[step])->click();
+                else if (step == "enter" || step == "esc")
+                    QTest::keyClick(dialog, step == "esc" ? Qt::Key_Escape : Qt::Key_Return);
+                else
+                    other(step);
             }
+            if (dialog->isVisible())
+                dialog->close();
         });
-        m_timer.start(5);
+        timer.start(5);
+        command.PrintList(*this, nullptr);
     }
-    int shown = 0;
-
-private:
-    QTimer m_timer;
 };
-
-template <typename T> T *control(QWidget &window, const char *name)
-{
-    T *found = window.findChild<T *>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("No control %s", name);
-    return found;
-}

@@ -4,43 +4,30 @@
 
 #include <QStringList>
 
-// A printer that writes down what it is asked, one entry a call:
-//   "print X,Y text", "endline X,Y text"   print and stay, print and end the line
-//   "line X1,Y1 X2,Y2", "newpage", "end", "abort"
-//   "check Y"         the printable height was read, with the position at Y
-//   "font SIZE [bold]"  before a text whose font differs from the last one's
-// Its lines are FontSize x 24 twips high and its characters 50 twips wide,
-// unlike any measuring font, so a layout that wraps by the printer's widths
-// shows.
+// Logs "print X,Y text" (and stay), "endline X,Y text", "line X1,Y1 X2,Y2",
+// "bold on|off", "newpage", "end", "abort", and "check Y" when the printable
+// height is read at Y; no blanks end an entry. Lines are FontSize x 24 twips
+// high, characters 50 wide, unlike any measuring font.
 class RecordingPrinter : public PrinterService
 {
 public:
     QStringList printers{"Office", "Kitchen"};
     QString current = QStringLiteral("Office");
-    // Portrait paper; 0 wide stands for no printer.
-    int paperWidth = 12000;
-    int paperHeight = 15840;
+    int paperWidth = 12000; // portrait, 15840 in landscape; 0 stands for no printer
     double drawingHeight = 15000;
-    // What endDocument() reports; empty for a document that goes out.
-    QString failure;
-    // The user calls the document off when it starts, as in a file dialog.
-    bool callOff = false;
-
-    // Reading the printable height is logged too.
+    QString failure;      // what endDocument() reports
+    bool callOff = false; // the user calls the document off, as in a file dialog
     mutable QStringList log;
-    QList<Orientation> orientations;
-    int documentsSent = 0;
-    QString documentName;
 
     QStringList installedPrinters() const override { return printers; }
     void setCurrentPrinter(const QString &name) override { current = name; }
     QString currentPrinter() const override { return current; }
     Orientation orientation() const override { return m_orientation; }
-    void setOrientation(Orientation o) override { orientations << (m_orientation = o); }
-    int pageWidth() const override { return m_orientation == Landscape ? paperHeight : paperWidth; }
+    void setOrientation(Orientation o) override { m_orientation = o; }
+    int pageWidth() const override { return m_orientation == Landscape ? 15840 : paperWidth; }
     double printableHeight() const override
     {
-        log << "check " + number(m_y);
+        log << QString("check %1").arg(m_y);
         return drawingHeight;
     }
     double x() const override { return m_x; }
@@ -49,67 +36,41 @@ public:
     void setY(double y) override { m_y = y; }
     double fontSize() const override { return m_size; }
     void setFontSize(double points) override { m_size = points; }
-    void setBold(bool bold) override { m_bold = bold; }
-    void setDocumentName(const QString &name) override { documentName = name; }
-    void printAndStay(const QString &text) override
-    {
-        output("print", text);
-        m_x += 50.0 * text.size();
-    }
+    void setBold(bool bold) override { log << (bold ? "bold on" : "bold off"); }
+    void setDocumentName(const QString &) override {}
+    void printAndStay(const QString &text) override { output("print", text, 50.0 * text.size()); }
     void printAndEndLine(const QString &text = {}) override
     {
-        output("endline", text);
-        m_x = 0;
+        output("endline", text, -m_x);
         m_y += m_size * 24;
     }
     void line(double x1, double y1, double x2, double y2) override
     {
-        log << QStringLiteral("line %1,%2 %3,%4")
-                   .arg(number(x1), number(y1), number(x2), number(y2));
+        log << QString("line %1,%2 %3,%4").arg(x1).arg(y1).arg(x2).arg(y2);
     }
     int pageNumber() const override { return m_page; }
     void newPage() override
     {
-        log << QStringLiteral("newpage");
-        ++m_page;
+        log << "newpage";
         m_x = m_y = 0;
+        ++m_page;
     }
     bool endDocument() override
     {
-        log << QStringLiteral("end");
-        const bool sent = !callOff && failure.isEmpty();
-        documentsSent += sent ? 1 : 0;
-        return sent;
+        log << "end";
+        return !callOff && failure.isEmpty();
     }
     QString errorString() const override { return callOff ? QString() : failure; }
-    void abortDocument() override { log << QStringLiteral("abort"); }
-
-    // The texts printed, in order.
-    QStringList texts() const
-    {
-        QStringList result;
-        for (const QString &entry : log) {
-            if (entry.startsWith("print ") || entry.startsWith("endline "))
-                result << entry.section(u' ', 2);
-        }
-        return result;
-    }
+    void abortDocument() override { log << "abort"; }
 
 private:
-    static QString number(double value) { return QString::number(value, 'g', 10); }
-    void output(const char *kind, const QString &text)
+    void output(const QString &kind, const QString &text, double advance)
     {
-        const QString font = number(m_size) + (m_bold ? " bold" : "");
-        if (font != m_font)
-            log << "font " + (m_font = font);
-        log << QStringLiteral("%1 %2,%3 %4").arg(kind, number(m_x), number(m_y), text);
+        log << QString("%1 %2,%3 %4").arg(kind).arg(m_x).arg(m_y).arg(text).trimmed();
+        m_x += advance;
     }
 
     Orientation m_orientation = Portrait;
-    double m_x = 0;
-    double m_y = 0;
-    double m_size = 10;
-    bool m_bold = false;
+    double m_x = 0, m_y = 0, m_size = 10;
     int m_page = 1;
-    QString m_font;
 };
