@@ -8,8 +8,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 struct AboutBox
@@ -30,7 +28,7 @@ private slots:
     void versionText()
     {
         AboutBox about;
-        QCOMPARE(about.box.findChild<QLabel *>(u"Label1_1"_s)->text(),
+        QCOMPARE(about.box.findChild<QLabel *>("Label1_1")->text(),
                  "Version " PILLORA_TEST_VERSION);
     }
 
@@ -109,20 +107,17 @@ private slots:
         QCOMPARE(QPoint(january->row(), january->col()), QPoint(1, 0));
     }
 
-    // Paths under a root holding the program folder "bin" and the installed
-    // data folder "share/pillora". The command has no way to show a message.
+    // The command has no way to show a message.
     void help_data()
     {
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<bool>("viewer");
         QTest::addColumn<bool>("opens");
         QTest::addColumn<QStringList>("opened");
-        const QString installedChm = "share/pillora/PILLORA.CHM";
-        const QString html = "share/pillora/help/index.html";
+        const QStringList both{"PILLORA.CHM", "help/index.html"};
         QTest::newRow("no CHM viewer: the HTML help")
-            << QStringList{installedChm, html} << false << true << QStringList{html};
-        QTest::newRow("the viewer fails: the HTML help")
-            << QStringList{installedChm, html} << true << false << QStringList{installedChm, html};
+            << both << false << true << QStringList{"help/index.html"};
+        QTest::newRow("the viewer fails: the HTML help") << both << true << false << both;
         QTest::newRow("no help at all") << QStringList() << true << true << QStringList();
     }
     void help()
@@ -131,20 +126,18 @@ private slots:
         QFETCH(bool, viewer);
         QFETCH(bool, opens);
         QFETCH(QStringList, opened);
-        const QTemporaryDir root;
-        for (const QString &file : files) {
-            QVERIFY(QDir().mkpath(QFileInfo(root.filePath(file)).path()));
-            QVERIFY(QFile(root.filePath(file)).open(QIODevice::WriteOnly));
-        }
+        const QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkdir("help"));
+        for (const QString &file : files)
+            QVERIFY(QFile(folder.filePath(file)).open(QIODevice::WriteOnly));
         RecordingAddressOpener opener;
         opener.succeeds = opens;
         TestFileAssociations associations;
         associations.viewer = viewer;
-        HelpCommand(opener, associations, {root.filePath("bin"), root.filePath("share/pillora")})
-            .run();
+        HelpCommand(opener, associations, {folder.path()}).run();
         QList<QUrl> expected;
         for (const QString &file : opened)
-            expected << QUrl::fromLocalFile(root.filePath(file));
+            expected << QUrl::fromLocalFile(folder.filePath(file));
         QCOMPARE(opener.opened, expected);
     }
 };

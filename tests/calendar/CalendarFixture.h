@@ -3,7 +3,6 @@
 #include "Doubles.h"
 #include "Form3.h"
 #include "MonthGrid.h"
-#include "Typefaces.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -15,9 +14,7 @@ struct Calendar
 {
     explicit Calendar(const QDate &today)
     {
-        Typefaces::installSubstitutions();
         clock.date = today;
-        owner.resize(900, 700);
         owner.show();
         window = Form3::open(owner, clock);
     }

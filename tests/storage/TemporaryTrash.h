@@ -4,11 +4,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-// Points the user's home, and with it the desktop's trash, into a temporary
-// folder while it lives, so that tests never fill the trash of whoever runs
-// them. Without a trash, a file stands where the user's data folder would
-// be. The working folder is an empty one of its own, where nothing must
-// appear.
+// While it lives, the user's home and trash are in a temporary folder, so
+// tests never fill the trash of whoever runs them; without a trash, a file
+// stands where the data folder would be. The working folder is empty.
 class TemporaryTrash
 {
 public:

@@ -1,4 +1,3 @@
-#include "CodePage.h"
 #include "InstanceLock.h"
 #include "LineBreaks.h"
 #include "ListFileFormat.h"
@@ -10,7 +9,6 @@
 #include <QBuffer>
 #include <QProcess>
 #include <QScopeGuard>
-#include <QSysInfo>
 #include <QTest>
 
 #include <sys/wait.h>
@@ -60,16 +58,16 @@ class TestStorage : public QObject
 
     // Lists removed by the tests go to a trash of their own.
     const TemporaryTrash m_trash;
+    // Each test's own program folder, with its data folder made.
+    std::optional<QTemporaryDir> m_program;
+    DataFolder m_folder{QString()};
 
 private slots:
-    void everyByteReadsBackAsItself()
+    void init()
     {
-        for (int byte = 0; byte < 256; ++byte) {
-            const QByteArray original(1, char(byte));
-            QByteArray encoded;
-            QVERIFY(CodePage::encode(CodePage::decode(original), encoded));
-            QCOMPARE(encoded, original);
-        }
+        m_program.emplace();
+        m_folder = DataFolder(m_program->path());
+        QVERIFY(m_folder.EnsureDataFolder());
     }
 
     // A cell's text, its line in the file and what reading that line gives back.
@@ -120,14 +118,13 @@ private slots:
         QTest::addColumn<float>("value");
         QTest::addColumn<QString>("written");
         // clang-format off
-        QTest::newRow("without spaces")     << "1200"           << 1200.0f       << " 1200 ";
-        QTest::newRow("below one")          << "-.5 "           << -0.5f         << "-.5 ";
-        QTest::newRow("no short decimal")   << " .1 "           << 0.1f          << " .1 ";
-        QTest::newRow("ten million")        << " 1E+07 "        << 1e7f          << " 1E+07 ";
-        QTest::newRow("small fraction")     << " .00001 "       << 1e-5f         << " 1E-05 ";
-        QTest::newRow("seven digits of VB") << " 1.234568E+07 " << 12345680.0f   << " 12345680 ";
-        QTest::newRow("largest float")      << "3.4028235E38"   << 3.4028235e38f << " 3.4028235E+38 ";
-        QTest::newRow("beyond a float")     << "1E+39"          << 0.0f          << " 0 ";
+        QTest::newRow("below one")        << "-.5 "           << -0.5f         << "-.5 ";
+        QTest::newRow("no short decimal") << " .1 "           << 0.1f          << " .1 ";
+        QTest::newRow("ten million")      << " 1E+07 "        << 1e7f          << " 1E+07 ";
+        QTest::newRow("small fraction")   << " .00001 "       << 1e-5f         << " 1E-05 ";
+        QTest::newRow("seven digits")     << " 1.234568E+07 " << 12345680.0f   << " 12345680 ";
+        QTest::newRow("largest float")    << "3.4028235E38"   << 3.4028235e38f << " 3.4028235E+38 ";
+        QTest::newRow("beyond a float")   << "1E+39"          << 0.0f          << " 0 ";
         // clang-format on
     }
     void windowNumbers()
@@ -195,8 +192,7 @@ private slots:
         QFETCH(QString, added);
         QFETCH(QByteArray, after);
         QFETCH(QStringList, names);
-        QTemporaryDir dir;
-        const Catalogue catalogue(dir.filePath(u"MedLists.dat"_s));
+        const Catalogue catalogue = m_folder.catalogue();
         QVERIFY(before.isNull() || SaveFile::save(catalogue.filePath(), before));
         const SaveResult result = catalogue.append(added);
         QCOMPARE(result.error.isEmpty(), result.ok);
@@ -212,7 +208,6 @@ private slots:
         QTest::addColumn<bool>("accepted");
         QTest::newRow("spaces and dots") << u" Aunt May. "_s << true;
         QTest::newRow("empty") << QString() << false;
-        QTest::newRow("dot dot") << u".."_s << false;
         QTest::newRow("parent folder") << u"../x"_s << false;
         QTest::newRow("backslash") << u"..\\x"_s << false;
         QTest::newRow("NUL") << u"a\0b"_s << false;
@@ -223,11 +218,8 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(bool, accepted);
-        QTemporaryDir program;
-        const DataFolder folder(program.path());
-        QVERIFY(folder.EnsureDataFolder());
-        QVERIFY(SaveFile::save(program.filePath(u"x.dat"_s), "not a list"));
-        const ListStore store(folder);
+        QVERIFY(SaveFile::save(m_program->filePath(u"x.dat"_s), "not a list"));
+        const ListStore store(m_folder);
         MedicationList list;
         list.setCurrentListName(name);
         list.setChangesMade(true);
@@ -235,15 +227,15 @@ private slots:
         QCOMPARE(list.ChangesMade(), !accepted);
         QCOMPARE(store.load(name, list).found, accepted);
         QVERIFY(store.remove(name, {}));
-        QCOMPARE(contentOf(program.filePath(u"x.dat"_s)), "not a list"_ba);
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"MedLists.dat"});
+        QCOMPARE(contentOf(m_program->filePath(u"x.dat"_s)), "not a list"_ba);
+        QCOMPARE(QDir(m_folder.path()).entryList(QDir::Files), QStringList{"MedLists.dat"});
     }
 
     // A writer that fails and a folder in the file's place stop a save for
     // any user, root too; the others run where the rights allow.
     void failedSaveKeepsWhatWasThere_data()
     {
-        QTest::addColumn<qint64>("room"); // how much of the file the writer gets written
+        QTest::addColumn<qint64>("room"); // what is written before writing fails
         QTest::addColumn<Obstacle>("obstacle");
         const qint64 size = ListFileWriter::encode(MedicationList(), nullptr)->size();
         const qint64 endless = std::numeric_limits<qint64>::max();
@@ -257,20 +249,19 @@ private slots:
     {
         QFETCH(qint64, room);
         QFETCH(Obstacle, obstacle);
-        QTemporaryDir temporary;
-        const QString folder = temporary.filePath(u"MedFiles"_s);
+        const QString folder = m_folder.path();
         const QString file = folder + u"/Kim.dat"_s;
         // One page: the old file fills it, so the new one fails on its last flush.
         const bool full = obstacle == Obstacle::FullDisk;
-        if (full && QProcess::execute(u"mount"_s, {"-t", "tmpfs", "-o", "size=4k", "tmpfs",
-                                                   temporary.path()}) != 0)
+        if (full &&
+            QProcess::execute(u"mount"_s, {"-t", "tmpfs", "-o", "size=4k", "tmpfs", folder}) != 0)
             QSKIP("Cannot mount a small tmpfs to fill up; that needs root and mount.");
         const auto restore = qScopeGuard([&] {
             QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
             if (full)
-                QProcess::execute(u"umount"_s, {temporary.path()});
+                QProcess::execute(u"umount"_s, {folder});
         });
-        QVERIFY(QDir().mkpath(folder) && SaveFile::save(file, "old"));
+        QVERIFY(SaveFile::save(file, "old"));
         if (obstacle == Obstacle::Folder)
             QVERIFY(QFile::remove(file) && QDir().mkdir(file));
         if (obstacle == Obstacle::ReadOnlyFolder &&
@@ -292,12 +283,10 @@ private slots:
 
     void unreadableFileLeavesTheListAsItWas()
     {
-        QTemporaryDir program;
-        const DataFolder folder(program.path());
-        QVERIFY(QDir().mkpath(folder.path() + u"/Kim.dat"_s));
+        QVERIFY(QDir().mkdir(m_folder.path() + u"/Kim.dat"_s));
         MedicationList list;
         list.setNotes(u"Aspirin"_s);
-        const ListStore::LoadResult result = ListStore(folder).load(u"Kim"_s, list);
+        const ListStore::LoadResult result = ListStore(m_folder).load(u"Kim"_s, list);
         QVERIFY(result.found && !result.ok() && !result.read.problem.isEmpty());
         QCOMPARE(list.notes(), u"Aspirin"_s);
     }
@@ -316,43 +305,35 @@ private slots:
         QFETCH(bool, trash);
         QFETCH(QStringList, trashed);
         const TemporaryTrash desktop(trash);
-        QTemporaryDir program;
-        const DataFolder folder(program.path());
-        const ListStore store(folder);
-        QVERIFY(folder.EnsureDataFolder() && store.create(u"Kim"_s) && store.create(u"Lee"_s));
+        const ListStore store(m_folder);
+        QVERIFY(store.create(u"Kim"_s) && store.create(u"Lee"_s));
         MedicationList list;
         list.setCurrentListName(u"Kim"_s);
         QVERIFY(store.save(list) && store.remove(u"Kim"_s, {u"Lee"_s}));
-        QCOMPARE(contentOf(folder.cataloguePath()), "Lee\r\n"_ba);
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"MedLists.dat"});
+        QCOMPARE(contentOf(m_folder.cataloguePath()), "Lee\r\n"_ba);
+        QCOMPARE(QDir(m_folder.path()).entryList(QDir::Files), QStringList{"MedLists.dat"});
         QCOMPARE(QDir(desktop.filesFolder()).entryList(QDir::Files), trashed);
         QCOMPARE(QDir(desktop.workingFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList());
         // The last list gone leaves an empty catalogue, not none.
         QVERIFY(store.remove(u"Lee"_s, {}));
-        QCOMPARE(contentOf(folder.cataloguePath()), ""_ba);
+        QCOMPARE(contentOf(m_folder.cataloguePath()), ""_ba);
     }
 
+    // A copy that crashed leaves its lock behind, naming a process that has
+    // ended: the next copy takes it over, and a second one is refused.
     void oneRunningCopyHoldsTheFolder()
     {
-        QTemporaryDir program;
-        const DataFolder folder(program.path());
-        QVERIFY(folder.EnsureDataFolder());
-        {
-            InstanceLock first(folder);
-            QVERIFY(first.claim() && !InstanceLock(folder).claim());
+        const pid_t crashed = fork();
+        if (crashed == 0) {
+            InstanceLock lock(m_folder);
+            _exit(lock.claim() ? 0 : 1);
         }
-        // A copy that crashed left a lock naming a process that has ended.
-        const pid_t gone = fork();
-        if (gone == 0)
-            _exit(0);
-        QVERIFY(gone > 0 && waitpid(gone, nullptr, 0) == gone);
-        QVERIFY(SaveFile::save(folder.instanceLockPath(),
-                               QByteArray::number(gone) + '\n' +
-                                   QCoreApplication::applicationName().toUtf8() + '\n' +
-                                   QSysInfo::machineHostName().toUtf8() + '\n'));
-        InstanceLock next(folder);
-        QVERIFY(next.claim() && !InstanceLock(folder).claim());
+        int status = -1;
+        QVERIFY(crashed > 0 && waitpid(crashed, &status, 0) == crashed && status == 0);
+        QVERIFY(QFile::exists(m_folder.instanceLockPath()));
+        InstanceLock next(m_folder);
+        QVERIFY(next.claim() && !InstanceLock(m_folder).claim());
     }
 };
 
