@@ -4,46 +4,38 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-// Points the user's home, and with it the desktop's trash, into a temporary
-// folder while it lives, so that tests never fill the trash of whoever runs
-// them. Without a trash, a file stands where the user's data folder would
-// be. The working folder is an empty one of its own, where nothing must
-// appear.
+// While it lives, the user's home and trash are in a temporary folder, so
+// tests never fill the trash of whoever runs them; without a trash, a file
+// stands where the data folder would be. The working folder is empty.
 class TemporaryTrash
 {
 public:
     explicit TemporaryTrash(bool available = true)
     {
-        const QString home = m_folder.filePath(QStringLiteral("home"));
-        const QString dataHome = home + QStringLiteral("/.local/share");
-        QDir().mkpath(available ? dataHome : home + QStringLiteral("/.local"));
+        QDir().mkpath(available ? dataHome() : home() + "/.local");
         if (!available)
-            QFile(dataHome).open(QIODevice::WriteOnly);
-        qputenv("HOME", QFile::encodeName(home));
-        qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome));
-        m_trash = dataHome + QStringLiteral("/Trash");
+            QFile(dataHome()).open(QIODevice::WriteOnly);
         QDir().mkdir(workingFolder());
+        qputenv("HOME", QFile::encodeName(home()));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome()));
         QDir::setCurrent(workingFolder());
     }
     ~TemporaryTrash()
     {
         QDir::setCurrent(m_oldWorkingFolder);
         qputenv("HOME", m_oldHome);
-        if (m_oldDataHome.isNull())
-            qunsetenv("XDG_DATA_HOME");
-        else
-            qputenv("XDG_DATA_HOME", m_oldDataHome);
+        qputenv("XDG_DATA_HOME", m_oldDataHome); // empty counts as none
     }
 
-    QString filesFolder() const { return m_trash + QStringLiteral("/files"); }
-    QString infoFolder() const { return m_trash + QStringLiteral("/info"); }
-    QString workingFolder() const { return m_folder.filePath(QStringLiteral("working")); }
+    QString filesFolder() const { return dataHome() + "/Trash/files"; }
+    QString workingFolder() const { return m_folder.filePath("working"); }
 
 private:
+    QString home() const { return m_folder.filePath("home"); }
+    QString dataHome() const { return home() + "/.local/share"; }
+
     const QByteArray m_oldHome = qgetenv("HOME");
-    const QByteArray m_oldDataHome =
-        qEnvironmentVariableIsSet("XDG_DATA_HOME") ? qgetenv("XDG_DATA_HOME") : QByteArray();
+    const QByteArray m_oldDataHome = qgetenv("XDG_DATA_HOME");
     const QString m_oldWorkingFolder = QDir::currentPath();
-    QTemporaryDir m_folder;
-    QString m_trash;
+    const QTemporaryDir m_folder;
 };
