@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CellEditor.h"
 #include "DataFolder.h"
 #include "Doubles.h"
 #include "FontTextMeasurer.h"
@@ -7,7 +8,6 @@
 #include "ListCommands.h"
 #include "ListStore.h"
 #include "MedicationGrid.h"
-#include "CellEditor.h"
 #include "MedicationTableModel.h"
 #include "PrintCommand.h"
 #include "RowCommands.h"
@@ -15,6 +15,7 @@
 #include "printing/RecordingPrinter.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -24,28 +25,27 @@
 
 #include <memory>
 
-// Its paperWidth of 0 stands for no printer.
-using TestPrinter = RecordingPrinter;
+// Written by the program under Windows: windows-1252 text, "~~" for the line
+// breaks of Notes, a lone CR in the general notes, CR LF throughout, the
+// window at 1440, 720 and 10800 x 7200 twips, Large and bold.
+inline QByteArray windowsFile()
+{
+    QFile source(QStringLiteral(PILLORA_TEST_DATA "/windows-roundtrip.dat"));
+    return source.open(QIODevice::ReadOnly) ? source.readAll() : QByteArray();
+}
 
 // The main window as the program starts it, with the services replaced, in a
-// folder of its own (with these names in its catalogue) that goes away with
-// the test.
+// folder of its own that goes away with the test. The catalogue's bytes are
+// written as given; a printer page width of 0 stands for no printer.
 struct MainWindow
 {
-    explicit MainWindow(const QStringList &catalogue = {}, int pageWidth = 12000)
+    explicit MainWindow(const QByteArray &catalogue = {}, int pageWidth = 12000)
     {
         printer.paperWidth = pageWidth;
         Typefaces::installSubstitutions();
         QDir(folder.path()).mkdir(QStringLiteral("MedFiles"));
         if (!catalogue.isEmpty())
-            write("MedLists.dat", catalogue.join("\r\n").toLatin1() + "\r\n");
-        restart();
-    }
-    ~MainWindow() { form.reset(); }
-    // The program started again over the files now in its folder.
-    void restart()
-    {
-        form.reset();
+            write("MedLists.dat", catalogue);
         form = std::make_unique<Form1>(MainWindowParts{list, store, listCommands, rowCommands,
                                                        printCommand, clock, prompter, opener,
                                                        associations, printer, measurer});
@@ -53,23 +53,15 @@ struct MainWindow
 
     template <typename T = QWidget> T *control(const QString &name) const
     {
-        T *found = form->findChild<T *>(name);
-        if (!found)
-            qFatal("No control %s", qPrintable(name));
-        return found;
+        return form->findChild<T *>(name);
     }
     MedicationGrid *grid() const { return control<MedicationGrid>("Grid1"); }
     QComboBox *selector() const { return control<QComboBox>("cboLoad"); }
-    QLineEdit *text1() const { return control<QLineEdit>("Text1"); }
     QPlainTextEdit *text2() const { return control<QPlainTextEdit>("Text2"); }
-    QPlainTextEdit *text3() const { return control<QPlainTextEdit>("Text3"); }
-    QPushButton *button(Form1Ui::ListButton index) const
+    template <typename Index> QPushButton *button(Index index) const
     {
-        return control<QPushButton>(QStringLiteral("Command1_%1").arg(index));
-    }
-    QPushButton *button(Form1Ui::RowButton index) const
-    {
-        return control<QPushButton>(QStringLiteral("Command2_%1").arg(index));
+        const bool row = std::is_same_v<Index, Form1Ui::RowButton>;
+        return control<QPushButton>(QStringLiteral("Command%1_%2").arg(row ? 2 : 1).arg(index));
     }
     QAction *action(const QString &name) const { return control<QAction>(name); }
     bool editing() const { return control<CellEditor>("cellEditor")->EditingCell(); }
@@ -90,13 +82,6 @@ struct MainWindow
         pressed->click();
         return true;
     }
-    // Save, as the button does it; true when no warning came.
-    bool save()
-    {
-        const qsizetype before = prompter.log.size();
-        return press(Form1Ui::SaveButton) &&
-               !prompter.log.mid(before).join('\n').contains(QStringLiteral("warn "));
-    }
     bool show()
     {
         form->show();
@@ -116,9 +101,9 @@ struct MainWindow
         if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size())
             qFatal("Cannot write %s", qPrintable(f.fileName()));
     }
-    QStringList dataFiles() const { return QDir(path({})).entryList(QDir::Files | QDir::Hidden); }
+    QStringList dataFiles() const { return QDir(path({})).entryList(QDir::Files); }
 
-    // The user picks a name in the list selector.
+    // The user picks an entry in the list selector.
     void choose(const QString &name) { chooseIndex(selector()->findText(name)); }
     void chooseIndex(int index)
     {
@@ -135,36 +120,25 @@ struct MainWindow
 
     QPoint centreOf(int row, int column) const
     {
-        const QModelIndex index = grid()->tableModel().indexOfCell(row, column);
-        return grid()->visualRect(index).center();
+        return grid()->visualRect(grid()->tableModel().indexOfCell(row, column)).center();
     }
-    // Double-clicks a cell where it is on screen, as the user does: the
-    // second press comes as a double-click at the spot of the first.
+    // The second press of a double-click comes at the spot of the first.
     void doubleClick(int row, int column)
     {
         grid()->scrollTo(grid()->tableModel().indexOfCell(row, column));
-        doubleClickAt(centreOf(row, column));
+        const QPoint at = centreOf(row, column);
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(grid()->viewport(), Qt::LeftButton, {}, at);
     }
-    void doubleClickAt(QPoint at)
-    {
-        QWidget *viewport = grid()->viewport();
-        QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
-        QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
-    }
-    // The editor the double-click opened, once it has opened.
+    // The in-place editor once it has opened with the focus, or null.
     QWidget *editor(int timeoutMs = 2000) const
     {
-        QWidget *shown = nullptr;
-        (void)QTest::qWaitFor([&] {
-            for (const char *name : {"Text1", "Text3"}) {
-                auto *candidate = form->findChild<QWidget *>(QString::fromLatin1(name));
-                if (candidate->isVisible() && candidate->hasFocus())
-                    shown = candidate;
-            }
-            return shown != nullptr;
-        }, timeoutMs);
-        return shown;
+        const auto open = [] {
+            const QWidget *focused = QApplication::focusWidget();
+            return focused && QStringList{"Text1", "Text3"}.contains(focused->objectName());
+        };
+        return QTest::qWaitFor(open, timeoutMs) ? QApplication::focusWidget() : nullptr;
     }
     // Double-clicks a cell and types, "\n" being Enter in the Notes editor.
     void type(int row, int column, const QString &text)
@@ -182,10 +156,7 @@ struct MainWindow
         }
     }
     QString cell(int row, int column) const { return list.cell(row, column); }
-    void setCell(int row, int column, const QString &text)
-    {
-        list.setCell(row, column, text);
-    }
+    void setCell(int row, int column, const QString &text) { list.setCell(row, column, text); }
     bool changed() const { return list.ChangesMade(); }
     QString name() const { return list.CurrentListName(); }
     QPoint current() const { return {grid()->row(), grid()->col()}; }
@@ -196,7 +167,7 @@ struct MainWindow
 
     QTemporaryDir folder;
     TestClock clock;
-    TestPrinter printer;
+    RecordingPrinter printer;
     ScriptedPrompter prompter;
     RecordingAddressOpener opener;
     TestFileAssociations associations;
@@ -207,5 +178,6 @@ struct MainWindow
     ListCommands listCommands{list, store, prompter};
     RowCommands rowCommands{list, prompter, opener};
     PrintCommand printCommand{list, printer, measurer, clock, prompter};
+    // Last, so the window goes before the parts it was built on.
     std::unique_ptr<Form1> form;
 };

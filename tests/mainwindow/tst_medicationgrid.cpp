@@ -1,21 +1,14 @@
 #include "MainWindowFixture.h"
-#include "RefillDate.h"
 
 #include <QHeaderView>
 
-
-namespace {
-
-std::pair<QColor, QColor> shownColors(const MainWindow &w, int row, int column)
+enum class Move
 {
-    const QModelIndex index = w.grid()->tableModel().indexOfCell(row, column);
-    const QVariant text = index.data(Qt::ForegroundRole);
-    return {index.data(Qt::BackgroundRole).value<QBrush>().color(),
-            text.isValid() ? text.value<QBrush>().color()
-                           : w.grid()->palette().color(QPalette::Text)};
-}
-
-} // namespace
+    Program,
+    KeyDown,
+    KeyUp,
+    Click
+};
 
 class TestMedicationGrid : public QObject
 {
@@ -25,19 +18,18 @@ private slots:
     // The window commits an open edit on leave-cell, into the cell still current.
     void leaveCellComesFirst_data()
     {
-        QTest::addColumn<QString>("move");
+        QTest::addColumn<Move>("move");
         QTest::addColumn<QPoint>("to");
         QTest::addColumn<bool>("leaves");
-        QTest::newRow("program sets the cell") << "set" << QPoint(5, 3) << true;
-        QTest::newRow("Down key") << "Down" << QPoint(2, 1) << true;
-        QTest::newRow("mouse click") << "click" << QPoint(3, 4) << true;
-        QTest::newRow("same cell") << "set" << QPoint(1, 1) << false;
-        QTest::newRow("Up key in the first row") << "Up" << QPoint(1, 1) << false;
-        QTest::newRow("header row never current") << "set" << QPoint(0, 2) << false;
+        QTest::newRow("program sets the cell") << Move::Program << QPoint(5, 3) << true;
+        QTest::newRow("Down key") << Move::KeyDown << QPoint(2, 1) << true;
+        QTest::newRow("mouse click") << Move::Click << QPoint(3, 4) << true;
+        QTest::newRow("same cell") << Move::Program << QPoint(1, 1) << false;
+        QTest::newRow("Up key in the first row") << Move::KeyUp << QPoint(1, 1) << false;
     }
     void leaveCellComesFirst()
     {
-        QFETCH(QString, move);
+        QFETCH(Move, move);
         QFETCH(QPoint, to);
         QFETCH(bool, leaves);
         MainWindow w;
@@ -45,89 +37,60 @@ private slots:
         MedicationGrid *grid = w.grid();
         QList<QPoint> currentWhenLeaving;
         connect(grid, &MedicationGrid::leaveCell, this, [&] { currentWhenLeaving << w.current(); });
-
-        if (move == u"set") {
+        if (move == Move::Program)
             grid->setCurrentCell(to.x(), to.y());
-        } else if (move == u"click") {
-            const QModelIndex cell = grid->tableModel().indexOfCell(to.x(), to.y());
-            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                              grid->visualRect(cell).center());
-        } else {
-            QTest::keyClick(grid, move == u"Down" ? Qt::Key_Down : Qt::Key_Up);
-        }
+        else if (move == Move::Click)
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, w.centreOf(to.x(), to.y()));
+        else
+            QTest::keyClick(grid, move == Move::KeyDown ? Qt::Key_Down : Qt::Key_Up);
         QCOMPARE(currentWhenLeaving, leaves ? QList<QPoint>{QPoint(1, 1)} : QList<QPoint>{});
-        QCOMPARE(w.current(), leaves ? to : QPoint(1, 1));
+        QCOMPARE(w.current(), to);
     }
 
-    // Row 0 of the list is the header; a lone CR breaks a line as CR LF does.
-    void headerRowAndLineBreaks()
-    {
-        MainWindow w;
-        w.setCell(0, 6, QStringLiteral("Notes\r\n\r\nhere"));
-        w.setCell(4, 6, QStringLiteral("Morning\r\nNoon\rEvening"));
-        const MedicationGrid *grid = w.grid();
-        QCOMPARE(grid->model()->headerData(5, Qt::Horizontal).toString(), "Notes\n\nhere");
-        QCOMPARE(grid->model()->headerData(0, Qt::Horizontal).toString(), "Name");
-        QCOMPARE(grid->tableModel().indexOfCell(4, 6).data().toString(), "Morning\nNoon\nEvening");
-    }
-
-    // The status timer enables the list buttons when a list is chosen and the
-    // row buttons when a list is open and the current row has a Name.
+    // Delete, Save and Print need a chosen list; the row buttons an open
+    // list and a Name in the current row, whatever else the row holds.
     void statusTimer_data()
     {
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<int>("nameRow");
+        QTest::addColumn<int>("entry");
         QTest::addColumn<int>("currentRow");
         QTest::addColumn<bool>("listButtons");
         QTest::addColumn<bool>("rowButtons");
-        QTest::newRow("nothing chosen, a name") << "-" << 1 << 1 << false << false;
-        QTest::newRow("list chosen, name in the row") << "Mum" << 1 << 1 << true << true;
-        QTest::newRow("name in another row") << "Dad" << 3 << 4 << true << false;
-        QTest::newRow("empty catalogue name chosen") << "" << 1 << 1 << false << false;
+        QTest::newRow("nothing chosen") << -1 << 1 << false << false;
+        QTest::newRow("list chosen, Name in the row") << 0 << 1 << true << true;
+        QTest::newRow("Name in another row") << 2 << 4 << true << false;
+        QTest::newRow("empty catalogue entry chosen") << 1 << 1 << false << false;
     }
     void statusTimer()
     {
-        QFETCH(QString, chosen);
-        QFETCH(int, nameRow);
+        QFETCH(int, entry);
         QFETCH(int, currentRow);
         QFETCH(bool, listButtons);
         QFETCH(bool, rowButtons);
-        MainWindow w({"Mum", "", "Dad"});
-        if (chosen != u"-")
-            w.choose(chosen);
-        w.setCell(nameRow, 1, QStringLiteral("Aspirin"));
-        // The other texts of the row do not count.
-        w.setCell(currentRow, 2, QStringLiteral("5 mg"));
-        w.setCell(currentRow, 6, QStringLiteral("With food"));
+        MainWindow w("Mum\r\n\r\nDad\r\n");
+        w.chooseIndex(entry);
+        w.setCell(1, 1, QStringLiteral("Aspirin"));
+        w.setCell(4, 2, QStringLiteral("5 mg"));
         w.grid()->setCurrentCell(currentRow, 3);
-        for (auto index : {Form1Ui::SaveButton, Form1Ui::DeleteButton, Form1Ui::PrintButton,
-                           Form1Ui::NewButton})
-            w.button(index)->setEnabled(!listButtons);
-        for (auto index : {Form1Ui::UpButton, Form1Ui::DownButton, Form1Ui::DeleteRowButton,
-                           Form1Ui::LookupButton})
-            w.button(index)->setEnabled(!rowButtons);
-
-        QTRY_COMPARE(w.button(Form1Ui::SaveButton)->isEnabled(), listButtons);
-        for (auto index : {Form1Ui::DeleteButton, Form1Ui::PrintButton})
-            QCOMPARE(w.button(index)->isEnabled(), listButtons);
-        QCOMPARE(w.button(Form1Ui::NewButton)->isEnabled(), !listButtons);
-        for (auto index : {Form1Ui::UpButton, Form1Ui::DownButton, Form1Ui::DeleteRowButton,
-                           Form1Ui::LookupButton})
-            QCOMPARE(w.button(index)->isEnabled(), rowButtons);
+        const QList<QPushButton *> buttons{
+            w.button(Form1Ui::DeleteButton), w.button(Form1Ui::SaveButton),
+            w.button(Form1Ui::PrintButton),  w.button(Form1Ui::UpButton),
+            w.button(Form1Ui::DownButton),   w.button(Form1Ui::DeleteRowButton),
+            w.button(Form1Ui::LookupButton)};
+        QList<bool> expected{listButtons, listButtons, listButtons};
+        expected << rowButtons << rowButtons << rowButtons << rowButtons;
+        for (qsizetype i = 0; i < buttons.size(); ++i)
+            buttons[i]->setEnabled(!expected[i]);
+        const auto enabled = [&] {
+            QList<bool> states;
+            for (const QPushButton *button : buttons)
+                states << button->isEnabled();
+            return states;
+        };
+        QTRY_COMPARE(enabled(), expected);
     }
 
-    void markerFollowsCurrentRow()
-    {
-        MainWindow w;
-        QVERIFY(w.show());
-        const MedicationTableModel &model = w.grid()->tableModel();
-        QTRY_VERIFY(model.hasRowMarker(1));
-        w.grid()->setRow(3);
-        QTRY_VERIFY(model.hasRowMarker(3));
-        QVERIFY(!model.hasRowMarker(1));
-    }
-
-    // Each date is shown highlighted once, then as changed, in the first and last row.
+    // Due within 8 days is dark red, and a date no longer due loses it, in
+    // the first and the last row alike.
     void highlightRefillDates_data()
     {
         QTest::addColumn<QString>("before");
@@ -148,46 +111,38 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, due);
         MainWindow w;
-        Form1 &form = *w.form;
-        w.grid()->setCurrentCell(2, 3);
         for (const QString &refill : {before, text}) {
             w.setCell(1, 5, refill);
             w.setCell(49, 5, refill);
-            form.HighlightRefillDates();
+            w.form->HighlightRefillDates();
         }
-
-        const QColor plain = form.palette().color(QPalette::Base);
-        const auto expected = due ? std::pair(QColor(128, 0, 0), QColor(Qt::white))
-                                  : std::pair(plain, QColor(Qt::black));
-        for (int row : {1, 49}) {
-            QCOMPARE(shownColors(w, row, 5), expected);
-            QCOMPARE(shownColors(w, row, 4).first, plain);
-            QCOMPARE(shownColors(w, row, 6).first, plain);
-        }
-        QCOMPARE(shownColors(w, 2, 5).first, plain);
-        QCOMPARE(w.current(), QPoint(2, 3));
+        QCOMPARE(w.due(1), due);
+        QCOMPARE(w.due(49), due);
     }
 
-    // A refill date the program cannot read looks different from one that
-    // is not due: in italics, with a tooltip naming the forms it reads. ISO
-    // dates are read under every locale.
+    // A refill date the program cannot read must not pass for one that is
+    // not due: in italics, with a tooltip giving today in the forms it reads.
     void unreadableRefillDates_data()
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("readable");
+        const auto row = [](const char *locale, const QString &text, bool readable) {
+            QTest::addRow("%s %s", locale, qPrintable(text)) << locale << text << readable;
+        };
         for (const char *locale : {"en_US", "de_DE"}) {
             const bool us = QByteArray(locale) == "en_US";
-            const auto row = [locale](const char *text, bool readable) {
-                QTest::addRow("%s %s", locale, text)
-                    << QString::fromLatin1(locale) << QString::fromLatin1(text) << readable;
-            };
-            row("2026-12-13", true);
-            row("12/13/2026", us);
-            row("13.12.2026", !us);
-            row("2026-13-12", false);
-            row("soon", false);
+            row(locale, "2026-12-13", true);
+            row(locale, "12/13/2026", us);
+            row(locale, "13.12.2026", !us);
+            row(locale, "2026-13-12", false);
+            row(locale, "soon", false);
         }
+        row("en_US", "12/13/49", true);
+        row("en_US", "13 DEC 2026", true);
+        row("en_US", "Dec 13 maybe", false);
+        row("de_DE", "13.12.", true);
+        row("de_DE", QStringLiteral("3. März 26"), true);
     }
     void unreadableRefillDates()
     {
@@ -201,35 +156,29 @@ private slots:
         const QString tip = cell.data(Qt::ToolTipRole).toString();
         const bool italic = cell.data(MedicationTableModel::UnreadableDateRole).toBool();
         QLocale::setDefault(QLocale::c());
-
         QCOMPARE(italic, !readable);
-        QCOMPARE(tip.isEmpty(), readable);
-        if (!readable) {
-            QVERIFY(tip.contains(u"cannot read this date"));
-            QVERIFY(tip.contains(Today.toString(Qt::ISODate)));
-            QVERIFY(tip.contains(QLocale(locale).toString(Today, QLocale::ShortFormat)));
-        }
-        QVERIFY(!w.due(3)); // normal colours either way
+        QCOMPARE(tip.contains(Today.toString(Qt::ISODate)) &&
+                     tip.contains(QLocale(locale).toString(Today, QLocale::ShortFormat)),
+                 !readable);
     }
 
-    // Outside the cells the grid is grey everywhere, beside the header row
-    // too; the row marker stands centred in its cell.
+    // Outside the cells the grid is grey, beside the header row too; the
+    // row marker stands centred in its cell and follows the current row.
     void greyOutsideTheCellsAndMarkerCentred()
     {
         MainWindow w({}, 8000); // narrow columns leave room right of them
         QVERIFY(w.show());
         MedicationGrid *grid = w.grid();
-        QTRY_VERIFY(grid->tableModel().hasRowMarker(1));
+        const MedicationTableModel &model = grid->tableModel();
+        QTRY_VERIFY(model.hasRowMarker(1));
         const QImage image = grid->grab().toImage();
         const QHeaderView *header = grid->horizontalHeader();
         const int right = grid->viewport()->mapTo(grid, QPoint(header->length(), 0)).x() + 10;
-        const QRgb grey = qRgb(0x80, 0x80, 0x80);
-        QCOMPARE(image.pixel(right, header->height() / 2), grey);
-        QCOMPARE(image.pixel(right, header->height() + 30), grey);
+        QCOMPARE(image.pixel(right, header->height() / 2), qRgb(0x80, 0x80, 0x80));
 
-        const QHeaderView *marker = grid->verticalHeader();
-        const QRect section(marker->mapTo(grid, QPoint(0, marker->sectionViewportPosition(0))),
-                            QSize(marker->width(), marker->sectionSize(0)));
+        const QHeaderView *markers = grid->verticalHeader();
+        const QRect section(markers->mapTo(grid, QPoint(0, markers->sectionViewportPosition(0))),
+                            QSize(markers->width(), markers->sectionSize(0)));
         QRect drawn;
         for (int y = section.top(); y <= section.bottom(); ++y) {
             for (int x = section.left(); x <= section.right(); ++x) {
@@ -237,43 +186,13 @@ private slots:
                     drawn |= QRect(x, y, 1, 1);
             }
         }
-        QCOMPARE(drawn.size(), QSize(16, 16));
+        QVERIFY(drawn.isValid());
         QVERIFY(std::abs((drawn.left() - section.left()) - (section.right() - drawn.right())) <= 1);
         QVERIFY(std::abs((drawn.top() - section.top()) - (section.bottom() - drawn.bottom())) <= 1);
-    }
 
-    // As a person types a date under the desktop's locale, on 15 June 2026.
-    void readRefillDate_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QDate>("expected");
-        const QDate dec13(2026, 12, 13);
-        for (const char *name : {"en_US", "de_DE"}) {
-            const QLocale locale(QString::fromLatin1(name));
-            for (auto format : {QLocale::ShortFormat, QLocale::LongFormat})
-                QTest::addRow("%s %s format", name,
-                              format == QLocale::ShortFormat ? "short" : "long")
-                    << locale.name() << locale.toString(dec13, format) << dec13;
-        }
-        const auto row = [](const char *name, const char *locale, const QString &text, QDate date) {
-            QTest::newRow(name) << QString::fromLatin1(locale) << text << date;
-        };
-        row("two-digit year", "en_US", "12/13/49", QDate(2049, 12, 13));
-        row("no year", "de_DE", "13.12.", dec13);
-        row("day first in en_US", "en_US", "13/12/2026", QDate());
-        row("day before the month name", "en_US", "13 DEC 2026", dec13);
-        row("umlaut", "de_DE", QStringLiteral("3. März 26"), QDate(2026, 3, 3));
-        row("a name and words", "en_US", "Dec 13 maybe", QDate());
-    }
-    void readRefillDate()
-    {
-        QFETCH(QString, locale);
-        QFETCH(QString, text);
-        QFETCH(QDate, expected);
-        const std::optional<QDate> date =
-            RefillDate::read(text, QLocale(locale), QDate(2026, 6, 15));
-        QCOMPARE(date.value_or(QDate()), expected);
+        grid->setRow(3);
+        QTRY_VERIFY(model.hasRowMarker(3));
+        QVERIFY(!model.hasRowMarker(1));
     }
 };
 
