@@ -18,12 +18,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
-
-#include <memory>
 
 // Written by the program under Windows: windows-1252 text, "~~" for the line
 // breaks of Notes, a lone CR in the general notes, CR LF throughout, the
@@ -57,21 +53,13 @@ struct MainWindow
     }
     MedicationGrid *grid() const { return control<MedicationGrid>("Grid1"); }
     QComboBox *selector() const { return control<QComboBox>("cboLoad"); }
-    QPlainTextEdit *text2() const { return control<QPlainTextEdit>("Text2"); }
     template <typename Index> QPushButton *button(Index index) const
     {
-        const bool row = std::is_same_v<Index, Form1Ui::RowButton>;
-        return control<QPushButton>(QStringLiteral("Command%1_%2").arg(row ? 2 : 1).arg(index));
+        const int strip = std::is_same_v<Index, Form1Ui::RowButton> ? 2 : 1;
+        return control<QPushButton>(QStringLiteral("Command%1_%2").arg(strip).arg(index));
     }
     QAction *action(const QString &name) const { return control<QAction>(name); }
     bool editing() const { return control<CellEditor>("cellEditor")->EditingCell(); }
-    QStringList selectorNames() const
-    {
-        QStringList names;
-        for (int i = 0; i < selector()->count(); ++i)
-            names << selector()->itemText(i);
-        return names;
-    }
     // Clicks a button once the status timer has enabled it, as a person
     // would; false when it stays disabled.
     template <typename Index> bool press(Index index)
@@ -101,7 +89,6 @@ struct MainWindow
         if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size())
             qFatal("Cannot write %s", qPrintable(f.fileName()));
     }
-    QStringList dataFiles() const { return QDir(path({})).entryList(QDir::Files); }
 
     // The user picks an entry in the list selector.
     void choose(const QString &name) { chooseIndex(selector()->findText(name)); }
@@ -122,44 +109,33 @@ struct MainWindow
     {
         return grid()->visualRect(grid()->tableModel().indexOfCell(row, column)).center();
     }
-    // The second press of a double-click comes at the spot of the first.
-    void doubleClick(int row, int column)
+    // Double-clicks a cell as the user does, the second press coming as a
+    // double-click at the spot of the first, and types at once, during the
+    // pause before the editor opens. The editor, or null when none opened.
+    QWidget *type(int row, int column, const QString &text = {}, int timeoutMs = 2000)
     {
+        if (!form->isVisible())
+            show();
         grid()->scrollTo(grid()->tableModel().indexOfCell(row, column));
         const QPoint at = centreOf(row, column);
         QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, at);
+        for (QChar c : text) {
+            const Qt::Key key = c == u'\n' ? Qt::Key_Return : Qt::Key_unknown;
+            for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+                QCoreApplication::postEvent(grid(), new QKeyEvent(type, key, {}, QString(c)));
+        }
         QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseRelease(grid()->viewport(), Qt::LeftButton, {}, at);
-    }
-    // The in-place editor once it has opened with the focus, or null.
-    QWidget *editor(int timeoutMs = 2000) const
-    {
         const auto open = [] {
             const QWidget *focused = QApplication::focusWidget();
             return focused && QStringList{"Text1", "Text3"}.contains(focused->objectName());
         };
         return QTest::qWaitFor(open, timeoutMs) ? QApplication::focusWidget() : nullptr;
     }
-    // Double-clicks a cell and types, "\n" being Enter in the Notes editor.
-    void type(int row, int column, const QString &text)
-    {
-        if (!form->isVisible())
-            show();
-        doubleClick(row, column);
-        QWidget *field = editor();
-        QVERIFY2(field, "no editor opened");
-        const QStringList lines = text.split(u'\n');
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            if (i > 0)
-                QTest::keyClick(field, Qt::Key_Return);
-            QTest::keyClicks(field, lines[i]);
-        }
-    }
     QString cell(int row, int column) const { return list.cell(row, column); }
     void setCell(int row, int column, const QString &text) { list.setCell(row, column, text); }
     bool changed() const { return list.ChangesMade(); }
     QString name() const { return list.CurrentListName(); }
-    QPoint current() const { return {grid()->row(), grid()->col()}; }
     bool due(int row) const
     {
         return grid()->tableModel().cellBackground(row, 5) == QColor(128, 0, 0);

@@ -2,40 +2,42 @@
 #include "Twips.h"
 #include "WindowLayout.h"
 
+#include <QHeaderView>
+#include <QStyledItemDelegate>
+
 class TestWindowLayout : public QObject
 {
     Q_OBJECT
 
 private slots:
     // Strip width, grid height, label top and notes top for a client area;
-    // -1 where the assignment would be negative, so the value stays as it was.
+    // where the value would be negative the control keeps its own.
     void layoutForClientArea_data()
     {
         QTest::addColumn<QSize>("area");
         QTest::addColumn<QList<int>>("expected");
-        QTest::newRow("initial client area")
-            << QSize(11550, 7980) << QList{11310, 4965, 6150, 6405};
+        QTest::newRow("initial") << QSize(11550, 7980) << QList{11310, 4965, 6150, 6405};
         QTest::newRow("grid height exactly 0") << QSize(3000, 3015) << QList{2760, 0, 1185, 1440};
-        QTest::newRow("too low for the grid") << QSize(3000, 2000) << QList{2760, -1, 170, 425};
-        QTest::newRow("too low for the notes") << QSize(3000, 1500) << QList{2760, -1, -1, -1};
-        QTest::newRow("minimized") << QSize(0, 0) << QList{-1, -1, -1, -1};
+        QTest::newRow("too low for the grid") << QSize(3000, 2000) << QList{2760, 4335, 170, 425};
+        QTest::newRow("too low for the notes")
+            << QSize(3000, 1500) << QList{2760, 4335, 5520, 5760};
+        QTest::newRow("minimized") << QSize(0, 0) << QList{9735, 4335, 5520, 5760};
     }
     void layoutForClientArea()
     {
         QFETCH(QSize, area);
         QFETCH(QList<int>, expected);
-        const MainWindowPlacement designed{{9, 120, 9735, 375},
-                                           {9, 600, 9735, 375},
-                                           {9, 1080, 9735, 4335},
-                                           {9, 5520, 2175, 255},
-                                           {9, 5760, 5055, 1455}};
-        const MainWindowPlacement p = ::layoutForClientArea(area.width(), area.height(), designed);
-        const auto orKept = [&](int i, int kept) { return expected[i] < 0 ? kept : expected[i]; };
-        QCOMPARE(p.picture1, (TwipsRect{120, 120, orKept(0, 9735), 375}));
-        QCOMPARE(p.picture2, (TwipsRect{120, 615, orKept(0, 9735), 375}));
-        QCOMPARE(p.grid1, (TwipsRect{120, 1080, orKept(0, 9735), orKept(1, 4335)}));
-        QCOMPARE(p.label3, (TwipsRect{120, orKept(2, 5520), 2175, 255}));
-        QCOMPARE(p.text2, (TwipsRect{120, orKept(3, 5760), 5055, 1455}));
+        const MainWindowPlacement p = ::layoutForClientArea(area.width(), area.height(),
+                                                            {{9, 120, 9735, 375},
+                                                             {9, 600, 9735, 375},
+                                                             {9, 1080, 9735, 4335},
+                                                             {9, 5520, 2175, 255},
+                                                             {9, 5760, 5055, 1455}});
+        QCOMPARE(p.picture1, (TwipsRect{120, 120, expected[0], 375}));
+        QCOMPARE(p.picture2, (TwipsRect{120, 615, expected[0], 375}));
+        QCOMPARE(p.grid1, (TwipsRect{120, 1080, expected[0], expected[1]}));
+        QCOMPARE(p.label3, (TwipsRect{120, expected[2], 2175, 255}));
+        QCOMPARE(p.text2, (TwipsRect{120, expected[3], 5055, 1455}));
     }
 
     // 1500 x 1200 twips: wide enough for the strips, too low for the rest.
@@ -44,8 +46,7 @@ private slots:
         MainWindow w;
         QVERIFY(w.show());
         w.form->resize(100, 80);
-        QTRY_COMPARE(w.grid()->width() * Twips::PerPixel, 1260);
-        QCOMPARE(w.grid()->height() * Twips::PerPixel, 4965);
+        QTRY_COMPARE(w.grid()->size() * Twips::PerPixel, QSize(1260, 4965));
     }
 
     // The Notes column takes what the page leaves, never less than 600
@@ -110,6 +111,68 @@ private slots:
         QCOMPARE(w.measurer.font(), expected);
         QCOMPARE(w.control("Text3")->font(), Form1Ui::standardFont());
         QCOMPARE(w.button(Form1Ui::NewButton)->font(), Form1Ui::standardFont());
+    }
+
+    // In every font: every line of Notes shows, 1 to 12 lines (rows 1 to 12)
+    // and with a first line that wraps (rows 13 to 24), as the grid's
+    // delegate paints them; the widest entry of each other column shows
+    // whole, the header and a refill date shown in italics included.
+    void cellsShowWhole_data()
+    {
+        QTest::addColumn<QString>("choices");
+        QTest::newRow("Standard") << "";
+        QTest::newRow("Standard, bold") << "B";
+        QTest::newRow("Large") << "L";
+        QTest::newRow("Large, bold") << "LB";
+    }
+    void cellsShowWhole()
+    {
+        QFETCH(QString, choices);
+        MainWindow w;
+        QVERIFY(w.show());
+        w.openList();
+        for (QChar choice : choices)
+            w.action(choice == u'L' ? "mnuFontSizeOp_1" : "mnuBold")->trigger();
+        QStringList lines;
+        for (int count = 1; count <= 12; ++count) {
+            lines << QStringLiteral("Line %1").arg(count);
+            QStringList wrapped = lines;
+            wrapped[0] = "Take one tablet with a full glass of water, sitting upright, at least "
+                         "half an hour before breakfast and other medicines";
+            w.setCell(count, 6, lines.join(QStringLiteral("\r\n")));
+            w.setCell(count + 12, 6, wrapped.join(QStringLiteral("\r\n")));
+        }
+        const QStringList widest{"unsaved changes", "WWW mmm 12.5 mg", "Twice a day, with meals",
+                                 "100", "when the box is nearly empty"};
+        for (int column = 1; column <= 5; ++column)
+            w.setCell(30 + column, column, widest[column - 1]);
+        w.setCell(0, 4, QStringLiteral("Quantity in the box"));
+        w.form->SetColumnWidths();
+
+        const MedicationGrid &grid = *w.grid();
+        // What the delegate asks for to paint a cell whole within the given
+        // rectangle; an invalid one asks for the natural width.
+        const auto needs = [&](int row, int column, const QRect &rect) {
+            QStyleOptionViewItem option;
+            option.initFrom(grid.viewport());
+            option.font = grid.font();
+            option.fontMetrics = QFontMetrics(grid.font());
+            option.features |= QStyleOptionViewItem::WrapText;
+            option.rect = rect;
+            return grid.itemDelegate()->sizeHint(option,
+                                                 grid.tableModel().indexOfCell(row, column));
+        };
+        const auto painted = [&](int row, int column) {
+            return grid.visualRect(grid.tableModel().indexOfCell(row, column));
+        };
+        for (int row = 1; row <= 24; ++row)
+            QVERIFY2(painted(row, 6).height() >= needs(row, 6, painted(row, 6)).height(),
+                     qPrintable(QStringLiteral("row %1").arg(row)));
+        for (int column = 1; column <= 5; ++column)
+            QVERIFY2(painted(30 + column, column).width() >= needs(30 + column, column, {}).width(),
+                     qPrintable(widest[column - 1]));
+        QVERIFY(grid.horizontalHeader()->sectionSize(3) >=
+                grid.horizontalHeader()->sectionSizeHint(3));
     }
 };
 
