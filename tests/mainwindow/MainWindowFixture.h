@@ -80,8 +80,7 @@ struct MainWindow
     void write(const QString &file, const QByteArray &content) const
     {
         QFile f(path(file));
-        if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size())
-            qFatal("Cannot write %s", qPrintable(f.fileName()));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
     }
 
     void choose(const QString &name) { chooseIndex(selector()->findText(name)); }
@@ -128,10 +127,7 @@ struct MainWindow
     void setCell(int row, int column, const QString &text) { list.setCell(row, column, text); }
     bool changed() const { return list.ChangesMade(); }
     QString name() const { return list.CurrentListName(); }
-    bool due(int row) const
-    {
-        return grid()->tableModel().cellBackground(row, 5) == QColor(128, 0, 0);
-    }
+    bool due(int row) const { return grid()->tableModel().cellBackground(row, 5) == Qt::darkRed; }
 
     QTemporaryDir folder;
     TestClock clock;
@@ -148,3 +144,6 @@ struct MainWindow
     PrintCommand printCommand{list, printer, measurer, clock, prompter};
     std::unique_ptr<Form1> form;
 };
+
+// What the user does in the window, for a table row.
+using Step = std::function<void(MainWindow &)>;

@@ -5,79 +5,58 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+using namespace Qt::StringLiterals;
+
 class TestCellEdit : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void scrollingCommits_data()
-    {
-        QTest::addColumn<int>("column");
-        QTest::addColumn<bool>("wheel");
-        QTest::newRow("scroll bar, Text1") << 2 << false;
-        QTest::newRow("wheel, Text3") << 6 << true;
-    }
-    void scrollingCommits()
-    {
-        QFETCH(int, column);
-        QFETCH(bool, wheel);
-        MainWindow w;
-        w.openList();
-        w.type(3, column, QStringLiteral("5 mg"));
-        QWidget *viewport = w.grid()->viewport();
-        QWheelEvent down(QPointF(9, 9), viewport->mapToGlobal(QPointF(9, 9)), {}, {0, -120},
-                         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        if (wheel)
-            QCoreApplication::sendEvent(viewport, &down);
-        else
-            w.grid()->verticalScrollBar()->setValue(5);
-        QCOMPARE(w.cell(3, column), "5 mg");
-    }
-
-    // The commit by the first click of the pair refits the columns or rows,
-    // so the second lies over another cell.
-    void doubleClickOnAnotherCellWhileEditing_data()
-    {
-        QTest::addColumn<QPoint>("edited");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QPoint>("target");
-        QTest::newRow("Name widens") << QPoint(1, 1) << "Hydrochlorothiazide" << QPoint(1, 2);
-        QTest::newRow("a taller row pushes the next one down")
-            << QPoint(1, 6) << "Morning\nNoon\nEvening\nNight" << QPoint(2, 3);
-    }
-    void doubleClickOnAnotherCellWhileEditing()
-    {
-        QFETCH(QPoint, edited);
-        QFETCH(QString, typed);
-        QFETCH(QPoint, target);
-        MainWindow w;
-        w.openList();
-        w.setCell(target.x(), target.y(), QStringLiteral("25"));
-        w.type(edited.x(), edited.y(), typed);
-        w.type(target.x(), target.y(), QStringLiteral(" mg"));
-        w.grid()->setCurrentCell(9, 1);
-        QCOMPARE(w.cell(edited.x(), edited.y()), QString(typed).replace("\n", "\r\n"));
-        QCOMPARE(w.cell(target.x(), target.y()), "25 mg");
-    }
-
-    // Typed during the pause before the editor opens, committed by Tab. The
-    // line editor's default limit of 32767 characters would cut a long cell.
+    // Typed during the pause before the editor opens, with another cell's
+    // edit open or not. Committing that edit refits the columns or rows, so
+    // the second click of the pair lies over another cell. The line editor's
+    // default limit of 32767 characters would cut a long cell.
     void typingAddsToTheEnd_data()
     {
+        QTest::addColumn<Step>("editing");
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("before");
-        QTest::newRow("Text1") << 2 << "5 mg";
-        QTest::newRow("Text3") << 6 << "Take with food\r\nAvoid alcohol";
-        QTest::newRow("Text1, 40000 characters") << 1 << QString(40000, u'a');
+        QTest::addColumn<Step>("ending");
+        const Step nothing = [](MainWindow &) {};
+        const Step tab = [](MainWindow &) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        };
+        const Step scrollBar = [](MainWindow &w) { w.grid()->verticalScrollBar()->setValue(5); };
+        const Step wheel = [](MainWindow &w) {
+            QWheelEvent down({9, 9}, {9, 9}, {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                             Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(w.grid()->viewport(), &down);
+        };
+        const Step wideName = [](MainWindow &w) { w.type(2, 1, u"Hydrochlorothiazide"_s); };
+        const Step tallRowAbove = [](MainWindow &w) {
+            w.type(1, 6, u"Morning\nNoon\nEvening\nNight"_s);
+        };
+        const QString notes = u"Take with food\r\nAvoid alcohol"_s;
+        QTest::newRow("Text1, Tab") << nothing << 2 << "5 mg" << tab;
+        QTest::newRow("Text3, Tab") << nothing << 6 << notes << tab;
+        QTest::newRow("Text1, 40000 characters") << nothing << 1 << QString(40000, u'a') << tab;
+        QTest::newRow("Text1, scroll bar") << nothing << 2 << "5 mg" << scrollBar;
+        QTest::newRow("Text3, wheel") << nothing << 6 << notes << wheel;
+        QTest::newRow("editing a Name that widens") << wideName << 2 << "5 mg" << tab;
+        QTest::newRow("editing a row above that grows") << tallRowAbove << 3 << "twice" << tab;
     }
     void typingAddsToTheEnd()
     {
+        QFETCH(Step, editing);
         QFETCH(int, column);
         QFETCH(QString, before);
+        QFETCH(Step, ending);
         MainWindow w;
         w.openList();
         w.setCell(2, column, before);
-        QTest::keyClick(w.type(2, column, QStringLiteral(", daily")), Qt::Key_Tab);
+        editing(w);
+        w.type(2, column, u", daily"_s);
+        ending(w);
         QCOMPARE(w.cell(2, column), before + ", daily");
     }
 
@@ -88,7 +67,7 @@ private slots:
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("kept");
         QTest::addColumn<QString>("refused");
-        const QString heart = QStringLiteral("\U0001F493");
+        const QString heart = u"\U0001F493"_s;
         // clang-format off
         QTest::newRow("Text1, Greek")    << "Text1" << "a~Ωb"      << "ab"  << "Ω";
         QTest::newRow("Text1, emoji")    << "Text1" << "x" + heart << "x"   << heart;
@@ -134,9 +113,9 @@ private slots:
                                       "food");
         MainWindow w("Mum\r\nRen\xe9"
                      "e\r\n");
-        w.write(QStringLiteral("Renée.dat"), original);
+        w.write(u"Renée.dat"_s, original);
         w.show();
-        w.choose(QStringLiteral("Renée"));
+        w.choose(u"Renée"_s);
         QVERIFY(!w.changed()); // showing the general notes is no change
         QCOMPARE(w.form->frameGeometry(), QRect(1440 / 15, 720 / 15, 10800 / 15, 7200 / 15));
         QVERIFY(w.action("mnuFontSizeOp_1")->isChecked() && w.action("mnuBold")->isChecked());
@@ -147,13 +126,13 @@ private slots:
             }
         }
         w.press(Form1Ui::SaveButton);
-        QCOMPARE(w.bytes(QStringLiteral("Renée.dat")), original);
+        QCOMPARE(w.bytes(u"Renée.dat"_s), original);
         QCOMPARE(w.prompter.log, QStringList());
         QWidget *notes = w.control("Text2");
         notes->setFocus();
         QTest::keyClick(notes, Qt::Key_Home, Qt::ControlModifier);
-        QTest::keyClicks(notes, QStringLiteral("!"));
-        QCOMPARE(w.list.notes(), QStringLiteral("!Call Dr. Müller\r\nMon–Fri 8\r12\r\n"));
+        QTest::keyClicks(notes, u"!"_s);
+        QCOMPARE(w.list.notes(), u"!Call Dr. Müller\r\nMon–Fri 8\r12\r\n"_s);
         QVERIFY(w.changed());
     }
 };

