@@ -9,9 +9,7 @@
 
 #include <variant>
 
-// The services the program is built with, replaced for tests: a fixed day,
-// scripted answers, recorded addresses.
-
+// The day the tests run on.
 inline const QDate Today(2026, 12, 1);
 
 class TestClock : public Clock
@@ -21,10 +19,8 @@ public:
     QDate today() const override { return date; }
 };
 
-// Answers from a queue the test fills beforehand and logs every question and
-// message as "<kind> <title>: <text>", kind being ask, input, save, inform,
-// warn or tell. A question nobody queued an answer for fails the test
-// instead of waiting for a person.
+// Logs every question and message as "<kind> <title>: <text>" and answers from
+// a queue; a question nobody queued an answer for fails the test.
 class ScriptedPrompter : public Prompter
 {
 public:

@@ -100,9 +100,8 @@ struct MainWindow
     {
         return grid()->visualRect(grid()->tableModel().indexOfCell(row, column)).center();
     }
-    // Double-clicks a cell as the user does, the second press coming as a
-    // double-click at the spot of the first, and types at once, during the
-    // pause before the editor opens. The editor, or null when none opened.
+    // Double-clicks a cell as the user does and types at once, during the pause
+    // before the editor opens. The editor, or null when none opened.
     QWidget *type(int row, int column, const QString &text = {}, int timeoutMs = 2000)
     {
         if (!form->isVisible())

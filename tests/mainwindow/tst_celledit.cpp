@@ -23,9 +23,7 @@ private slots:
         QTest::addColumn<QString>("before");
         QTest::addColumn<Step>("ending");
         const Step nothing = [](MainWindow &) {};
-        const Step tab = [](MainWindow &) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        };
+        const Step tab = [](auto &) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); };
         const Step scrollBar = [](MainWindow &w) { w.grid()->verticalScrollBar()->setValue(5); };
         const Step wheel = [](MainWindow &w) {
             QWheelEvent down({9, 9}, {9, 9}, {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
@@ -33,9 +31,7 @@ private slots:
             QCoreApplication::sendEvent(w.grid()->viewport(), &down);
         };
         const Step wideName = [](MainWindow &w) { w.type(2, 1, u"Hydrochlorothiazide"_s); };
-        const Step tallRowAbove = [](MainWindow &w) {
-            w.type(1, 6, u"Morning\nNoon\nEvening\nNight"_s);
-        };
+        const Step tallRowAbove = [](MainWindow &w) { w.type(1, 6, u"1\n2\n3\n4"_s); };
         const QString notes = u"Take with food\r\nAvoid alcohol"_s;
         QTest::newRow("Text1, Tab") << nothing << 2 << "5 mg" << tab;
         QTest::newRow("Text3, Tab") << nothing << 6 << notes << tab;
@@ -109,10 +105,8 @@ private slots:
     void windowsListComesBackUnchanged()
     {
         QByteArray original = windowsFile();
-        original.replace("with food", "with\xa0"
-                                      "food");
-        MainWindow w("Mum\r\nRen\xe9"
-                     "e\r\n");
+        original.replace("with food", "with\240food"); // a non-breaking space
+        MainWindow w("Mum\r\nRen\351e\r\n");
         w.write(u"Renée.dat"_s, original);
         w.show();
         w.choose(u"Renée"_s);
