@@ -28,8 +28,7 @@ inline QByteArray windowsFile()
     return source.open(QIODevice::ReadOnly) ? source.readAll() : QByteArray();
 }
 
-// The main window as the program starts it, with the services replaced, in a
-// folder of its own; a page width of 0 stands for no printer.
+// The program's main window in a folder of its own; page width 0: no printer.
 struct MainWindow
 {
     explicit MainWindow(const QByteArray &catalogue = {}, int pageWidth = 12000)
@@ -100,8 +99,7 @@ struct MainWindow
     {
         return grid()->visualRect(grid()->tableModel().indexOfCell(row, column)).center();
     }
-    // Double-clicks a cell as the user does and types at once, during the pause
-    // before the editor opens. The editor, or null when none opened.
+    // Double-clicks a cell and types at once; the editor, or null if none opened.
     QWidget *type(int row, int column, const QString &text = {}, int timeoutMs = 2000)
     {
         if (!form->isVisible())

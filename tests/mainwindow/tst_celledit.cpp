@@ -12,10 +12,9 @@ class TestCellEdit : public QObject
     Q_OBJECT
 
 private slots:
-    // Typed during the pause before the editor opens, with another cell's
-    // edit open or not. Committing that edit refits the columns or rows, so
-    // the second click of the pair lies over another cell. The line editor's
-    // default limit of 32767 characters would cut a long cell.
+    // Typed during the pause before the editor opens; an edit committed by the
+    // first click refits the grid under the second. Text1's default limit of
+    // 32767 characters would cut a long cell.
     void typingAddsToTheEnd_data()
     {
         QTest::addColumn<Step>("editing");
@@ -100,8 +99,7 @@ private slots:
         QCOMPARE(field->property(text).toString(), kept);
     }
 
-    // Every cell opened and left, then saved: byte for byte, window and fonts
-    // included. Then one keystroke changes that place of the notes only.
+    // Every cell opened and left, then saved; then one keystroke in the notes.
     void windowsListComesBackUnchanged()
     {
         QByteArray original = windowsFile();

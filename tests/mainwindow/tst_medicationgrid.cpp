@@ -11,8 +11,7 @@ class TestMedicationGrid : public QObject
     Q_OBJECT
 
 private slots:
-    // A date the program cannot read must not pass for one not due: in
-    // italics, with a tooltip giving today in the forms it reads.
+    // An unreadable date is italic, with today in the readable forms as tip.
     void refillDates_data()
     {
         QTest::addColumn<QString>("locale");
@@ -58,8 +57,7 @@ private slots:
                  !readable);
     }
 
-    // Leave-cell comes while the old cell is still current, as an open edit
-    // is committed into it; the row marker follows.
+    // Leave-cell comes while the old cell is current: an open edit goes there.
     void greyOutsideTheCellsAndTheCurrentCell()
     {
         MainWindow w({}, 8000); // narrow columns leave room right of them
@@ -98,8 +96,7 @@ private slots:
         QVERIFY(!model.hasRowMarker(1));
     }
 
-    // Due in 4 days, with a four-line note: texts, the open edit, the refill
-    // warning and the row height go with the medicine from row to target.
+    // Its open edit, refill warning and row height go with the medicine.
     void medicineMovesWhole_data()
     {
         QTest::addColumn<int>("row");
@@ -166,8 +163,7 @@ private slots:
         QVERIFY(w.bytes("Mum.dat").contains("\r\n5 mg\r\n"));
     }
 
-    // Strip width, grid height, label top and notes top; a control keeps
-    // its own where the value would be negative.
+    // A control keeps its own value where the new one would be negative.
     void layoutForClientArea_data()
     {
         QTest::addColumn<QSize>("area");
@@ -211,9 +207,8 @@ private slots:
         QCOMPARE(w.grid()->colWidth(6), std::max(600, (pageWidth ? pageWidth : 12000) - taken));
     }
 
-    // S, L and B stand for the menu choices Standard, Large and Bold. In every
-    // font, every line of Notes shows, from 1 to 12 lines, wrapped from 3 on,
-    // and the widest entry of each other column, an italic date included.
+    // S, L, B: Standard, Large, Bold. In every font, 1 to 12 lines of Notes
+    // (wrapped from 3 on) show whole, and each column's widest entry.
     void fontChoices_data()
     {
         QTest::addColumn<QString>("choices");
