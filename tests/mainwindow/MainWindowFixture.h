@@ -66,7 +66,6 @@ struct MainWindow
     bool show()
     {
         form->show();
-        form->activateWindow();
         return QTest::qWaitForWindowActive(form.get());
     }
 
