@@ -9,9 +9,7 @@
 
 #include <variant>
 
-// The services the program is built with, replaced for tests: a fixed day,
-// scripted answers, recorded addresses.
-
+// The day the tests run on.
 inline const QDate Today(2026, 12, 1);
 
 class TestClock : public Clock
@@ -21,10 +19,8 @@ public:
     QDate today() const override { return date; }
 };
 
-// Answers from a queue the test fills beforehand and logs every question and
-// message as "<kind> <title>: <text>", kind being ask, input, save, inform,
-// warn or tell. A question nobody queued an answer for fails the test
-// instead of waiting for a person.
+// Logs every question and message as "<kind> <title>: <text>" and answers from
+// a queue; a question nobody queued an answer for fails the test.
 class ScriptedPrompter : public Prompter
 {
 public:
@@ -39,33 +35,26 @@ public:
     {
         return next<QString>("input " + title + ": " + text);
     }
-    QString askSaveFileName(const QString &title, const QString &suggestedPath,
-                            const QString &) override
+    QString askSaveFileName(const QString &title, const QString &path, const QString &) override
     {
-        return next<QString>("save " + title + ": " + suggestedPath);
+        return next<QString>("save " + title + ": " + path);
     }
-    void inform(const QString &text, const QString &title) override
-    {
-        log << "inform " + title + ": " + text;
-    }
-    void warn(const QString &text, const QString &title) override
-    {
-        log << "warn " + title + ": " + text;
-    }
-    void tell(const QString &text, const QString &title) override
-    {
-        log << "tell " + title + ": " + text;
-    }
+    void inform(const QString &text, const QString &title) override { note("inform", title, text); }
+    void warn(const QString &text, const QString &title) override { note("warn", title, text); }
+    void tell(const QString &text, const QString &title) override { note("tell", title, text); }
 
 private:
+    void note(const char *kind, const QString &title, const QString &text)
+    {
+        log << QString::fromLatin1(kind) + " " + title + ": " + text;
+    }
     template <typename T> T next(const QString &question)
     {
         log << question;
-        if (answers.isEmpty() || !std::holds_alternative<T>(answers.first())) {
-            QTest::qFail(qPrintable("Unexpected question: " + question), __FILE__, __LINE__);
-            return T{};
-        }
-        return std::get<T>(answers.takeFirst());
+        if (!answers.isEmpty() && std::holds_alternative<T>(answers.first()))
+            return std::get<T>(answers.takeFirst());
+        QTest::qFail(qPrintable("Unexpected question: " + question), __FILE__, __LINE__);
+        return T{};
     }
 };
 

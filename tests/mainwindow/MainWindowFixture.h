@@ -7,7 +7,6 @@
 #include "ListCommands.h"
 #include "ListStore.h"
 #include "MedicationGrid.h"
-#include "CellEditor.h"
 #include "MedicationTableModel.h"
 #include "PrintCommand.h"
 #include "RowCommands.h"
@@ -15,37 +14,30 @@
 #include "printing/RecordingPrinter.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include <memory>
+// Written under Windows: windows-1252, "~~" for line breaks, a lone CR in the
+// general notes, CR LF, the window at 1440, 720, 10800 x 7200 twips, Large, bold.
+inline QByteArray windowsFile()
+{
+    QFile source(QStringLiteral(PILLORA_TEST_DATA "/windows-roundtrip.dat"));
+    return source.open(QIODevice::ReadOnly) ? source.readAll() : QByteArray();
+}
 
-// Its paperWidth of 0 stands for no printer.
-using TestPrinter = RecordingPrinter;
-
-// The main window as the program starts it, with the services replaced, in a
-// folder of its own (with these names in its catalogue) that goes away with
-// the test.
+// The program's main window in a folder of its own; page width 0: no printer.
 struct MainWindow
 {
-    explicit MainWindow(const QStringList &catalogue = {}, int pageWidth = 12000)
+    explicit MainWindow(const QByteArray &catalogue = {}, int pageWidth = 12000)
     {
         printer.paperWidth = pageWidth;
         Typefaces::installSubstitutions();
         QDir(folder.path()).mkdir(QStringLiteral("MedFiles"));
         if (!catalogue.isEmpty())
-            write("MedLists.dat", catalogue.join("\r\n").toLatin1() + "\r\n");
-        restart();
-    }
-    ~MainWindow() { form.reset(); }
-    // The program started again over the files now in its folder.
-    void restart()
-    {
-        form.reset();
+            write("MedLists.dat", catalogue);
         form = std::make_unique<Form1>(MainWindowParts{list, store, listCommands, rowCommands,
                                                        printCommand, clock, prompter, opener,
                                                        associations, printer, measurer});
@@ -53,54 +45,27 @@ struct MainWindow
 
     template <typename T = QWidget> T *control(const QString &name) const
     {
-        T *found = form->findChild<T *>(name);
-        if (!found)
-            qFatal("No control %s", qPrintable(name));
-        return found;
+        return form->findChild<T *>(name);
     }
     MedicationGrid *grid() const { return control<MedicationGrid>("Grid1"); }
     QComboBox *selector() const { return control<QComboBox>("cboLoad"); }
-    QLineEdit *text1() const { return control<QLineEdit>("Text1"); }
-    QPlainTextEdit *text2() const { return control<QPlainTextEdit>("Text2"); }
-    QPlainTextEdit *text3() const { return control<QPlainTextEdit>("Text3"); }
-    QPushButton *button(Form1Ui::ListButton index) const
+    template <typename Index> QPushButton *button(Index index) const
     {
-        return control<QPushButton>(QStringLiteral("Command1_%1").arg(index));
-    }
-    QPushButton *button(Form1Ui::RowButton index) const
-    {
-        return control<QPushButton>(QStringLiteral("Command2_%1").arg(index));
+        const int strip = std::is_same_v<Index, Form1Ui::RowButton> ? 2 : 1;
+        return control<QPushButton>(QStringLiteral("Command%1_%2").arg(strip).arg(index));
     }
     QAction *action(const QString &name) const { return control<QAction>(name); }
-    bool editing() const { return control<CellEditor>("cellEditor")->EditingCell(); }
-    QStringList selectorNames() const
-    {
-        QStringList names;
-        for (int i = 0; i < selector()->count(); ++i)
-            names << selector()->itemText(i);
-        return names;
-    }
-    // Clicks a button once the status timer has enabled it, as a person
-    // would; false when it stays disabled.
+    // Clicks a button once the status timer has enabled it; false if it stays disabled.
     template <typename Index> bool press(Index index)
     {
-        QPushButton *pressed = button(index);
-        if (!QTest::qWaitFor([pressed] { return pressed->isEnabled(); }, 500))
-            return false;
-        pressed->click();
-        return true;
-    }
-    // Save, as the button does it; true when no warning came.
-    bool save()
-    {
-        const qsizetype before = prompter.log.size();
-        return press(Form1Ui::SaveButton) &&
-               !prompter.log.mid(before).join('\n').contains(QStringLiteral("warn "));
+        const bool enabled = QTest::qWaitFor([&] { return button(index)->isEnabled(); }, 500);
+        if (enabled)
+            button(index)->click();
+        return enabled;
     }
     bool show()
     {
         form->show();
-        form->activateWindow();
         return QTest::qWaitForWindowActive(form.get());
     }
 
@@ -113,19 +78,15 @@ struct MainWindow
     void write(const QString &file, const QByteArray &content) const
     {
         QFile f(path(file));
-        if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size())
-            qFatal("Cannot write %s", qPrintable(f.fileName()));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
     }
-    QStringList dataFiles() const { return QDir(path({})).entryList(QDir::Files | QDir::Hidden); }
 
-    // The user picks a name in the list selector.
     void choose(const QString &name) { chooseIndex(selector()->findText(name)); }
     void chooseIndex(int index)
     {
         selector()->setCurrentIndex(index);
         emit selector()->activated(index);
     }
-    // The user starts a new list, the way a new user does first.
     void openList(const QString &name = QStringLiteral("Mum"))
     {
         prompter.answers << name;
@@ -135,68 +96,38 @@ struct MainWindow
 
     QPoint centreOf(int row, int column) const
     {
-        const QModelIndex index = grid()->tableModel().indexOfCell(row, column);
-        return grid()->visualRect(index).center();
+        return grid()->visualRect(grid()->tableModel().indexOfCell(row, column)).center();
     }
-    // Double-clicks a cell where it is on screen, as the user does: the
-    // second press comes as a double-click at the spot of the first.
-    void doubleClick(int row, int column)
-    {
-        grid()->scrollTo(grid()->tableModel().indexOfCell(row, column));
-        doubleClickAt(centreOf(row, column));
-    }
-    void doubleClickAt(QPoint at)
-    {
-        QWidget *viewport = grid()->viewport();
-        QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
-        QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
-    }
-    // The editor the double-click opened, once it has opened.
-    QWidget *editor(int timeoutMs = 2000) const
-    {
-        QWidget *shown = nullptr;
-        (void)QTest::qWaitFor([&] {
-            for (const char *name : {"Text1", "Text3"}) {
-                auto *candidate = form->findChild<QWidget *>(QString::fromLatin1(name));
-                if (candidate->isVisible() && candidate->hasFocus())
-                    shown = candidate;
-            }
-            return shown != nullptr;
-        }, timeoutMs);
-        return shown;
-    }
-    // Double-clicks a cell and types, "\n" being Enter in the Notes editor.
-    void type(int row, int column, const QString &text)
+    // Double-clicks a cell and types at once; the editor, or null if none opened.
+    QWidget *type(int row, int column, const QString &text = {}, int timeoutMs = 2000)
     {
         if (!form->isVisible())
             show();
-        doubleClick(row, column);
-        QWidget *field = editor();
-        QVERIFY2(field, "no editor opened");
-        const QStringList lines = text.split(u'\n');
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            if (i > 0)
-                QTest::keyClick(field, Qt::Key_Return);
-            QTest::keyClicks(field, lines[i]);
+        grid()->scrollTo(grid()->tableModel().indexOfCell(row, column));
+        const QPoint at = centreOf(row, column);
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, at);
+        for (QChar c : text) {
+            const Qt::Key key = c == u'\n' ? Qt::Key_Return : Qt::Key_unknown;
+            for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+                QCoreApplication::postEvent(grid(), new QKeyEvent(type, key, {}, QString(c)));
         }
+        QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(grid()->viewport(), Qt::LeftButton, {}, at);
+        const auto open = [] {
+            const QWidget *focused = QApplication::focusWidget();
+            return focused && QStringList{"Text1", "Text3"}.contains(focused->objectName());
+        };
+        return QTest::qWaitFor(open, timeoutMs) ? QApplication::focusWidget() : nullptr;
     }
     QString cell(int row, int column) const { return list.cell(row, column); }
-    void setCell(int row, int column, const QString &text)
-    {
-        list.setCell(row, column, text);
-    }
+    void setCell(int row, int column, const QString &text) { list.setCell(row, column, text); }
     bool changed() const { return list.ChangesMade(); }
     QString name() const { return list.CurrentListName(); }
-    QPoint current() const { return {grid()->row(), grid()->col()}; }
-    bool due(int row) const
-    {
-        return grid()->tableModel().cellBackground(row, 5) == QColor(128, 0, 0);
-    }
+    bool due(int row) const { return grid()->tableModel().cellBackground(row, 5) == Qt::darkRed; }
 
     QTemporaryDir folder;
     TestClock clock;
-    TestPrinter printer;
+    RecordingPrinter printer;
     ScriptedPrompter prompter;
     RecordingAddressOpener opener;
     TestFileAssociations associations;
@@ -209,3 +140,6 @@ struct MainWindow
     PrintCommand printCommand{list, printer, measurer, clock, prompter};
     std::unique_ptr<Form1> form;
 };
+
+// What the user does in the window, for a table row.
+using Step = std::function<void(MainWindow &)>;

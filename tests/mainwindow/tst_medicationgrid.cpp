@@ -1,235 +1,79 @@
 #include "MainWindowFixture.h"
-#include "RefillDate.h"
+#include "Twips.h"
+#include "WindowLayout.h"
 
 #include <QHeaderView>
 
-
-namespace {
-
-std::pair<QColor, QColor> shownColors(const MainWindow &w, int row, int column)
-{
-    const QModelIndex index = w.grid()->tableModel().indexOfCell(row, column);
-    const QVariant text = index.data(Qt::ForegroundRole);
-    return {index.data(Qt::BackgroundRole).value<QBrush>().color(),
-            text.isValid() ? text.value<QBrush>().color()
-                           : w.grid()->palette().color(QPalette::Text)};
-}
-
-} // namespace
+using namespace Qt::StringLiterals;
 
 class TestMedicationGrid : public QObject
 {
     Q_OBJECT
 
 private slots:
-    // The window commits an open edit on leave-cell, into the cell still current.
-    void leaveCellComesFirst_data()
+    // An unreadable date is italic, with today in the readable forms as tip.
+    void refillDates_data()
     {
-        QTest::addColumn<QString>("move");
-        QTest::addColumn<QPoint>("to");
-        QTest::addColumn<bool>("leaves");
-        QTest::newRow("program sets the cell") << "set" << QPoint(5, 3) << true;
-        QTest::newRow("Down key") << "Down" << QPoint(2, 1) << true;
-        QTest::newRow("mouse click") << "click" << QPoint(3, 4) << true;
-        QTest::newRow("same cell") << "set" << QPoint(1, 1) << false;
-        QTest::newRow("Up key in the first row") << "Up" << QPoint(1, 1) << false;
-        QTest::newRow("header row never current") << "set" << QPoint(0, 2) << false;
-    }
-    void leaveCellComesFirst()
-    {
-        QFETCH(QString, move);
-        QFETCH(QPoint, to);
-        QFETCH(bool, leaves);
-        MainWindow w;
-        QVERIFY(w.show());
-        MedicationGrid *grid = w.grid();
-        QList<QPoint> currentWhenLeaving;
-        connect(grid, &MedicationGrid::leaveCell, this, [&] { currentWhenLeaving << w.current(); });
-
-        if (move == u"set") {
-            grid->setCurrentCell(to.x(), to.y());
-        } else if (move == u"click") {
-            const QModelIndex cell = grid->tableModel().indexOfCell(to.x(), to.y());
-            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                              grid->visualRect(cell).center());
-        } else {
-            QTest::keyClick(grid, move == u"Down" ? Qt::Key_Down : Qt::Key_Up);
-        }
-        QCOMPARE(currentWhenLeaving, leaves ? QList<QPoint>{QPoint(1, 1)} : QList<QPoint>{});
-        QCOMPARE(w.current(), leaves ? to : QPoint(1, 1));
-    }
-
-    // Row 0 of the list is the header; a lone CR breaks a line as CR LF does.
-    void headerRowAndLineBreaks()
-    {
-        MainWindow w;
-        w.setCell(0, 6, QStringLiteral("Notes\r\n\r\nhere"));
-        w.setCell(4, 6, QStringLiteral("Morning\r\nNoon\rEvening"));
-        const MedicationGrid *grid = w.grid();
-        QCOMPARE(grid->model()->headerData(5, Qt::Horizontal).toString(), "Notes\n\nhere");
-        QCOMPARE(grid->model()->headerData(0, Qt::Horizontal).toString(), "Name");
-        QCOMPARE(grid->tableModel().indexOfCell(4, 6).data().toString(), "Morning\nNoon\nEvening");
-    }
-
-    // The status timer enables the list buttons when a list is chosen and the
-    // row buttons when a list is open and the current row has a Name.
-    void statusTimer_data()
-    {
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<int>("nameRow");
-        QTest::addColumn<int>("currentRow");
-        QTest::addColumn<bool>("listButtons");
-        QTest::addColumn<bool>("rowButtons");
-        QTest::newRow("nothing chosen, a name") << "-" << 1 << 1 << false << false;
-        QTest::newRow("list chosen, name in the row") << "Mum" << 1 << 1 << true << true;
-        QTest::newRow("name in another row") << "Dad" << 3 << 4 << true << false;
-        QTest::newRow("empty catalogue name chosen") << "" << 1 << 1 << false << false;
-    }
-    void statusTimer()
-    {
-        QFETCH(QString, chosen);
-        QFETCH(int, nameRow);
-        QFETCH(int, currentRow);
-        QFETCH(bool, listButtons);
-        QFETCH(bool, rowButtons);
-        MainWindow w({"Mum", "", "Dad"});
-        if (chosen != u"-")
-            w.choose(chosen);
-        w.setCell(nameRow, 1, QStringLiteral("Aspirin"));
-        // The other texts of the row do not count.
-        w.setCell(currentRow, 2, QStringLiteral("5 mg"));
-        w.setCell(currentRow, 6, QStringLiteral("With food"));
-        w.grid()->setCurrentCell(currentRow, 3);
-        for (auto index : {Form1Ui::SaveButton, Form1Ui::DeleteButton, Form1Ui::PrintButton,
-                           Form1Ui::NewButton})
-            w.button(index)->setEnabled(!listButtons);
-        for (auto index : {Form1Ui::UpButton, Form1Ui::DownButton, Form1Ui::DeleteRowButton,
-                           Form1Ui::LookupButton})
-            w.button(index)->setEnabled(!rowButtons);
-
-        QTRY_COMPARE(w.button(Form1Ui::SaveButton)->isEnabled(), listButtons);
-        for (auto index : {Form1Ui::DeleteButton, Form1Ui::PrintButton})
-            QCOMPARE(w.button(index)->isEnabled(), listButtons);
-        QCOMPARE(w.button(Form1Ui::NewButton)->isEnabled(), !listButtons);
-        for (auto index : {Form1Ui::UpButton, Form1Ui::DownButton, Form1Ui::DeleteRowButton,
-                           Form1Ui::LookupButton})
-            QCOMPARE(w.button(index)->isEnabled(), rowButtons);
-    }
-
-    void markerFollowsCurrentRow()
-    {
-        MainWindow w;
-        QVERIFY(w.show());
-        const MedicationTableModel &model = w.grid()->tableModel();
-        QTRY_VERIFY(model.hasRowMarker(1));
-        w.grid()->setRow(3);
-        QTRY_VERIFY(model.hasRowMarker(3));
-        QVERIFY(!model.hasRowMarker(1));
-    }
-
-    // Each date is shown highlighted once, then as changed, in the first and last row.
-    void highlightRefillDates_data()
-    {
+        QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("due");
+        QTest::addColumn<bool>("readable");
         const auto day = [](int offset) { return Today.addDays(offset).toString(Qt::ISODate); };
-        QTest::newRow("today") << day(0) << day(0) << true;
-        QTest::newRow("7 days ahead") << day(7) << day(7) << true;
-        QTest::newRow("8 days ahead") << day(8) << day(8) << false;
-        QTest::newRow("not a date") << "ask the pharmacist"
-                                    << "ask the pharmacist" << false;
-        QTest::newRow("due date cleared") << day(0) << "" << false;
-        QTest::newRow("date brought forward") << day(30) << day(3) << true;
+        // clang-format off
+        QTest::newRow("today")                << "en_US" << day(0)  << day(0)       << true  << true;
+        QTest::newRow("today, day first")     << "de_DE" << day(0)  << day(0)       << true  << true;
+        QTest::newRow("7 days ahead")         << "en_US" << day(7)  << day(7)       << true  << true;
+        QTest::newRow("8 days ahead")         << "en_US" << day(8)  << day(8)       << false << true;
+        QTest::newRow("due date cleared")     << "en_US" << day(0)  << ""           << false << true;
+        QTest::newRow("date brought forward") << "en_US" << day(30) << day(3)       << true  << true;
+        QTest::newRow("month first")          << "en_US" << ""      << "12/13/2026" << false << true;
+        QTest::newRow("not month first")      << "en_US" << ""      << "13.12.2026" << false << false;
+        QTest::newRow("words")                << "de_DE" << ""      << "soon"       << false << false;
+        QTest::newRow("day first")            << "de_DE" << ""      << "13.12.2026" << false << true;
+        // clang-format on
     }
-    void highlightRefillDates()
+    void refillDates()
     {
+        QFETCH(QString, locale);
         QFETCH(QString, before);
         QFETCH(QString, text);
         QFETCH(bool, due);
-        MainWindow w;
-        Form1 &form = *w.form;
-        w.grid()->setCurrentCell(2, 3);
-        for (const QString &refill : {before, text}) {
-            w.setCell(1, 5, refill);
-            w.setCell(49, 5, refill);
-            form.HighlightRefillDates();
-        }
-
-        const QColor plain = form.palette().color(QPalette::Base);
-        const auto expected = due ? std::pair(QColor(128, 0, 0), QColor(Qt::white))
-                                  : std::pair(plain, QColor(Qt::black));
-        for (int row : {1, 49}) {
-            QCOMPARE(shownColors(w, row, 5), expected);
-            QCOMPARE(shownColors(w, row, 4).first, plain);
-            QCOMPARE(shownColors(w, row, 6).first, plain);
-        }
-        QCOMPARE(shownColors(w, 2, 5).first, plain);
-        QCOMPARE(w.current(), QPoint(2, 3));
-    }
-
-    // A refill date the program cannot read looks different from one that
-    // is not due: in italics, with a tooltip naming the forms it reads. ISO
-    // dates are read under every locale.
-    void unreadableRefillDates_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("readable");
-        for (const char *locale : {"en_US", "de_DE"}) {
-            const bool us = QByteArray(locale) == "en_US";
-            const auto row = [locale](const char *text, bool readable) {
-                QTest::addRow("%s %s", locale, text)
-                    << QString::fromLatin1(locale) << QString::fromLatin1(text) << readable;
-            };
-            row("2026-12-13", true);
-            row("12/13/2026", us);
-            row("13.12.2026", !us);
-            row("2026-13-12", false);
-            row("soon", false);
-        }
-    }
-    void unreadableRefillDates()
-    {
-        QFETCH(QString, locale);
-        QFETCH(QString, text);
         QFETCH(bool, readable);
         QLocale::setDefault(QLocale(locale));
         MainWindow w;
-        w.setCell(3, 5, text);
-        const QModelIndex cell = w.grid()->tableModel().indexOfCell(3, 5);
+        for (const QString &refill : {before, text}) {
+            w.setCell(49, 5, refill); // the last row
+            w.form->HighlightRefillDates();
+        }
+        const QModelIndex cell = w.grid()->tableModel().indexOfCell(49, 5);
         const QString tip = cell.data(Qt::ToolTipRole).toString();
         const bool italic = cell.data(MedicationTableModel::UnreadableDateRole).toBool();
         QLocale::setDefault(QLocale::c());
-
+        QCOMPARE(w.due(49), due);
         QCOMPARE(italic, !readable);
-        QCOMPARE(tip.isEmpty(), readable);
-        if (!readable) {
-            QVERIFY(tip.contains(u"cannot read this date"));
-            QVERIFY(tip.contains(Today.toString(Qt::ISODate)));
-            QVERIFY(tip.contains(QLocale(locale).toString(Today, QLocale::ShortFormat)));
-        }
-        QVERIFY(!w.due(3)); // normal colours either way
+        QCOMPARE(tip.contains(Today.toString(Qt::ISODate)) &&
+                     tip.contains(QLocale(locale).toString(Today, QLocale::ShortFormat)),
+                 !readable);
     }
 
-    // Outside the cells the grid is grey everywhere, beside the header row
-    // too; the row marker stands centred in its cell.
-    void greyOutsideTheCellsAndMarkerCentred()
+    // Leave-cell comes while the old cell is current: an open edit goes there.
+    void greyOutsideTheCellsAndTheCurrentCell()
     {
         MainWindow w({}, 8000); // narrow columns leave room right of them
         QVERIFY(w.show());
         MedicationGrid *grid = w.grid();
-        QTRY_VERIFY(grid->tableModel().hasRowMarker(1));
+        QCOMPARE(grid->width() * Twips::PerPixel, 11310); // laid out for the window
+        const MedicationTableModel &model = grid->tableModel();
+        QTRY_VERIFY(model.hasRowMarker(1));
         const QImage image = grid->grab().toImage();
         const QHeaderView *header = grid->horizontalHeader();
         const int right = grid->viewport()->mapTo(grid, QPoint(header->length(), 0)).x() + 10;
-        const QRgb grey = qRgb(0x80, 0x80, 0x80);
-        QCOMPARE(image.pixel(right, header->height() / 2), grey);
-        QCOMPARE(image.pixel(right, header->height() + 30), grey);
+        QCOMPARE(image.pixel(right, header->height() / 2), qRgb(0x80, 0x80, 0x80));
 
-        const QHeaderView *marker = grid->verticalHeader();
-        const QRect section(marker->mapTo(grid, QPoint(0, marker->sectionViewportPosition(0))),
-                            QSize(marker->width(), marker->sectionSize(0)));
+        const QHeaderView *markers = grid->verticalHeader();
+        const QRect section(markers->mapTo(grid, QPoint(0, markers->sectionViewportPosition(0))),
+                            QSize(markers->width(), markers->sectionSize(0)));
         QRect drawn;
         for (int y = section.top(); y <= section.bottom(); ++y) {
             for (int x = section.left(); x <= section.right(); ++x) {
@@ -237,43 +81,191 @@ private slots:
                     drawn |= QRect(x, y, 1, 1);
             }
         }
-        QCOMPARE(drawn.size(), QSize(16, 16));
-        QVERIFY(std::abs((drawn.left() - section.left()) - (section.right() - drawn.right())) <= 1);
-        QVERIFY(std::abs((drawn.top() - section.top()) - (section.bottom() - drawn.bottom())) <= 1);
+        const QPoint offCentre = drawn.center() - section.center();
+        QVERIFY(std::abs(offCentre.x()) <= 1 && std::abs(offCentre.y()) <= 1);
+        QList<QPoint> left;
+        connect(grid, &MedicationGrid::leaveCell, this,
+                [&] { left << QPoint(grid->row(), grid->col()); });
+        grid->setCurrentCell(5, 3);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, w.centreOf(3, 4));
+        grid->setCurrentCell(3, 4);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, w.centreOf(3, 4));
+        QCOMPARE(left, QList({QPoint(1, 1), QPoint(5, 3)}));
+        QCOMPARE(QPoint(grid->row(), grid->col()), QPoint(3, 4));
+        QTRY_VERIFY(model.hasRowMarker(3));
+        QVERIFY(!model.hasRowMarker(1));
     }
 
-    // As a person types a date under the desktop's locale, on 15 June 2026.
-    void readRefillDate_data()
+    // Its open edit, refill warning and row height go with the medicine.
+    void medicineMovesWhole_data()
     {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QDate>("expected");
-        const QDate dec13(2026, 12, 13);
-        for (const char *name : {"en_US", "de_DE"}) {
-            const QLocale locale(QString::fromLatin1(name));
-            for (auto format : {QLocale::ShortFormat, QLocale::LongFormat})
-                QTest::addRow("%s %s format", name,
-                              format == QLocale::ShortFormat ? "short" : "long")
-                    << locale.name() << locale.toString(dec13, format) << dec13;
-        }
-        const auto row = [](const char *name, const char *locale, const QString &text, QDate date) {
-            QTest::newRow(name) << QString::fromLatin1(locale) << text << date;
-        };
-        row("two-digit year", "en_US", "12/13/49", QDate(2049, 12, 13));
-        row("no year", "de_DE", "13.12.", dec13);
-        row("day first in en_US", "en_US", "13/12/2026", QDate());
-        row("day before the month name", "en_US", "13 DEC 2026", dec13);
-        row("umlaut", "de_DE", QStringLiteral("3. März 26"), QDate(2026, 3, 3));
-        row("a name and words", "en_US", "Dec 13 maybe", QDate());
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("target");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Up on 2") << 2 << int(Form1Ui::UpButton) << 1 << "Med 2!";
+        QTest::newRow("Down on 48") << 48 << int(Form1Ui::DownButton) << 49 << "Med 48!";
+        QTest::newRow("Delete the row above") << 4 << int(Form1Ui::DeleteRowButton) << 3 << "Med 4";
     }
-    void readRefillDate()
+    void medicineMovesWhole()
     {
-        QFETCH(QString, locale);
-        QFETCH(QString, text);
-        QFETCH(QDate, expected);
-        const std::optional<QDate> date =
-            RefillDate::read(text, QLocale(locale), QDate(2026, 6, 15));
-        QCOMPARE(date.value_or(QDate()), expected);
+        QFETCH(int, row);
+        QFETCH(int, button);
+        QFETCH(int, target);
+        QFETCH(QString, name);
+        MainWindow w;
+        w.openList();
+        for (int r = 1; r <= 49; ++r)
+            w.setCell(r, 1, u"Med %1"_s.arg(r));
+        w.setCell(row, 5, Today.addDays(4).toString(Qt::ISODate));
+        w.setCell(row, 6, u"a\r\nb\r\nc\r\nd"_s);
+        w.form->SetColumnWidths();
+        w.form->HighlightRefillDates();
+        const int tall = w.grid()->rowHeight(row);
+        const int plain = w.grid()->rowHeight(row == 1 ? 2 : 1);
+        w.prompter.answers << true;
+        w.type(button == Form1Ui::DeleteRowButton ? target : row, 1, u"!"_s);
+        QVERIFY(w.press(Form1Ui::RowButton(button)));
+        QCOMPARE(w.cell(target, 1), name);
+        for (int r : {row, target}) {
+            QCOMPARE(w.due(r), r == target);
+            QCOMPARE(w.grid()->rowHeight(r), r == target ? tall : plain);
+        }
+    }
+
+    // Lookup only reads: an open edit stays, and Save takes it.
+    void lookup_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("message");
+        const QString guard = u"inform Message: Please highlight a medicine above first."_s;
+        // clang-format off
+        QTest::newRow("URL syntax") << "a/b c?d#e" << "/cons/a%2Fb%20c%3Fd%23e_Systemic.html" << "";
+        QTest::newRow("no Name")    << ""          << ""                                       << guard;
+        // clang-format on
+    }
+    void lookup()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, path);
+        QFETCH(QString, message);
+        MainWindow w;
+        w.openList();
+        w.setCell(4, 1, name);
+        w.type(4, 2, u"5 mg"_s);
+        if (!w.press(Form1Ui::LookupButton)) // disabled without a Name
+            w.rowCommands.lookUp(4);
+        QVERIFY(w.control("Text1")->isVisible());
+        QCOMPARE(w.opener.opened.value(0).path(QUrl::FullyEncoded), path);
+        QCOMPARE(w.prompter.log.join(u'\n'), message);
+        w.press(Form1Ui::SaveButton);
+        QVERIFY(w.bytes("Mum.dat").contains("\r\n5 mg\r\n"));
+    }
+
+    // A control keeps its own value where the new one would be negative.
+    void layoutForClientArea_data()
+    {
+        QTest::addColumn<QSize>("area");
+        QTest::addColumn<QList<int>>("expected");
+        QTest::newRow("initial") << QSize(11550, 7980) << QList{11310, 4965, 6150, 6405};
+        QTest::newRow("grid height exactly 0") << QSize(3000, 3015) << QList{2760, 0, 1185, 1440};
+        QTest::newRow("too low for the grid") << QSize(3000, 2000) << QList{2760, 4335, 170, 425};
+        QTest::newRow("too low for notes") << QSize(3000, 1500) << QList{2760, 4335, 5520, 5760};
+        QTest::newRow("minimized") << QSize(0, 0) << QList{9735, 4335, 5520, 5760};
+    }
+    void layoutForClientArea()
+    {
+        QFETCH(QSize, area);
+        QFETCH(QList<int>, expected);
+        // clang-format off
+        const MainWindowPlacement designed{{9, 120, 9735, 375}, {9, 600, 9735, 375},
+            {9, 1080, 9735, 4335}, {9, 5520, 2175, 255}, {9, 5760, 5055, 1455}};
+        // clang-format on
+        const MainWindowPlacement p = ::layoutForClientArea(area.width(), area.height(), designed);
+        QCOMPARE(QList({p.picture2.width, p.grid1.height, p.label3.top, p.text2.top}), expected);
+        QCOMPARE(p.grid1, (TwipsRect{120, 1080, expected[0], expected[1]}));
+        QCOMPARE(p.picture2.top, 615);
+    }
+
+    // From the first frame on; never less than 600 twips.
+    void notesTakeWhatThePageLeaves_data()
+    {
+        QTest::addColumn<int>("pageWidth");
+        QTest::newRow("no printer") << 0;
+        QTest::newRow("A4 portrait") << 11906;
+        QTest::newRow("Letter landscape") << 15840;
+        QTest::newRow("narrower than the other columns") << 3000;
+    }
+    void notesTakeWhatThePageLeaves()
+    {
+        QFETCH(int, pageWidth);
+        MainWindow w({}, pageWidth);
+        int taken = 480; // the page's margin
+        for (int column = 0; column <= 5; ++column)
+            taken += w.grid()->colWidth(column);
+        QCOMPARE(w.grid()->colWidth(6), std::max(600, (pageWidth ? pageWidth : 12000) - taken));
+    }
+
+    // S, L, B: Standard, Large, Bold. In every font, 1 to 12 lines of Notes
+    // (wrapped from 3 on) show whole, and each column's widest entry.
+    void fontChoices_data()
+    {
+        QTest::addColumn<QString>("choices");
+        QTest::addColumn<double>("size");
+        QTest::addColumn<bool>("bold");
+        QTest::newRow("start-up: design fonts, Standard marked") << "" << 8.25 << false;
+        QTest::newRow("Large") << "L" << 10.0 << false;
+        QTest::newRow("Large then Standard") << "LS" << 8.0 << false;
+        QTest::newRow("Bold keeps the design size") << "B" << 8.25 << true;
+        QTest::newRow("Large and bold") << "LB" << 10.0 << true;
+    }
+    void fontChoices()
+    {
+        QFETCH(QString, choices);
+        QFETCH(double, size);
+        QFETCH(bool, bold);
+        MainWindow w;
+        QVERIFY(w.show());
+        w.openList();
+        const QList<QAction *> menu{w.action("mnuFontSizeOp_0"), w.action("mnuFontSizeOp_1"),
+                                    w.action("mnuBold")};
+        for (QChar choice : choices)
+            menu[QStringLiteral("SLB").indexOf(choice)]->trigger();
+        QCOMPARE(QList({menu[0]->isChecked(), menu[1]->isChecked(), menu[2]->isChecked()}),
+                 QList({size != 10, size == 10, bold}));
+        QFont expected = Form1Ui::standardFont();
+        expected.setPointSizeF(size);
+        expected.setBold(bold);
+        for (const char *name : {"Grid1", "Text1", "Text2"})
+            QCOMPARE(w.control(name)->font(), expected);
+        QCOMPARE(w.measurer.font(), expected);
+        QCOMPARE(w.control("Text3")->font(), Form1Ui::standardFont());
+        QCOMPARE(w.button(Form1Ui::NewButton)->font(), Form1Ui::standardFont());
+
+        QStringList lines;
+        for (int row = 1; row <= 12; ++row) {
+            lines << (row == 3 ? u"Take one tablet with a full glass of water, sitting upright, at "
+                                 "least half an hour before breakfast and other medicines"_s
+                               : u"Line"_s);
+            w.setCell(row, 6, lines.join(u"\r\n"_s));
+        }
+        const QStringList widest{"unsaved changes", "WWW mmm 12.5 mg", "Twice a day, with meals",
+                                 "100", "when the box is nearly empty"};
+        for (int column = 1; column <= 5; ++column)
+            w.setCell(30 + column, column, widest[column - 1]);
+        w.setCell(0, 4, u"Quantity in the box"_s);
+        w.form->SetColumnWidths();
+        // What the grid's delegate asks for, the grid line included.
+        const QAbstractItemView &delegateSizes = *w.grid();
+        const QHeaderView *rows = w.grid()->verticalHeader();
+        const QHeaderView *columns = w.grid()->horizontalHeader();
+        for (int row = 0; row < 12; ++row)
+            QVERIFY(rows->sectionSize(row) >= delegateSizes.sizeHintForRow(row));
+        for (int column = 0; column < 5; ++column)
+            QVERIFY(columns->sectionSize(column) >=
+                    std::max(delegateSizes.sizeHintForColumn(column),
+                             columns->sectionSizeHint(column)));
     }
 };
 
