@@ -21,8 +21,12 @@ private slots:
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("before");
         QTest::addColumn<Step>("ending");
+        QTest::addColumn<bool>("committed");
         const Step nothing = [](MainWindow &) {};
-        const Step tab = [](auto &) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); };
+        const auto key = [](Qt::Key key) {
+            return Step([key](auto &) { QTest::keyClick(QApplication::focusWidget(), key); });
+        };
+        const Step tab = key(Qt::Key_Tab);
         const Step scrollBar = [](MainWindow &w) { w.grid()->verticalScrollBar()->setValue(5); };
         const Step wheel = [](MainWindow &w) {
             QWheelEvent down({9, 9}, {9, 9}, {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
@@ -32,13 +36,17 @@ private slots:
         const Step wideName = [](MainWindow &w) { w.type(2, 1, u"Hydrochlorothiazide"_s); };
         const Step tallRowAbove = [](MainWindow &w) { w.type(1, 6, u"1\n2\n3\n4"_s); };
         const QString notes = u"Take with food\r\nAvoid alcohol"_s;
-        QTest::newRow("Text1, Tab") << nothing << 2 << "5 mg" << tab;
-        QTest::newRow("Text3, Tab") << nothing << 6 << notes << tab;
-        QTest::newRow("Text1, 40000 characters") << nothing << 1 << QString(40000, u'a') << tab;
-        QTest::newRow("Text1, scroll bar") << nothing << 2 << "5 mg" << scrollBar;
-        QTest::newRow("Text3, wheel") << nothing << 6 << notes << wheel;
-        QTest::newRow("editing a Name that widens") << wideName << 2 << "5 mg" << tab;
-        QTest::newRow("editing a row above that grows") << tallRowAbove << 3 << "twice" << tab;
+        QTest::newRow("Text1, Tab") << nothing << 2 << "5 mg" << tab << true;
+        QTest::newRow("Text3, Tab") << nothing << 6 << notes << tab << true;
+        QTest::newRow("Text1, 40000 characters")
+            << nothing << 1 << QString(40000, u'a') << tab << true;
+        QTest::newRow("Text1, scroll bar") << nothing << 2 << "5 mg" << scrollBar << true;
+        QTest::newRow("Text3, wheel") << nothing << 6 << notes << wheel << true;
+        QTest::newRow("editing a Name that widens") << wideName << 2 << "5 mg" << tab << true;
+        QTest::newRow("editing a row above that grows")
+            << tallRowAbove << 3 << "twice" << tab << true;
+        QTest::newRow("Text1, Enter") << nothing << 5 << "today" << key(Qt::Key_Return) << true;
+        QTest::newRow("Text3, Esc") << nothing << 6 << notes << key(Qt::Key_Escape) << false;
     }
     void typingAddsToTheEnd()
     {
@@ -46,13 +54,15 @@ private slots:
         QFETCH(int, column);
         QFETCH(QString, before);
         QFETCH(Step, ending);
+        QFETCH(bool, committed);
         MainWindow w;
         w.openList();
         w.setCell(2, column, before);
         editing(w);
         w.type(2, column, u", daily"_s);
         ending(w);
-        QCOMPARE(w.cell(2, column), before + ", daily");
+        w.grid()->setCurrentCell(9, 1); // leaving the cell commits nothing more
+        QCOMPARE(w.cell(2, column), committed ? before + ", daily" : before);
     }
 
     // A list file gives a "~" back as a line break.

@@ -137,6 +137,14 @@ private slots:
         w.press(Form1Ui::DeleteButton);
         QCOMPARE(w.bytes("MedLists.dat"), "B\r\nC\r\n");
         QVERIFY(!QFile::exists(w.path("B.dat")));
+        // The catalogue gone while the program runs: the selector still shows
+        // a name, yet no list is open, and Save must not write ".dat".
+        QVERIFY(QFile::remove(w.path("MedLists.dat")));
+        w.prompter.log.clear();
+        w.chooseIndex(0);
+        QCOMPARE(w.prompter.log, {"inform Pillora: No Med Lists found."});
+        w.press(Form1Ui::SaveButton);
+        QVERIFY(!QFile::exists(w.path(".dat")));
     }
 
     // The reason shown, the list shown before stays, or as much as was read.
