@@ -6,11 +6,11 @@
 //   bench_print [copy.pdf]   also keeps the last printed PDF there
 
 #include "Clock.h"
+#include "FontTextMeasurer.h"
 #include "FullList.h"
 #include "ListReport.h"
 #include "Prompter.h"
 #include "SystemPrinterService.h"
-#include "FontTextMeasurer.h"
 #include "Typefaces.h"
 #include "printing/RecordingPrinter.h"
 

@@ -105,8 +105,8 @@ int main(int argc, char *argv[])
         // Rotating which goes first spreads any drift of the machine over all.
         for (size_t turn = 0; turn < std::size(children); ++turn) {
             const size_t child = (i + turn) % std::size(children);
-            if (const auto shown = runChild(children[child].first, children[child].second,
-                                            "shown_us"))
+            if (const auto shown =
+                    runChild(children[child].first, children[child].second, "shown_us"))
                 times[child].push_back(*shown / 1000.0);
         }
     }
@@ -131,8 +131,8 @@ int main(int argc, char *argv[])
     std::printf("  ratio           %7.2f     (goal: within %.1f, %s)\n", ratio, StartGoal,
                 ratio > 0 && ratio <= StartGoal ? "met" : "not met");
     const double textMs = median(times[2]);
-    std::printf("  for comparison: bare window with one line of text %.1f ms, ratio %.2f\n",
-                textMs, textMs > 0 ? programMs / textMs : 0);
+    std::printf("  for comparison: bare window with one line of text %.1f ms, ratio %.2f\n", textMs,
+                textMs > 0 ? programMs / textMs : 0);
     if (programIdle && bareIdle) {
         std::printf("  idle CPU over %.0f s: Pillora %.3f %% of one core, bare window %.3f %% "
                     "(goal: under %.1f %%, %s)\n",

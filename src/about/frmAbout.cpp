@@ -83,7 +83,8 @@ void frmAbout::createControls()
                                      Typefaces::designFont("MS Sans Serif", 8.25), Yellow);
     Label1[VersionLabel]->setGeometry(Twips::toPixels({720, 600, 3255, 255}));
     Label1[2] = makeLabel(this, QStringLiteral("Corvane software"), QStringLiteral("Label1_2"),
-                          Typefaces::designFont("MS Sans Serif", 9.75), palette().color(QPalette::WindowText));
+                          Typefaces::designFont("MS Sans Serif", 9.75),
+                          palette().color(QPalette::WindowText));
     Label1[2]->setGeometry(Twips::toPixels({120, 1200, 4215, 255}));
 
     QFont link = Typefaces::designFont("MS Sans Serif", 8.25);

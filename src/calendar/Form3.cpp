@@ -104,14 +104,16 @@ void Form3::createControls()
         label->setObjectName(QStringLiteral("Label1_%1").arg(month));
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         label->setFont(Typefaces::designFont("Century Gothic", 9.75, true));
-        label->setGeometry(Twips::toPixels({place.labelLeft, place.labelTop, wider ? 2265 : 2220, 240}));
+        label->setGeometry(
+            Twips::toPixels({place.labelLeft, place.labelTop, wider ? 2265 : 2220, 240}));
         Label1[month] = label;
 
         auto *grid = new MonthGrid(this);
         grid->setObjectName(QStringLiteral("Grid1_%1").arg(month));
         grid->setFont(Typefaces::designFont("Century Gothic", 9));
         grid->setFormatString(QStringLiteral("S|M|T|W|T|F|S"));
-        grid->setGeometry(Twips::toPixels({place.gridLeft, place.gridTop, wider ? 2280 : 2235, 2235}));
+        grid->setGeometry(
+            Twips::toPixels({place.gridLeft, place.gridTop, wider ? 2280 : 2235, 2235}));
         Grid1[month] = grid;
     }
 }

@@ -76,9 +76,8 @@ void Form1::connectControls()
     for (int i = 0; i < int(m_ui.mnuFontSizeOp.size()); ++i)
         connect(m_ui.mnuFontSizeOp[i], &QAction::triggered, this, [this, i] { chooseFontSize(i); });
     connect(m_ui.mnuBold, &QAction::triggered, this, &Form1::toggleBold);
-    connect(m_ui.mnuAbout, &QAction::triggered, this, [this] {
-        frmAbout::showModal(*this, m_parts.addressOpener, m_parts.prompter);
-    });
+    connect(m_ui.mnuAbout, &QAction::triggered, this,
+            [this] { frmAbout::showModal(*this, m_parts.addressOpener, m_parts.prompter); });
     connect(m_ui.mnuHelpOp, &QAction::triggered, this,
             [this] { HelpCommand(m_parts.addressOpener, m_parts.fileAssociations).run(); });
     // Until New or Load there is no list that typing could go into.

@@ -126,8 +126,8 @@ void Form1Ui::createButtons()
         {HelpButton, "&Help", "Display Help file"},
     };
     for (const auto &b : listButtons)
-        Command1[b.index] = makeButton(Picture1, b.caption, b.tooltip,
-                                       QStringLiteral("Command1_%1").arg(b.index));
+        Command1[b.index] =
+            makeButton(Picture1, b.caption, b.tooltip, QStringLiteral("Command1_%1").arg(b.index));
     for (int index : {SaveButton, DeleteButton, PrintButton})
         Command1[index]->setEnabled(false);
 
@@ -190,7 +190,9 @@ void Form1Ui::placeAsDesigned(QWidget &window)
 
 void Form1Ui::layOut(const QSize &clientArea)
 {
-    const auto twipsOf = [](const QWidget *widget) { return Twips::fromPixels(widget->geometry()); };
+    const auto twipsOf = [](const QWidget *widget) {
+        return Twips::fromPixels(widget->geometry());
+    };
     const MainWindowPlacement current{twipsOf(Picture1), twipsOf(Picture2), twipsOf(Grid1),
                                       twipsOf(Label3), twipsOf(Text2)};
     const MainWindowPlacement placed = layoutForClientArea(

@@ -20,16 +20,16 @@ struct Place
 };
 
 inline constexpr std::array Places{
-    Place{"Picture1", {120, 120, 9735, 375}},     Place{"Command1_0", {0, 0, 960, 315}},
-    Place{"cboLoad", {960, 0, 2415, 315}},        Place{"Command1_2", {3360, 0, 960, 315}},
-    Place{"Command1_1", {4320, 0, 960, 315}},     Place{"Command1_4", {5280, 0, 960, 315}},
-    Place{"Command1_3", {6240, 0, 960, 315}},     Place{"Command1_5", {7200, 0, 960, 315}},
-    Place{"Command1_6", {8160, 0, 960, 315}},     Place{"Picture2", {120, 600, 9735, 375}},
-    Place{"Command2_0", {0, 0, 975, 315}},        Place{"Command2_1", {960, 0, 975, 315}},
-    Place{"Command2_2", {1920, 0, 975, 315}},     Place{"Command2_3", {2880, 0, 975, 315}},
-    Place{"Grid1", {120, 1080, 9735, 4335}},      Place{"Text1", {4440, 3600, 1215, 285}},
-    Place{"Text3", {4440, 3960, 1215, 285}},      Place{"Label3", {120, 5520, 2175, 255}},
-    Place{"Text2", {120, 5760, 5055, 1455}},      Place{"Image1", {600, 7560, 240, 240}},
+    Place{"Picture1", {120, 120, 9735, 375}}, Place{"Command1_0", {0, 0, 960, 315}},
+    Place{"cboLoad", {960, 0, 2415, 315}},    Place{"Command1_2", {3360, 0, 960, 315}},
+    Place{"Command1_1", {4320, 0, 960, 315}}, Place{"Command1_4", {5280, 0, 960, 315}},
+    Place{"Command1_3", {6240, 0, 960, 315}}, Place{"Command1_5", {7200, 0, 960, 315}},
+    Place{"Command1_6", {8160, 0, 960, 315}}, Place{"Picture2", {120, 600, 9735, 375}},
+    Place{"Command2_0", {0, 0, 975, 315}},    Place{"Command2_1", {960, 0, 975, 315}},
+    Place{"Command2_2", {1920, 0, 975, 315}}, Place{"Command2_3", {2880, 0, 975, 315}},
+    Place{"Grid1", {120, 1080, 9735, 4335}},  Place{"Text1", {4440, 3600, 1215, 285}},
+    Place{"Text3", {4440, 3960, 1215, 285}},  Place{"Label3", {120, 5520, 2175, 255}},
+    Place{"Text2", {120, 5760, 5055, 1455}},  Place{"Image1", {600, 7560, 240, 240}},
 };
 
 inline constexpr std::array TabOrder{

@@ -9,7 +9,6 @@
 #include <functional>
 #include <optional>
 
-
 // Shows the data rows and columns of a MedicationList to a table view: view
 // row i is list row i + 1 and view column j list column j + 1. The header row
 // becomes the horizontal header; column 0, which holds only the row marker,

@@ -183,7 +183,8 @@ QString unreadableHint(const QString &text, const QLocale &locale, const QDate &
         return {};
     return QStringLiteral("%1 cannot read this date, so it cannot show when the refill falls "
                           "due. Write it as %2 or %3.")
-        .arg(ProgramInfo::title(), locale.toString(today, QLocale::ShortFormat), today.toString(Qt::ISODate));
+        .arg(ProgramInfo::title(), locale.toString(today, QLocale::ShortFormat),
+             today.toString(Qt::ISODate));
 }
 
 } // namespace RefillDate

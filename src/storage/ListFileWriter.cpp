@@ -20,8 +20,8 @@ QStringList fileLines(const MedicationList &list)
     lines << formatNumber(settings.windowLeft) << formatNumber(settings.windowTop)
           << formatNumber(settings.windowWidth) << formatNumber(settings.windowHeight);
     lines << QString::number(settings.fontSize == ListSettings::StandardFontSize
-                                  ? ListSettings::StandardFontSize
-                                  : ListSettings::LargeFontSize);
+                                 ? ListSettings::StandardFontSize
+                                 : ListSettings::LargeFontSize);
     lines << (settings.bold ? TrueWord : FalseWord);
     lines << settings.printerName;
     while (lines.size() < FirstCellLine - 1)
