@@ -1,6 +1,5 @@
 #include "MainWindowFixture.h"
 #include "Twips.h"
-#include "WindowLayout.h"
 
 #include <QHeaderView>
 
@@ -161,31 +160,6 @@ private slots:
         QCOMPARE(w.prompter.log.join(u'\n'), message);
         w.press(Form1Ui::SaveButton);
         QVERIFY(w.bytes("Mum.dat").contains("\r\n5 mg\r\n"));
-    }
-
-    // A control keeps its own value where the new one would be negative.
-    void layoutForClientArea_data()
-    {
-        QTest::addColumn<QSize>("area");
-        QTest::addColumn<QList<int>>("expected");
-        QTest::newRow("initial") << QSize(11550, 7980) << QList{11310, 4965, 6150, 6405};
-        QTest::newRow("grid height exactly 0") << QSize(3000, 3015) << QList{2760, 0, 1185, 1440};
-        QTest::newRow("too low for the grid") << QSize(3000, 2000) << QList{2760, 4335, 170, 425};
-        QTest::newRow("too low for notes") << QSize(3000, 1500) << QList{2760, 4335, 5520, 5760};
-        QTest::newRow("minimized") << QSize(0, 0) << QList{9735, 4335, 5520, 5760};
-    }
-    void layoutForClientArea()
-    {
-        QFETCH(QSize, area);
-        QFETCH(QList<int>, expected);
-        // clang-format off
-        const MainWindowPlacement designed{{9, 120, 9735, 375}, {9, 600, 9735, 375},
-            {9, 1080, 9735, 4335}, {9, 5520, 2175, 255}, {9, 5760, 5055, 1455}};
-        // clang-format on
-        const MainWindowPlacement p = ::layoutForClientArea(area.width(), area.height(), designed);
-        QCOMPARE(QList({p.picture2.width, p.grid1.height, p.label3.top, p.text2.top}), expected);
-        QCOMPARE(p.grid1, (TwipsRect{120, 1080, expected[0], expected[1]}));
-        QCOMPARE(p.picture2.top, 615);
     }
 
     // From the first frame on; never less than 600 twips.
