@@ -37,6 +37,11 @@ std::optional<QDate> readIso(const QString &text)
 // The order of day, month and year in the locale's short date format.
 QString fieldOrder(const QLocale &locale)
 {
+    // C, C.UTF-8 and POSIX have no territory, so no order of their own: their
+    // "d MMM yyyy" names the month, and reading "12/14/2026" day first would
+    // find no month 14. Numbers are read month first there, as in en_US.
+    if (locale.language() == QLocale::C)
+        return QStringLiteral("mdy");
     QString order;
     for (QChar c : locale.dateFormat(QLocale::ShortFormat)) {
         const QChar field = c.toLower();
@@ -121,6 +126,9 @@ std::optional<QDate> readWithMonthName(const QString &text, const QLocale &local
     static const QRegularExpression word(QStringLiteral("[^\\W_]+"),
                                          QRegularExpression::UseUnicodePropertiesOption);
     int month = 0;
+    // A word such as French "mar." (Tuesday, but English "Mar") or Spanish
+    // "mar" (Tuesday and March) names the month only when no other word does.
+    int weekdayOrMonth = 0;
     QList<QString> numbers;
     auto words = word.globalMatch(text);
     while (words.hasNext()) {
@@ -129,12 +137,19 @@ std::optional<QDate> readWithMonthName(const QString &text, const QLocale &local
         token.toInt(&isNumber);
         if (isNumber) {
             numbers << token;
-        } else if (const int named = monthNumber(token, locale); named && !month) {
-            month = named;
-        } else if (!isWeekdayName(token, locale)) {
-            return std::nullopt;
+            continue;
         }
+        const int named = monthNumber(token, locale);
+        const bool weekday = isWeekdayName(token, locale);
+        if (named && !weekday && !month)
+            month = named;
+        else if (named && weekday && !weekdayOrMonth)
+            weekdayOrMonth = named;
+        else if (!weekday)
+            return std::nullopt;
     }
+    if (!month)
+        month = weekdayOrMonth;
     if (!month || numbers.isEmpty() || numbers.size() > 2)
         return std::nullopt;
     int day = 0;
