@@ -7,10 +7,12 @@
 #include "TemporaryTrash.h"
 
 #include <QBuffer>
-#include <QProcess>
 #include <QScopeGuard>
 #include <QTest>
 
+#include <csignal>
+
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -42,10 +44,35 @@ QString exactly(float value)
 
 enum class Obstacle
 {
-    None,
+    FullDisk,
     Folder,
-    ReadOnlyFolder,
-    FullDisk
+    ReadOnlyFolder
+};
+
+// While it lives, files of this process cannot grow beyond limit bytes, as
+// on a disk that is full, for any user, root too.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t limit)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        const rlimit lower{std::min(limit, m_old.rlim_cur), m_old.rlim_max};
+        m_set = setrlimit(RLIMIT_FSIZE, &lower) == 0;
+        // Writing past the limit fails with EFBIG instead of ending the process.
+        m_oldHandler = signal(SIGXFSZ, SIG_IGN);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        signal(SIGXFSZ, m_oldHandler);
+    }
+    bool isSet() const { return m_set; }
+
+private:
+    rlimit m_old{};
+    bool m_set = false;
+    sighandler_t m_oldHandler = nullptr;
 };
 
 } // namespace
@@ -231,35 +258,28 @@ private slots:
         QCOMPARE(QDir(m_folder.path()).entryList(QDir::Files), QStringList{"MedLists.dat"});
     }
 
-    // A writer that fails and a folder in the file's place stop a save for
-    // any user, root too; the others run where the rights allow.
+    // A full disk and a folder in the file's place stop a save for any user,
+    // root too; a read-only folder where the rights allow. The list is still
+    // to be saved, and the folder holds what it held.
     void failedSaveKeepsWhatWasThere_data()
     {
-        QTest::addColumn<qint64>("room"); // what is written before writing fails
         QTest::addColumn<Obstacle>("obstacle");
-        const qint64 size = ListFileWriter::encode(MedicationList(), nullptr)->size();
-        const qint64 endless = std::numeric_limits<qint64>::max();
-        QTest::newRow("writing fails at once") << qint64(0) << Obstacle::None;
-        QTest::newRow("writing fails before the last byte") << size - 1 << Obstacle::None;
-        QTest::newRow("a folder where the file should be") << endless << Obstacle::Folder;
-        QTest::newRow("read-only data folder") << endless << Obstacle::ReadOnlyFolder;
-        QTest::newRow("full file system") << endless << Obstacle::FullDisk;
+        QTest::addColumn<int>("notesLength");
+        // A file smaller than the write buffer reaches the disk on the last
+        // flush, where closing alone would not notice the failure.
+        QTest::newRow("disk full on the last flush") << Obstacle::FullDisk << 0;
+        QTest::newRow("disk full while writing") << Obstacle::FullDisk << 40000;
+        QTest::newRow("a folder where the file should be") << Obstacle::Folder << 0;
+        QTest::newRow("read-only data folder") << Obstacle::ReadOnlyFolder << 0;
     }
     void failedSaveKeepsWhatWasThere()
     {
-        QFETCH(qint64, room);
         QFETCH(Obstacle, obstacle);
+        QFETCH(int, notesLength);
         const QString folder = m_folder.path();
         const QString file = folder + u"/Kim.dat"_s;
-        // One page: the old file fills it, so the new one fails on its last flush.
-        const bool full = obstacle == Obstacle::FullDisk;
-        if (full &&
-            QProcess::execute(u"mount"_s, {"-t", "tmpfs", "-o", "size=4k", "tmpfs", folder}) != 0)
-            QSKIP("Cannot mount a small tmpfs to fill up; that needs root and mount.");
         const auto restore = qScopeGuard([&] {
             QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            if (full)
-                QProcess::execute(u"umount"_s, {folder});
         });
         QVERIFY(SaveFile::save(file, "old"));
         if (obstacle == Obstacle::Folder)
@@ -271,12 +291,18 @@ private slots:
         const QDir::Filters all = QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot;
         const QStringList entries = QDir(folder).entryList(all);
         const QByteArray old = contentOf(file);
-        const QByteArray bytes = ListFileWriter::encode(MedicationList(), nullptr).value();
-        const SaveResult result = SaveFile::save(file, [&](QIODevice &device, QString *error) {
-            *error = u"No space left on device"_s;
-            return device.write(bytes.left(room)) == bytes.size();
-        });
+        MedicationList list;
+        list.setCurrentListName(u"Kim"_s);
+        list.setNotes(QString(notesLength, u'x'));
+        list.setChangesMade(true);
+        SaveResult result;
+        {
+            const FileSizeLimit disk(obstacle == Obstacle::FullDisk ? 512 : RLIM_INFINITY);
+            QVERIFY(disk.isSet());
+            result = ListStore(m_folder).save(list);
+        }
         QVERIFY(!result && !result.error.isEmpty());
+        QVERIFY(list.ChangesMade());
         QCOMPARE(QDir(folder).entryList(all), entries);
         QCOMPARE(contentOf(file), old);
     }
