@@ -3,6 +3,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 // Installs the build into a temporary prefix, as a packager would, and
 // checks that the files land where the freedesktop conventions put them.
@@ -31,9 +32,14 @@ private slots:
                                        << QStringList{"desktop-file-validate"};
         QTest::newRow("metainfo") << "share/metainfo/org.example.Pillora.metainfo.xml"
                                   << QStringList{"appstreamcli", "validate", "--no-net"};
-        QTest::newRow("icon 16") << icons.arg("16x16", "png") << QStringList();
-        QTest::newRow("icon 48") << icons.arg("48x48", "png") << QStringList();
+        for (int size : {16, 32, 48, 64, 128, 256}) {
+            const QString pixels = QStringLiteral("%1x%1").arg(size);
+            QTest::addRow("icon %d", size) << icons.arg(pixels, "png") << QStringList();
+        }
         QTest::newRow("scalable icon") << icons.arg("scalable", "svg") << QStringList();
+        QTest::newRow("manual page") << "share/man/man1/pillora.1.gz" << QStringList();
+        QTest::newRow("copyright") << "share/doc/pillora/copyright" << QStringList();
+        QTest::newRow("changelog") << "share/doc/pillora/changelog.gz" << QStringList();
         QTest::newRow("HTML help") << help + "help/index.html" << QStringList();
         // Built only with chmcmd (Debian package fp-utils); the HTML help stands in.
         if (PILLORA_HAVE_CHMCMD)
@@ -45,6 +51,16 @@ private slots:
         QFETCH(QStringList, validator);
         const QFileInfo file(m_prefix.filePath(path));
         QVERIFY2(file.isFile() && file.size() > 0, qPrintable(path));
+        // A PNG's header gives its width and height; its folder names them.
+        if (path.endsWith(".png")) {
+            QFile png(file.filePath());
+            QVERIFY(png.open(QIODevice::ReadOnly));
+            const QByteArray header = png.read(24);
+            QCOMPARE(QStringLiteral("%1x%2")
+                         .arg(qFromBigEndian<quint32>(header.constData() + 16))
+                         .arg(qFromBigEndian<quint32>(header.constData() + 20)),
+                     path.section('/', -3, -3));
+        }
         if (!validator.isEmpty()) {
             const QString tool = QStandardPaths::findExecutable(validator.takeFirst());
             if (tool.isEmpty())
