@@ -18,13 +18,13 @@ RUN_PACKAGES=(
 # What the tests need besides: the format check, a private cupsd and PDF
 # tools for printing, the desktop-file and AppStream validators, the MIME
 # database and xdg-mime for the help command, chmcmd to build the help file,
-# and dpkg-dev for the Debian package's dependencies. No display: the tests
-# run on Qt's offscreen platform.
+# dpkg-dev for the Debian package's dependencies and lintian to check the
+# package. No display: the tests run on Qt's offscreen platform.
 TEST_PACKAGES=(
     clang-format
     cups cups-client poppler-utils
     desktop-file-utils appstream shared-mime-info xdg-utils
-    fp-utils dpkg-dev
+    fp-utils dpkg-dev lintian
 )
 # Fuzzing only: clang and its libFuzzer runtime. Without them the fuzzing
 # is skipped, so they are not required.
