@@ -10,7 +10,8 @@ class TestMedicationGrid : public QObject
     Q_OBJECT
 
 private slots:
-    // An unreadable date is italic, with today in the readable forms as tip.
+    // The window marks what the refill-date rules say, in the user's locale;
+    // an unreadable date is italic, with today in the readable forms as tip.
     void refillDates_data()
     {
         QTest::addColumn<QString>("locale");
@@ -20,14 +21,10 @@ private slots:
         QTest::addColumn<bool>("readable");
         const auto day = [](int offset) { return Today.addDays(offset).toString(Qt::ISODate); };
         // clang-format off
-        QTest::newRow("today")                << "en_US" << day(0)  << day(0)       << true  << true;
-        QTest::newRow("today, day first")     << "de_DE" << day(0)  << day(0)       << true  << true;
         QTest::newRow("7 days ahead")         << "en_US" << day(7)  << day(7)       << true  << true;
         QTest::newRow("8 days ahead")         << "en_US" << day(8)  << day(8)       << false << true;
         QTest::newRow("due date cleared")     << "en_US" << day(0)  << ""           << false << true;
         QTest::newRow("date brought forward") << "en_US" << day(30) << day(3)       << true  << true;
-        QTest::newRow("month first")          << "en_US" << ""      << "12/13/2026" << false << true;
-        QTest::newRow("not month first")      << "en_US" << ""      << "13.12.2026" << false << false;
         QTest::newRow("words")                << "de_DE" << ""      << "soon"       << false << false;
         QTest::newRow("day first")            << "de_DE" << ""      << "13.12.2026" << false << true;
         // clang-format on
