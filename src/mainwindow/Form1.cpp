@@ -373,20 +373,17 @@ void Form1::showLoadedList(const ListFileReadResult *read)
 int Form1::titleBarHeight() const
 {
     // Before the desktop has framed the window its frame is unknown.
-    constexpr int Usual = 30;
     const int frameTop = geometry().top() - frameGeometry().top();
-    return frameTop > 0 ? frameTop : Usual;
+    return frameTop > 0 ? frameTop : 30;
 }
 
 QList<QRect> Form1::availableScreens() const
 {
+    // The primary screen first: a window far off is brought there.
     QList<QRect> screens;
-    if (const QScreen *primary = QGuiApplication::primaryScreen())
-        screens << primary->availableGeometry();
-    for (const QScreen *screen : QGuiApplication::screens()) {
-        if (screen != QGuiApplication::primaryScreen())
-            screens << screen->availableGeometry();
-    }
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens.insert(screen == QGuiApplication::primaryScreen() ? 0 : screens.size(),
+                       screen->availableGeometry());
     return screens;
 }
 

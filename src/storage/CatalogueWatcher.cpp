@@ -17,7 +17,8 @@ CatalogueWatcher::CatalogueWatcher(const DataFolder &folder, QObject *parent)
     connect(&m_settle, &QTimer::timeout, this, &CatalogueWatcher::changed);
     // The folder tells when the catalogue appears, goes or is replaced; the
     // file itself when it is written in place.
-    m_watcher.addPath(folder.path());
+    if (QFileInfo(folder.path()).isDir())
+        m_watcher.addPath(folder.path());
     watchCatalogue();
     const auto settle = [this] {
         watchCatalogue();

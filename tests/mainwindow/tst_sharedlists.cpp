@@ -174,12 +174,7 @@ private slots:
         QCOMPARE(QFileInfo(w.path("Pipe.dat")).isDir(), !fifo);
     }
 
-    void unreadableCatalogueAtStart_data()
-    {
-        QTest::addColumn<bool>("fifo");
-        QTest::newRow("a FIFO") << true;
-        QTest::newRow("a folder") << false;
-    }
+    void unreadableCatalogueAtStart_data() { listFileThatIsNoList_data(); }
     void unreadableCatalogueAtStart()
     {
         QFETCH(bool, fifo);

@@ -27,12 +27,6 @@ QByteArray contentOf(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>"_ba;
 }
 
-QString kindOf(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.isFile() ? u"file"_s : info.isDir() ? u"folder"_s : u"other"_s;
-}
-
 void write(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -233,44 +227,6 @@ private slots:
         QVERIFY(QFile::exists(m_program->filePath(u"Synced/Kim.dat"_s)));
         QVERIFY(store.remove(u"Kim"_s, 0));
         QVERIFY(!QFile::exists(m_program->filePath(u"Synced/Kim.dat"_s)));
-    }
-
-    // Each change reads the catalogue again and touches only its own line;
-    // one that cannot be read is never written over.
-    void catalogueChangedElsewhere_data()
-    {
-        QTest::addColumn<Make>("make");
-        QTest::addColumn<QString>("removed");
-        QTest::addColumn<int>("ordinal");
-        QTest::addColumn<QByteArray>("after");
-        const auto file = [](const QByteArray &bytes) {
-            return Make([bytes](const QString &path) { write(path, bytes); });
-        };
-        QTest::newRow("the second of two entries")
-            << file("B\r\nC\r\nB\r\nD\n") << "B" << 1 << "B\r\nC\r\nD\r\nEve\r\n"_ba;
-        QTest::newRow("a name already gone") << file("C\nD\n") << "B" << 0 << "C\nD\nEve\r\n"_ba;
-        QTest::newRow("a FIFO") << Make([](const QString &path) {
-            QVERIFY(::mkfifo(QFile::encodeName(path), 0600) == 0);
-        }) << "B" << 0 << "<no file>"_ba;
-        QTest::newRow("a folder") << Make([](const QString &path) { QDir().mkdir(path); }) << "B"
-                                  << 0 << "<no file>"_ba;
-    }
-    void catalogueChangedElsewhere()
-    {
-        QFETCH(Make, make);
-        QFETCH(QString, removed);
-        QFETCH(int, ordinal);
-        QFETCH(QByteArray, after);
-        const ListStore store(m_folder);
-        make(m_folder.cataloguePath());
-        const QString kind = kindOf(m_folder.cataloguePath());
-        QString error;
-        const bool readable = store.names(&error).has_value();
-        QCOMPARE(error.isEmpty(), readable);
-        QCOMPARE(bool(store.remove(removed, ordinal)), readable);
-        QCOMPARE(bool(store.create(u"Eve"_s)), readable);
-        QCOMPARE(contentOf(m_folder.cataloguePath()), after);
-        QCOMPARE(kindOf(m_folder.cataloguePath()), kind);
     }
 
     void nameForCopy_data()
