@@ -46,10 +46,15 @@ class CountingPrompter : public Prompter
 {
 public:
     int asked = 0;
-    bool askYesNo(const QString &, const QString &) override
+    bool askYesNo(const QString &, const QString &, DefaultAnswer) override
     {
         ++asked;
         return false;
+    }
+    int askOrCancel(const QString &, const QString &, const QStringList &) override
+    {
+        ++asked;
+        return -1;
     }
     void inform(const QString &, const QString &) override { ++asked; }
     void warn(const QString &, const QString &) override { ++asked; }

@@ -32,7 +32,8 @@ class FixedFilePrompter : public Prompter
 {
 public:
     explicit FixedFilePrompter(QString path) : m_path(std::move(path)) {}
-    bool askYesNo(const QString &, const QString &) override { return false; }
+    bool askYesNo(const QString &, const QString &, DefaultAnswer) override { return false; }
+    int askOrCancel(const QString &, const QString &, const QStringList &) override { return -1; }
     void inform(const QString &, const QString &) override {}
     void warn(const QString &text, const QString &) override
     {

@@ -6,6 +6,7 @@
 
 int main(int argc, char *argv[])
 {
+    DataLocation::ignoreRelativeDataHome();
     QApplication app(argc, argv);
     Program::setUpApplication();
     Program program(DataLocation::folderHoldingMedFiles(ProgramInfo::programFolder(),

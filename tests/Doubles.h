@@ -19,17 +19,37 @@ public:
     QDate today() const override { return date; }
 };
 
+// The button a question with named answers is answered with, by its text;
+// "Cancel" for Cancel.
+struct Choice
+{
+    QString answer;
+};
+
 // Logs every question and message as "<kind> <title>: <text>" and answers from
-// a queue; a question nobody queued an answer for fails the test.
+// a queue; a question nobody queued an answer for fails the test. A Yes/No
+// question whose default is No is logged with " [default No]" after it, one
+// with named answers with its buttons: " [Keep both|Replace|Cancel]".
 class ScriptedPrompter : public Prompter
 {
 public:
     QStringList log;
-    QList<std::variant<bool, QString>> answers;
+    QList<std::variant<bool, QString, Choice>> answers;
 
-    bool askYesNo(const QString &text, const QString &title) override
+    bool askYesNo(const QString &text, const QString &title, DefaultAnswer preselected) override
     {
-        return next<bool>("ask " + title + ": " + text);
+        const QString marker = preselected == DefaultAnswer::No ? " [default No]" : "";
+        return next<bool>("ask " + title + ": " + text + marker);
+    }
+    int askOrCancel(const QString &text, const QString &title, const QStringList &offered) override
+    {
+        const QStringList buttons = offered + QStringList{"Cancel"};
+        const Choice choice =
+            next<Choice>("choose " + title + ": " + text + " [" + buttons.join(u'|') + "]");
+        const int index = int(offered.indexOf(choice.answer));
+        if (index < 0 && !choice.answer.isEmpty() && choice.answer != u"Cancel")
+            QTest::qFail(qPrintable("No button " + choice.answer), __FILE__, __LINE__);
+        return index;
     }
     QString askText(const QString &text, const QString &title) override
     {

@@ -18,7 +18,10 @@ public:
         NotAsked,
         Saved,
         Declined,
-        SaveFailed
+        SaveFailed,
+        // The user called the save off when asked about a file that another
+        // program had changed.
+        Cancelled
     };
 
     ListCommands(MedicationList &list, const ListStore &store, Prompter &prompter);
@@ -26,7 +29,9 @@ public:
     OfferOutcome OfferToSave(ListCommandsHost &host);
     void NewList(ListCommandsHost &host);
     void LoadList(ListCommandsHost &host);
-    // Commits an open cell edit, then saves. True when the list is in its
+    // Commits an open cell edit, then saves. When another program has
+    // changed the file since the list was loaded or saved, asks whether to
+    // replace it, keep both or save nothing. True when the list is in its
     // file afterwards; with no list open there is nothing to save and
     // nothing is written.
     bool SaveList(ListCommandsHost &host);
@@ -35,10 +40,38 @@ public:
     // save asked for fails, whether to close anyway.
     bool mayClose(ListCommandsHost &host);
 
+    // Offers the catalogue's names as they are on disk now, the open list
+    // still chosen: at start-up and whenever the catalogue changes. While a
+    // command runs this waits for its end, so that no question finds the
+    // selector changed under it. A catalogue that cannot be read is
+    // reported when it becomes so, and the selector stays as it was.
+    void followCatalogue(ListCommandsHost &host);
+
 private:
+    enum class SaveOutcome
+    {
+        Saved,
+        Failed,
+        Cancelled
+    };
+    // Counts the commands under way and catches up with the catalogue once
+    // the last one ends.
+    class Running;
+
+    SaveOutcome saveOpenList(ListCommandsHost &host);
+    SaveOutcome keepBoth(ListCommandsHost &host);
     // Asks about unsaved changes. False when the user wanted the open list
-    // saved and the save failed: the list must then stay open and shown.
+    // saved and it was not: the list must then stay open and shown.
     bool mayLeaveOpenList(ListCommandsHost &host);
+    // Offers names with the open list's entry chosen, the one at
+    // openOrdinal among those holding its name. The open list stays offered
+    // even when another computer took it out of the catalogue, so that it
+    // can still be saved.
+    void offerNames(ListCommandsHost &host, QStringList names, int openOrdinal);
+    // Offers the catalogue with the last entry of the open list chosen, the
+    // one a command has just added.
+    void offerCatalogueWithNewEntry(ListCommandsHost &host);
+    void reportLoad(const QString &name, const ListStore::LoadResult &loaded);
     void reportSaveFailure(const QString &reason);
 
     MedicationList &m_list;
@@ -47,4 +80,7 @@ private:
     // The selector's entry of the open list, to be shown again when the
     // user's choice of another list cannot be followed; -1 for none.
     int m_openEntry = -1;
+    int m_running = 0;
+    bool m_followPending = false;
+    bool m_catalogueUnreadable = false;
 };

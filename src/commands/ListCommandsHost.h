@@ -18,11 +18,11 @@ public:
     virtual QString chosenListName() const = 0;
     // The position of the chosen item, -1 when none is chosen.
     virtual int chosenListIndex() const = 0;
-    virtual void addListName(const QString &name) = 0;
+    // Offers names, in this order, with the item at chosen chosen; -1
+    // chooses none.
+    virtual void setListNames(const QStringList &names, int chosen) = 0;
     // Makes the item at index the chosen one; -1 chooses none.
     virtual void chooseListIndex(int index) = 0;
-    // Removes the chosen item; the selector then shows nothing.
-    virtual void removeChosenListName() = 0;
 
     // Returns a maximized window to its normal size.
     virtual void leaveMaximized() = 0;

@@ -34,8 +34,8 @@ int RowCommands::move(int row, int offset)
 bool RowCommands::deleteRow(int row)
 {
     const QString name = m_list.cell(row, MedicationList::NameColumn);
-    if (name.isEmpty() ||
-        !m_prompter.askYesNo(QStringLiteral("Delete %1?").arg(name), ProgramInfo::title()))
+    if (name.isEmpty() || !m_prompter.askYesNo(QStringLiteral("Delete %1?").arg(name),
+                                               ProgramInfo::title(), Prompter::DefaultAnswer::Yes))
         return false;
     m_list.removeRow(row);
     m_list.setChangesMade(true);

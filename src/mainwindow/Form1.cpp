@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include "CatalogueWatcher.h"
 #include "CellEditor.h"
 #include "Clock.h"
 #include "ColumnSizer.h"
@@ -21,6 +22,7 @@
 #include "StatusTimer.h"
 #include "StorableText.h"
 #include "Twips.h"
+#include "WindowPlacement.h"
 #include "frmAbout.h"
 
 #include <QAction>
@@ -87,8 +89,11 @@ void Form1::connectControls()
 void Form1::startUp()
 {
     m_list.writeHeaderTexts();
-    m_ui.cboLoad->addItems(m_parts.store.names());
-    m_ui.cboLoad->setCurrentIndex(-1);
+    m_parts.listCommands.followCatalogue(*this);
+    // Another program or computer may add or remove lists while this runs.
+    auto *catalogue = new CatalogueWatcher(m_parts.store.folder(), this);
+    connect(catalogue, &CatalogueWatcher::changed, this,
+            [this] { m_parts.listCommands.followCatalogue(*this); });
     // Standard is marked from the start, so a list saved before any size
     // was chosen records the size it is shown in.
     m_ui.mnuFontSizeOp[0]->setChecked(true);
@@ -305,20 +310,16 @@ int Form1::chosenListIndex() const
     return m_ui.cboLoad->currentIndex();
 }
 
-void Form1::addListName(const QString &name)
+void Form1::setListNames(const QStringList &names, int chosen)
 {
-    m_ui.cboLoad->addItem(name);
+    m_ui.cboLoad->clear();
+    m_ui.cboLoad->addItems(names);
+    m_ui.cboLoad->setCurrentIndex(chosen);
 }
 
 void Form1::chooseListIndex(int index)
 {
     m_ui.cboLoad->setCurrentIndex(index);
-}
-
-void Form1::removeChosenListName()
-{
-    m_ui.cboLoad->removeItem(m_ui.cboLoad->currentIndex());
-    m_ui.cboLoad->setCurrentIndex(-1);
 }
 
 void Form1::leaveMaximized()
@@ -344,11 +345,16 @@ void Form1::showLoadedList(const ListFileReadResult *read)
         const ListSettings &settings = m_list.settings();
         // The file keeps the outer size; the frame is the desktop's own.
         const QSize frame = frameGeometry().size() - geometry().size();
-        const int outerWidth = Twips::toPixels(settings.windowWidth);
-        const int outerHeight = Twips::toPixels(settings.windowHeight);
-        move(Twips::toPixels(settings.windowLeft), Twips::toPixels(settings.windowTop));
-        if (outerWidth > frame.width() && outerHeight > frame.height())
-            resize(outerWidth - frame.width(), outerHeight - frame.height());
+        const QSize stored(WindowPlacement::pixelsFromStoredTwips(settings.windowWidth),
+                           WindowPlacement::pixelsFromStoredTwips(settings.windowHeight));
+        QRect outer(WindowPlacement::pixelsFromStoredTwips(settings.windowLeft),
+                    WindowPlacement::pixelsFromStoredTwips(settings.windowTop), 0, 0);
+        outer.setSize(stored.width() > frame.width() && stored.height() > frame.height()
+                          ? stored
+                          : frameGeometry().size());
+        outer = WindowPlacement::reachableFrame(outer, titleBarHeight(), availableScreens());
+        move(outer.topLeft());
+        resize(outer.size() - frame);
         if (read->fontSizeStored) {
             ApplyFontSize(settings.fontSize);
         } else {
@@ -362,6 +368,23 @@ void Form1::showLoadedList(const ListFileReadResult *read)
     m_ui.Grid1->setTopRow(1);
     m_ui.Grid1->setFocus();
     HighlightRefillDates();
+}
+
+int Form1::titleBarHeight() const
+{
+    // Before the desktop has framed the window its frame is unknown.
+    const int frameTop = geometry().top() - frameGeometry().top();
+    return frameTop > 0 ? frameTop : 30;
+}
+
+QList<QRect> Form1::availableScreens() const
+{
+    // The primary screen first: a window far off is brought there.
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens.insert(screen == QGuiApplication::primaryScreen() ? 0 : screens.size(),
+                       screen->availableGeometry());
+    return screens;
 }
 
 void Form1::showEmptyList()

@@ -75,15 +75,16 @@ private:
     void onRowButton(int index);
     void chooseFontSize(int index);
     void toggleBold();
+    int titleBarHeight() const;
+    QList<QRect> availableScreens() const;
 
     // ListCommandsHost and PrintHost
     void commitOpenEdit() override;
     QStringList listNames() const override;
     QString chosenListName() const override;
     int chosenListIndex() const override;
-    void addListName(const QString &name) override;
+    void setListNames(const QStringList &names, int chosen) override;
     void chooseListIndex(int index) override;
-    void removeChosenListName() override;
     void leaveMaximized() override;
     void storeWindowGeometry() override;
     void showLoadedList(const ListFileReadResult *read) override;

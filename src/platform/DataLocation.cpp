@@ -17,4 +17,11 @@ QString folderHoldingMedFiles(const QString &programFolder, const QString &insta
     return QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
 
+void ignoreRelativeDataHome()
+{
+    const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    if (!dataHome.isEmpty() && QDir::isRelativePath(dataHome))
+        qunsetenv("XDG_DATA_HOME");
+}
+
 } // namespace DataLocation

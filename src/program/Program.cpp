@@ -1,6 +1,7 @@
 #include "Program.h"
 
 #include "Artwork.h"
+#include "FolderClaim.h"
 #include "Form1.h"
 #include "ProgramInfo.h"
 #include "Typefaces.h"
@@ -26,17 +27,8 @@ Program::~Program() = default;
 
 bool Program::start()
 {
-    QString problem;
-    if (!m_folder.EnsureDataFolder(&problem))
-        m_prompter.warn(problem + QStringLiteral("\n\nLists cannot be saved."),
-                        ProgramInfo::title());
-    if (!m_lock.claim()) {
-        m_prompter.warn(QStringLiteral("%1 is already running with these medication lists. "
-                                       "Please use the window that is open.")
-                            .arg(ProgramInfo::title()),
-                        ProgramInfo::title());
+    if (!FolderClaim::claim(m_store, m_lock, m_prompter))
         return false;
-    }
     m_window = std::make_unique<Form1>(
         MainWindowParts{m_list, m_store, m_listCommands, m_rowCommands, m_printCommand, m_clock,
                         m_prompter, m_addressOpener, m_fileAssociations, m_printers, m_measurer});

@@ -33,8 +33,8 @@ public:
     ~Program();
 
     // Makes sure the data folder exists, claims it and shows the main
-    // window. False, once the user has been told, when another copy of the
-    // program holds the folder.
+    // window. False, once the user has been told or asked, when another copy
+    // of the program holds the folder.
     bool start();
     Form1 &window() { return *m_window; }
 

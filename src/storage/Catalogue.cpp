@@ -1,6 +1,7 @@
 #include "Catalogue.h"
 
 #include "CodePage.h"
+#include "RegularFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -32,17 +33,36 @@ bool Catalogue::exists() const
     return QFileInfo(m_filePath).isFile();
 }
 
-QStringList Catalogue::read(QString *error) const
+std::optional<QByteArray> Catalogue::readBytes(QString *error) const
 {
-    QFile file(m_filePath);
-    if (!file.exists())
-        return {};
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    const RegularFile::OpenResult opened = RegularFile::openForReading(m_filePath, file);
+    switch (opened.status) {
+    case RegularFile::Status::Missing:
+        return QByteArray();
+    case RegularFile::Status::Opened:
+        break;
+    case RegularFile::Status::NotAFile:
+    case RegularFile::Status::Failed:
+        if (error)
+            *error = opened.error;
+        return std::nullopt;
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
         if (error)
             *error = file.errorString();
-        return {};
+        return std::nullopt;
     }
-    return parse(file.readAll());
+    return bytes;
+}
+
+std::optional<QStringList> Catalogue::read(QString *error) const
+{
+    const std::optional<QByteArray> bytes = readBytes(error);
+    if (!bytes)
+        return std::nullopt;
+    return parse(*bytes);
 }
 
 QStringList Catalogue::parse(QByteArrayView bytes)
@@ -62,25 +82,37 @@ QStringList Catalogue::parse(QByteArrayView bytes)
 SaveResult Catalogue::append(const QString &name) const
 {
     // The old lines are kept byte for byte; only the new one is added.
-    QByteArray bytes;
-    QFile file(m_filePath);
-    if (file.exists()) {
-        if (!file.open(QIODevice::ReadOnly))
-            return SaveResult::failure(file.errorString());
-        bytes = file.readAll();
-        file.close();
-        if (!bytes.isEmpty() && !bytes.endsWith('\r') && !bytes.endsWith('\n'))
-            bytes += "\r\n";
-    }
-    if (SaveResult encoded = encodeNames({name}, bytes); !encoded)
+    QString error;
+    std::optional<QByteArray> bytes = readBytes(&error);
+    if (!bytes)
+        return SaveResult::failure(error);
+    if (!bytes->isEmpty() && !bytes->endsWith('\r') && !bytes->endsWith('\n'))
+        *bytes += "\r\n";
+    if (SaveResult encoded = encodeNames({name}, *bytes); !encoded)
         return encoded;
-    return SaveFile::save(m_filePath, bytes);
+    return SaveFile::save(m_filePath, *bytes);
 }
 
-SaveResult Catalogue::rewrite(const QStringList &names) const
+SaveResult Catalogue::remove(const QString &name, int ordinal) const
 {
+    QString error;
+    std::optional<QStringList> names = read(&error);
+    if (!names)
+        return SaveResult::failure(error);
+    int last = -1;
+    int seen = 0;
+    for (int i = 0; i < names->size(); ++i) {
+        if (names->at(i) != name)
+            continue;
+        last = i;
+        if (seen++ == ordinal)
+            break;
+    }
+    if (last < 0)
+        return {};
+    names->removeAt(last);
     QByteArray bytes;
-    if (SaveResult encoded = encodeNames(names, bytes); !encoded)
+    if (SaveResult encoded = encodeNames(*names, bytes); !encoded)
         return encoded;
     return SaveFile::save(m_filePath, bytes);
 }

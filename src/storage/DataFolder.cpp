@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -78,4 +79,17 @@ std::optional<QString> DataFolder::listFilePath(const QString &name, QString *re
         return std::nullopt;
     }
     return QDir(m_path).filePath(name + ListFileSuffix);
+}
+
+bool DataFolder::isLeftoverOfSave(const QString &fileName)
+{
+    static const QRegularExpression pattern(QStringLiteral("^.+\\.dat\\.([A-Za-z]{6})$"));
+    const QRegularExpressionMatch match = pattern.match(fileName);
+    if (!match.hasMatch())
+        return false;
+    const QString letters = match.captured(1);
+    const auto isLower = [](QChar c) { return c.isLower(); };
+    const auto isUpper = [](QChar c) { return c.isUpper(); };
+    return std::any_of(letters.begin(), letters.end(), isLower) &&
+           std::any_of(letters.begin() + 1, letters.end(), isUpper);
 }

@@ -34,6 +34,14 @@ public:
     std::optional<QString> listFilePath(const QString &name, QString *refusal = nullptr) const;
     static QString refusalFor(const QString &name);
 
+    // Whether fileName is what a save cut short leaves beside a list file or
+    // the catalogue: where the file system has no unnamed temporary files,
+    // QSaveFile writes "Alice.dat.kUTlff", six random letters of both cases,
+    // and renames it only once it is complete. A copy the user named
+    // "Alice.dat.backup", "Alice.dat.Backup" or "Alice.dat.BACKUP" is a word
+    // and is not one.
+    static bool isLeftoverOfSave(const QString &fileName);
+
 private:
     QString m_path;
 };

@@ -14,7 +14,7 @@ namespace {
 
 // The device's bytes up to maxBytes, or nothing when reading failed. A file
 // in /proc or on a device may report no size, so this reads to the end.
-std::optional<QByteArray> readBytes(QIODevice &device, qint64 maxBytes)
+std::optional<QByteArray> readUpTo(QIODevice &device, qint64 maxBytes)
 {
     constexpr qint64 Chunk = 64 * 1024;
     QByteArray bytes;
@@ -31,9 +31,10 @@ std::optional<QByteArray> readBytes(QIODevice &device, qint64 maxBytes)
     return bytes;
 }
 
-// The first maxLines lines of text. A line ends at CR LF or at a CR alone;
-// an LF on its own belongs to the line.
-QList<QStringView> splitLines(QStringView text, qsizetype maxLines)
+// The first maxLines lines of text as the program writes them: a line ends
+// at CR LF or at a CR alone, and an LF on its own belongs to the line, as it
+// may in a cell of a list written under Windows.
+QList<QStringView> splitAtCarriageReturns(QStringView text, qsizetype maxLines)
 {
     QList<QStringView> lines;
     qsizetype start = 0;
@@ -49,27 +50,75 @@ QList<QStringView> splitLines(QStringView text, qsizetype maxLines)
     return lines;
 }
 
-// Control characters other than tab and LF are in no text a person typed.
+// The first maxLines lines of text as a Linux editor or a version-control
+// checkout leaves them: a line ends at an LF with an optional CR before it,
+// and a CR elsewhere stays in its line.
+QList<QStringView> splitAtLineFeeds(QStringView text, qsizetype maxLines)
+{
+    QList<QStringView> lines;
+    qsizetype start = 0;
+    while (start < text.size() && lines.size() < maxLines) {
+        qsizetype end = text.indexOf(u'\n', start);
+        const qsizetype next = end < 0 ? text.size() : end + 1;
+        if (end < 0)
+            end = text.size();
+        else if (end > start && text[end - 1] == u'\r')
+            --end;
+        lines.append(text.sliced(start, end - start));
+        start = next;
+    }
+    return lines;
+}
+
+// A file the program wrote reads whole by its own line ends. Only where
+// those give too few lines, a file whose lines end in LF alone, all or some
+// of them, is read by LF: taking LF as a line end everywhere would shift
+// every later cell of a Windows file that holds an LF inside a cell.
+QList<QStringView> splitLines(QStringView text, qsizetype lineCount)
+{
+    QList<QStringView> lines = splitAtCarriageReturns(text, lineCount);
+    if (lines.size() < lineCount && text.contains(u'\n')) {
+        QList<QStringView> byLineFeeds = splitAtLineFeeds(text, lineCount);
+        if (byLineFeeds.size() > lines.size())
+            lines = std::move(byLineFeeds);
+    }
+    return lines;
+}
+
+// Control characters other than tab and the line breaks are in no text a
+// person typed.
 bool holdsNonText(QStringView line)
 {
-    return std::any_of(line.begin(), line.end(),
-                       [](QChar c) { return c.unicode() < 0x20 && c != u'\t' && c != u'\n'; });
+    return std::any_of(line.begin(), line.end(), [](QChar c) {
+        return c.unicode() < 0x20 && c != u'\t' && c != u'\n' && c != u'\r';
+    });
 }
 
 } // namespace
 
+std::optional<QByteArray> ListFileReader::readBytes(QIODevice &device)
+{
+    return readUpTo(device, MaxBytes);
+}
+
 ListFileReadResult ListFileReader::read(QIODevice &device, MedicationList &list)
 {
-    using namespace ListFileFormat;
-    ListFileReadResult result;
-    const std::optional<QByteArray> bytes = readBytes(device, MaxBytes);
+    const std::optional<QByteArray> bytes = readBytes(device);
     if (!bytes) {
+        ListFileReadResult result;
         result.readable = false;
         result.complete = false;
         result.problem = device.errorString();
         return result;
     }
-    const QString text = CodePage::decode(*bytes);
+    return parse(*bytes, list);
+}
+
+ListFileReadResult ListFileReader::parse(const QByteArray &bytes, MedicationList &list)
+{
+    using namespace ListFileFormat;
+    ListFileReadResult result;
+    const QString text = CodePage::decode(bytes);
     const QList<QStringView> lines = splitLines(text, LineCount);
     auto line = [&lines](int number) {
         return number <= lines.size() ? lines.at(number - 1) : QStringView();

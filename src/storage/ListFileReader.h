@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+
+#include <optional>
 
 class MedicationList;
 class QIODevice;
@@ -29,4 +32,9 @@ public:
     static constexpr qint64 MaxBytes = 64 * 1024 * 1024;
 
     static ListFileReadResult read(QIODevice &device, MedicationList &list);
+
+    // The two halves of read(): the device's bytes up to MaxBytes, or nothing
+    // when the device failed; and the list those bytes hold.
+    static std::optional<QByteArray> readBytes(QIODevice &device);
+    static ListFileReadResult parse(const QByteArray &bytes, MedicationList &list);
 };

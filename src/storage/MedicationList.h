@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileIdentity.h"
 #include "ListSettings.h"
 
 #include <QObject>
@@ -63,6 +64,11 @@ public:
     bool ChangesMade() const { return m_changesMade; }
     void setChangesMade(bool changed);
 
+    // What the list's file held when it was loaded or last saved; none for a
+    // list that has no file yet.
+    const FileIdentity &fileIdentity() const { return m_fileIdentity; }
+    void setFileIdentity(const FileIdentity &identity) { m_fileIdentity = identity; }
+
     // Empties every cell and the notes and writes the header texts again;
     // the name, the flag and the settings stay as they are.
     void ClearList();
@@ -91,4 +97,5 @@ private:
     ListSettings m_settings;
     QString m_currentListName;
     bool m_changesMade = false;
+    FileIdentity m_fileIdentity;
 };

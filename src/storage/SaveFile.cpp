@@ -1,11 +1,62 @@
 #include "SaveFile.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace SaveFile {
 
+namespace {
+
+// The path inside its canonical folder, or an empty string when that folder
+// does not exist.
+QString canonicalPlace(const QFileInfo &file)
+{
+    const QString folder = QFileInfo(file.absolutePath()).canonicalFilePath();
+    return folder.isEmpty() ? QString() : QDir(folder).filePath(file.fileName());
+}
+
+bool linkLeadsOutside(const QFileInfo &link)
+{
+    const QString folder = QFileInfo(link.absolutePath()).canonicalFilePath();
+    QString target = link.canonicalFilePath();
+    if (target.isEmpty()) {
+        // A link to nothing yet: the save would create the last link's
+        // target, wherever that is, as QSaveFile follows the whole chain.
+        QFileInfo end = link;
+        for (int depth = 0; depth < 64 && end.isSymLink(); ++depth)
+            end.setFile(end.symLinkTarget());
+        target = end.isSymLink() ? QString() : canonicalPlace(end);
+    }
+    return folder.isEmpty() || target.isEmpty() || !target.startsWith(folder + u'/');
+}
+
+} // namespace
+
+Obstacle obstacleAt(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink() && linkLeadsOutside(info))
+        return Obstacle::LinkLeadsOutside;
+    if (info.exists() && !info.isFile())
+        return Obstacle::NotAFile;
+    return Obstacle::None;
+}
+
 SaveResult save(const QString &path, const Writer &writer)
 {
+    switch (obstacleAt(path)) {
+    case Obstacle::NotAFile:
+        return SaveResult::failure(
+            QStringLiteral("%1 is not a regular file and is not overwritten.")
+                .arg(QDir::toNativeSeparators(path)));
+    case Obstacle::LinkLeadsOutside:
+        return SaveResult::failure(
+            QStringLiteral("%1 is a link to a file outside its folder and is not overwritten.")
+                .arg(QDir::toNativeSeparators(path)));
+    case Obstacle::None:
+        break;
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return SaveResult::failure(file.errorString());

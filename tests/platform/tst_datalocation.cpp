@@ -44,6 +44,30 @@ private slots:
                  besideProgram ? program
                                : QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     }
+
+    // The XDG rule: a relative XDG_DATA_HOME counts as none, so the lists
+    // never land in whatever folder the program was started from.
+    void relativeDataHomeIsIgnored_data()
+    {
+        QTest::addColumn<QByteArray>("dataHome");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("relative") << QByteArray("share") << false;
+        QTest::newRow("relative with a dot") << QByteArray("./.local/share") << false;
+        QTest::newRow("absolute") << QFile::encodeName(QDir::tempPath() + "/share") << true;
+    }
+    void relativeDataHomeIsIgnored()
+    {
+        QFETCH(QByteArray, dataHome);
+        QFETCH(bool, kept);
+        QStandardPaths::setTestModeEnabled(false);
+        const QByteArray old = qgetenv("XDG_DATA_HOME");
+        const auto restore = qScopeGuard([&] { qputenv("XDG_DATA_HOME", old); });
+        qputenv("XDG_DATA_HOME", dataHome);
+        DataLocation::ignoreRelativeDataHome();
+        const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QVERIFY2(QDir::isAbsolutePath(data), qPrintable(data));
+        QCOMPARE(data.startsWith(QFile::decodeName(dataHome) + "/"), kept);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDataLocation)

@@ -3,11 +3,29 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
-bool DialogPrompter::askYesNo(const QString &text, const QString &title)
+bool DialogPrompter::askYesNo(const QString &text, const QString &title,
+                              DefaultAnswer defaultAnswer)
 {
+    const QMessageBox::StandardButton preselected =
+        defaultAnswer == DefaultAnswer::Yes ? QMessageBox::Yes : QMessageBox::No;
     return QMessageBox::question(m_parent, title, text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::Yes) == QMessageBox::Yes;
+                                 preselected) == QMessageBox::Yes;
+}
+
+int DialogPrompter::askOrCancel(const QString &text, const QString &title,
+                                const QStringList &answers)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, m_parent);
+    QList<QAbstractButton *> buttons;
+    for (const QString &answer : answers)
+        buttons << box.addButton(answer, QMessageBox::AcceptRole);
+    QPushButton *cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return int(buttons.indexOf(box.clickedButton()));
 }
 
 void DialogPrompter::inform(const QString &text, const QString &title)

@@ -11,7 +11,8 @@ public:
     explicit DialogPrompter(QWidget *parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget *parent) { m_parent = parent; }
 
-    bool askYesNo(const QString &text, const QString &title) override;
+    bool askYesNo(const QString &text, const QString &title, DefaultAnswer defaultAnswer) override;
+    int askOrCancel(const QString &text, const QString &title, const QStringList &answers) override;
     void inform(const QString &text, const QString &title) override;
     void warn(const QString &text, const QString &title) override;
     void tell(const QString &text, const QString &title) override;
