@@ -70,18 +70,20 @@ QList<QStringView> splitAtLineFeeds(QStringView text, qsizetype maxLines)
     return lines;
 }
 
-// A file the program wrote reads whole by its own line ends. Only where
-// those give too few lines, a file whose lines end in LF alone, all or some
-// of them, is read by LF: taking LF as a line end everywhere would shift
-// every later cell of a Windows file that holds an LF inside a cell.
+// A file the program wrote reads whole by its own line ends. Only a file
+// that falls short by them and whose lines mostly end in LF alone is read by
+// LF, as a Linux editor or a checkout leaves it: a Windows file may hold an
+// LF inside a cell, and taking that as a line end would shift every later
+// cell of a file that is merely cut short.
 QList<QStringView> splitLines(QStringView text, qsizetype lineCount)
 {
     QList<QStringView> lines = splitAtCarriageReturns(text, lineCount);
-    if (lines.size() < lineCount && text.contains(u'\n')) {
-        QList<QStringView> byLineFeeds = splitAtLineFeeds(text, lineCount);
-        if (byLineFeeds.size() > lines.size())
-            lines = std::move(byLineFeeds);
-    }
+    if (lines.size() >= lineCount)
+        return lines;
+    const qsizetype carriageReturns = text.count(u'\r');
+    const qsizetype lineFeedsAlone = text.count(u'\n') - text.count(u"\r\n");
+    if (lineFeedsAlone > carriageReturns)
+        lines = splitAtLineFeeds(text, lineCount);
     return lines;
 }
 

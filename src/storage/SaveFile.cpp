@@ -31,6 +31,16 @@ bool linkLeadsOutside(const QFileInfo &link)
     return folder.isEmpty() || target.isEmpty() || !target.startsWith(folder + u'/');
 }
 
+// A file that takes fewer bytes than it was given, as on a full disk, often
+// has no reason to give, and Qt's word for that is "Unknown error".
+QString failureOf(const QFileDevice &file)
+{
+    const QString unknown = QFile().errorString();
+    if (file.error() != QFileDevice::NoError && file.errorString() != unknown)
+        return file.errorString();
+    return QStringLiteral("Not everything could be written; the disk may be full.");
+}
+
 } // namespace
 
 Obstacle obstacleAt(const QString &path)
@@ -62,19 +72,23 @@ SaveResult save(const QString &path, const Writer &writer)
         return SaveResult::failure(file.errorString());
     QString error;
     if (!writer(file, &error)) {
+        // The writer names what it refused; a failing file says nothing more
+        // useful than the file does.
+        const QString reason =
+            error.isEmpty() || error == file.errorString() ? failureOf(file) : error;
         file.cancelWriting();
-        return SaveResult::failure(error.isEmpty() ? file.errorString() : error);
+        return SaveResult::failure(reason);
     }
     // commit() does not notice when its own final flush fails, which is where a
     // full disk shows for a file smaller than the write buffer: it would then
     // rename a truncated file over the old one. Flush first and check.
     if (!file.flush()) {
-        const QString reason = file.errorString();
+        const QString reason = failureOf(file);
         file.cancelWriting();
         return SaveResult::failure(reason);
     }
     if (!file.commit())
-        return SaveResult::failure(file.errorString());
+        return SaveResult::failure(failureOf(file));
     return {};
 }
 

@@ -90,8 +90,9 @@ private slots:
         const QByteArray crlf = listBytes(u"Warfarin"_s);
         QByteArray lf = crlf;
         lf.replace("\r\n", "\n");
-        QByteArray mixed = crlf;
-        mixed.replace("Warfarin\r\n", "Warfarin\n").replace("last\r\n", "last\n");
+        // An editor that kept the line ends of the lines it did not touch.
+        QByteArray mixed = lf;
+        mixed.replace("Name\n", "Name\r\n").replace("Warfarin\n", "Warfarin\r\n");
         QTest::newRow("CR LF") << crlf << "Warfarin" << true;
         QTest::newRow("LF") << lf << "Warfarin" << true;
         QTest::newRow("LF on some lines") << mixed << "Warfarin" << true;
@@ -100,6 +101,11 @@ private slots:
         QTest::newRow("LF inside a cell of a CR LF file")
             << QByteArray(crlf).replace("Warfarin", "War\nfarin") << "War\nfarin" << true;
         QTest::newRow("LF, cut short") << lf.left(lf.indexOf("Dosage")) << "" << false;
+        // Read by LF, the cell's LF would end a line and shift every cell after it.
+        QByteArray crlfCutShort = QByteArray(crlf).replace("Warfarin", "War\nfarin");
+        crlfCutShort.chop(QByteArrayView("notes\r\n").size()); // the last line
+        QTest::newRow("LF inside a cell of a CR LF file cut short")
+            << crlfCutShort << "War\nfarin" << false;
     }
     void lineEnds()
     {

@@ -301,6 +301,7 @@ private slots:
             result = ListStore(m_folder).save(list);
         }
         QVERIFY(!result && !result.error.isEmpty());
+        QVERIFY2(!result.error.contains(u"Unknown error"_s), qPrintable(result.error));
         QVERIFY(list.ChangesMade());
         QCOMPARE(QDir(folder).entryList(all), entries);
         QCOMPARE(contentOf(file), old);
