@@ -1,0 +1,64 @@
+#include "CommandLineProgram.h"
+
+#include "Clock.h"
+#include "DataFolder.h"
+#include "DataLocation.h"
+#include "DueCommand.h"
+#include "NotifyDueCommand.h"
+#include "ProgramInfo.h"
+#include "ProgramLauncher.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace CommandLineProgram {
+
+namespace {
+
+DueRefills::Result dueRefills(const QDate &today, int withinDays)
+{
+    // The window's folder, found as the window finds it: the application's
+    // name names the user's data folder.
+    const DataFolder folder(DataLocation::folderHoldingMedFiles(
+        ProgramInfo::programFolder(), ProgramInfo::installedDataFolder()));
+    return DueRefills::collect(folder, today, QLocale(), withinDays);
+}
+
+} // namespace
+
+int run(const CommandLine &commandLine, CommandLine::Mode mode)
+{
+    QCoreApplication::setApplicationName(ProgramInfo::title());
+    QCoreApplication::setApplicationVersion(ProgramInfo::version());
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    // Names and dates as the terminal's locale writes them.
+    out.setEncoding(QStringConverter::System);
+    err.setEncoding(QStringConverter::System);
+    const QDate today = SystemClock().today();
+
+    switch (mode) {
+    case CommandLine::Mode::Help:
+        out << commandLine.helpText();
+        return 0;
+    case CommandLine::Mode::Version:
+        out << ProgramInfo::title() << ' ' << ProgramInfo::version() << '\n';
+        return 0;
+    case CommandLine::Mode::Due:
+        return DueCommand::run(dueRefills(today, commandLine.withinDays()), out, err);
+    case CommandLine::Mode::NotifyDue: {
+        DetachedProgramLauncher launcher;
+        return NotifyDueCommand::run(dueRefills(today, CommandLine::DefaultWithinDays), today,
+                                     QLocale(), QDBusConnection::sessionBus(), launcher, err);
+    }
+    case CommandLine::Mode::Refused:
+    case CommandLine::Mode::Window:
+        break;
+    }
+    err << "pillora: " << commandLine.refusal() << "\n\n" << commandLine.helpText();
+    return CommandLine::UsageExitCode;
+}
+
+} // namespace CommandLineProgram
