@@ -9,6 +9,7 @@
 #include "ProgramLauncher.h"
 
 #include <QCoreApplication>
+#include <QDBusConnectionInterface>
 #include <QTextStream>
 
 #include <cstdio>
@@ -50,8 +51,17 @@ int run(const CommandLine &commandLine, CommandLine::Mode mode)
         return DueCommand::run(dueRefills(today, commandLine.withinDays()), out, err);
     case CommandLine::Mode::NotifyDue: {
         DetachedProgramLauncher launcher;
-        return NotifyDueCommand::run(dueRefills(today, CommandLine::DefaultWithinDays), today,
-                                     QLocale(), QDBusConnection::sessionBus(), launcher, err);
+        const QDBusConnection bus = QDBusConnection::sessionBus();
+        const int exitCode =
+            NotifyDueCommand::run(dueRefills(today, CommandLine::DefaultWithinDays), today,
+                                  QLocale(), bus, launcher, err);
+        // Qt's D-Bus thread may still be handing over the last reply when
+        // the answer has arrived; were the process to end meanwhile, that
+        // thread would work on what the ending process frees. A blocking
+        // call returns only once the thread is done with everything before.
+        if (bus.isConnected())
+            bus.interface()->isServiceRegistered(QStringLiteral("org.freedesktop.DBus"));
+        return exitCode;
     }
     case CommandLine::Mode::Refused:
     case CommandLine::Mode::Window:
