@@ -36,7 +36,7 @@ CommandLine::CommandLine()
           hidden(QCommandLineOption(QStringLiteral("display"), QString(), QStringLiteral("name"))))
 {
     m_parser.setApplicationDescription(
-        QStringLiteral("%1 keeps medication lists, one for each member of a household. "
+        QStringLiteral("%1 keeps medication lists, one for each member of a household.\n"
                        "Without an option it opens its window.")
             .arg(ProgramInfo::title()));
     // Qt's window-system options are single words after one dash.

@@ -1,8 +1,8 @@
 #pragma once
 
-// A private session bus for the tests, and a stand-in for the desktop's
-// notification server on it that records what it is sent and answers as a
-// person would.
+// A private session bus for the tests, and on it a stand-in for the
+// desktop's notification server that records what it is sent and answers
+// as a person would.
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -12,31 +12,31 @@
 #include <QTimer>
 #include <QVariantMap>
 
-// dbus-daemon with a session bus of its own. Its configuration names no
-// service files, so nothing on the machine (say, its notification daemon)
-// is started on demand: only what a test registers answers.
+// Its configuration names no service files, so nothing on the machine (say,
+// its notification daemon) is started on demand: only what a test
+// registers answers.
 class PrivateBus
 {
 public:
     PrivateBus()
     {
-        const QString config = m_folder.filePath(QStringLiteral("session.conf"));
-        QFile file(config);
-        if (!file.open(QIODevice::WriteOnly))
+        QFile config(m_folder.filePath(QStringLiteral("session.conf")));
+        if (!config.open(QIODevice::WriteOnly))
             return;
-        file.write(QStringLiteral(
-                       "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration "
-                       "1.0//EN\" \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">"
-                       "<busconfig><type>session</type><listen>unix:dir=%1</listen>"
-                       "<auth>EXTERNAL</auth><policy context=\"default\">"
-                       "<allow send_destination=\"*\" eavesdrop=\"true\"/>"
-                       "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>")
-                       .arg(m_folder.path())
-                       .toUtf8());
-        file.close();
+        config.write(QStringLiteral("<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus "
+                                    "Configuration 1.0//EN\" \"http://www.freedesktop.org/"
+                                    "standards/dbus/1.0/busconfig.dtd\"><busconfig>"
+                                    "<type>session</type><listen>unix:dir=%1</listen>"
+                                    "<auth>EXTERNAL</auth><policy context=\"default\">"
+                                    "<allow send_destination=\"*\" eavesdrop=\"true\"/>"
+                                    "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy>"
+                                    "</busconfig>")
+                         .arg(m_folder.path())
+                         .toUtf8());
+        config.close();
         m_daemon.start(QStringLiteral("dbus-daemon"),
                        {QStringLiteral("--nofork"), QStringLiteral("--print-address"),
-                        QStringLiteral("--config-file=") + config});
+                        QStringLiteral("--config-file=") + config.fileName()});
         if (m_daemon.waitForReadyRead(10000))
             m_address = QString::fromLatin1(m_daemon.readLine().trimmed());
     }
@@ -67,7 +67,7 @@ public:
         // An activation token, then the default action.
         TakeAction,
         Close,
-        // The default action of some other notification, then this one closed.
+        // Some other notification's default action, then this one closed.
         OtherNotificationsAction,
         Nothing,
     };
@@ -75,13 +75,11 @@ public:
     struct Notification
     {
         QString appName;
-        uint replacesId;
         QString icon;
         QString summary;
         QString body;
         QStringList actions;
         QVariantMap hints;
-        int expireTimeout;
     };
 
     static constexpr uint Id = 42;
@@ -102,13 +100,11 @@ public:
 public slots:
     QStringList GetCapabilities() { return capabilities; }
 
-    uint Notify(const QString &appName, uint replacesId, const QString &icon,
-                const QString &summary, const QString &body, const QStringList &actions,
-                const QVariantMap &hints, int expireTimeout)
+    uint Notify(const QString &appName, uint, const QString &icon, const QString &summary,
+                const QString &body, const QStringList &actions, const QVariantMap &hints, int)
     {
-        received.append({appName, replacesId, icon, summary, body, actions, hints, expireTimeout});
-        // After the reply, as a server shows the notification before anyone
-        // can click it.
+        received.append({appName, icon, summary, body, actions, hints});
+        // After the reply, as the notification shows before anyone can click it.
         QTimer::singleShot(0, this, [this] { respond(); });
         return Id;
     }
@@ -129,22 +125,14 @@ private:
     void respond()
     {
         const QString defaultAction = QStringLiteral("default");
-        switch (answer) {
-        case Answer::TakeAction:
+        if (answer == Answer::TakeAction) {
             emitSignal(QStringLiteral("ActivationToken"), {Id, ActivationToken});
             emitSignal(QStringLiteral("ActionInvoked"), {Id, defaultAction});
-            emitSignal(QStringLiteral("NotificationClosed"), {Id, 2u});
-            break;
-        case Answer::Close:
-            emitSignal(QStringLiteral("NotificationClosed"), {Id, 2u});
-            break;
-        case Answer::OtherNotificationsAction:
+        } else if (answer == Answer::OtherNotificationsAction) {
             emitSignal(QStringLiteral("ActionInvoked"), {Id + 1, defaultAction});
-            emitSignal(QStringLiteral("NotificationClosed"), {Id, 2u});
-            break;
-        case Answer::Nothing:
-            break;
         }
+        if (answer != Answer::Nothing)
+            emitSignal(QStringLiteral("NotificationClosed"), {Id, 2u});
     }
 
     QDBusConnection m_bus;

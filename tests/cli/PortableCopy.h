@@ -1,12 +1,11 @@
 #pragma once
 
 // The built program copied into a folder of its own, so that it keeps its
-// lists beside it, and run as a user would run it.
+// lists beside it, and started without any display or session bus.
 
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTest>
 
 class PortableCopy
 {
@@ -16,16 +15,12 @@ public:
     QString folder() const { return m_folder.path(); }
     QString program() const { return m_folder.filePath(QStringLiteral("pillora")); }
 
-    // The environment without any display or session bus, with the home in
-    // the copy's folder so nothing of the user's is read.
     QProcessEnvironment environment() const
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char *name :
              {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "DBUS_SESSION_BUS_ADDRESS"})
             environment.remove(QString::fromLatin1(name));
-        environment.insert(QStringLiteral("HOME"), m_folder.filePath(QStringLiteral("home")));
-        environment.remove(QStringLiteral("XDG_DATA_HOME"));
         return environment;
     }
 

@@ -97,6 +97,9 @@ private slots:
             {"2026-12-01\tGrandma\tInsulin\t2026-12-01", "2026-12-02\tMum\tAspirin\t2026-12-02"},
             {"The list \"Dad\" cannot be read"});
         row("an empty catalogue", {}, {});
+        row("a list the catalogue names twice counts once",
+            {{"Mum", {{"Aspirin", inDays(0)}}}, {"Mum", {{"Aspirin", inDays(0)}}}},
+            {"2026-12-01\tMum\tAspirin\t2026-12-01"});
         row("a tab or line break in a text stays within its field",
             {{"Mum", {{"Aspirin\t100 mg\r\nat night", inDays(0)}}}},
             {"2026-12-01\tMum\tAspirin 100 mg  at night\t2026-12-01"});
@@ -159,16 +162,6 @@ private slots:
         // Read only: nothing made where nothing was.
         if (folder == Folder::Missing)
             QVERIFY(!QFileInfo::exists(data.path()));
-    }
-
-    // Each list is read once, however often the catalogue names it.
-    void aNameTwiceInTheCatalogueCountsOnce()
-    {
-        const QTemporaryDir program;
-        QVERIFY(writeLists(program.path(), {{"Mum", {{"Aspirin", inDays(0)}}}}));
-        const DataFolder data(program.path());
-        QVERIFY(ListStore(data).create("Mum"));
-        QCOMPARE(DueRefills::collect(data, Today, British, 7).refills.size(), 1);
     }
 };
 
