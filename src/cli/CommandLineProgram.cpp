@@ -35,7 +35,7 @@ int run(const CommandLine &commandLine, CommandLine::Mode mode)
     QCoreApplication::setApplicationVersion(ProgramInfo::version());
     QTextStream out(stdout);
     QTextStream err(stderr);
-    // Names and dates as the terminal's locale writes them.
+    // Lists' and medicines' names in the terminal's character set.
     out.setEncoding(QStringConverter::System);
     err.setEncoding(QStringConverter::System);
     const QDate today = SystemClock().today();

@@ -8,7 +8,8 @@
 // window's lock is not taken, so they run beside an open window.
 namespace CommandLineProgram {
 
-// Needs the application object; returns the exit code.
+// Any mode but the window's; needs the application object. Returns the
+// exit code.
 int run(const CommandLine &commandLine, CommandLine::Mode mode);
 
 } // namespace CommandLineProgram
