@@ -46,19 +46,19 @@ inline bool writeLists(const QString &folderHoldingMedFiles, const ListsOnDisk &
     // An empty catalogue, rather than none, when there are no lists.
     if (!folder.catalogue().rewrite({}))
         return false;
-    for (const ListOnDisk &spec : lists) {
-        if (!store.create(spec.name))
+    for (const ListOnDisk &wanted : lists) {
+        if (!store.create(wanted.name))
             return false;
-        if (spec.state == ListOnDisk::Unreadable &&
-            !QDir().mkpath(folder.listFilePath(spec.name).value_or(QString())))
+        if (wanted.state == ListOnDisk::Unreadable &&
+            !QDir().mkpath(folder.listFilePath(wanted.name).value_or(QString())))
             return false;
-        if (spec.state != ListOnDisk::Saved)
+        if (wanted.state != ListOnDisk::Saved)
             continue;
         MedicationList list;
-        list.setCurrentListName(spec.name);
+        list.setCurrentListName(wanted.name);
         list.writeHeaderTexts();
         int row = MedicationList::FirstDataRow;
-        for (const Medicine &medicine : spec.medicines) {
+        for (const Medicine &medicine : wanted.medicines) {
             list.setCell(row, MedicationList::NameColumn, medicine.name);
             list.setCell(row, MedicationList::RefillDateColumn, medicine.refillDate);
             ++row;
