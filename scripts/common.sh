@@ -18,13 +18,14 @@ RUN_PACKAGES=(
 # What the tests need besides: the format check, a private cupsd and PDF
 # tools for printing, the desktop-file and AppStream validators, the MIME
 # database and xdg-mime for the help command, chmcmd to build the help file,
-# dpkg-dev for the Debian package's dependencies and lintian to check the
-# package. No display: the tests run on Qt's offscreen platform.
+# dpkg-dev for the Debian package's dependencies, lintian to check the
+# package, and dbus-daemon for a private session bus in the notification
+# tests. No display: the tests run on Qt's offscreen platform.
 TEST_PACKAGES=(
     clang-format
     cups cups-client poppler-utils
     desktop-file-utils appstream shared-mime-info xdg-utils
-    fp-utils dpkg-dev lintian
+    fp-utils dpkg-dev lintian dbus-daemon
 )
 # Fuzzing only: clang and its libFuzzer runtime. Without them the fuzzing
 # is skipped, so they are not required.

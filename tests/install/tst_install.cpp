@@ -30,6 +30,9 @@ private slots:
         QTest::newRow("program") << "bin/pillora" << QStringList();
         QTest::newRow("desktop entry") << "share/applications/org.example.Pillora.desktop"
                                        << QStringList{"desktop-file-validate"};
+        QTest::newRow("refill reminder at login")
+            << "etc/xdg/autostart/org.example.Pillora-notify-due.desktop"
+            << QStringList{"desktop-file-validate"};
         QTest::newRow("metainfo") << "share/metainfo/org.example.Pillora.metainfo.xml"
                                   << QStringList{"appstreamcli", "validate", "--no-net"};
         for (int size : {16, 32, 48, 64, 128, 256}) {

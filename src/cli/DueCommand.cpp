@@ -1,0 +1,41 @@
+#include "DueCommand.h"
+
+#include <QRegularExpression>
+#include <QTextStream>
+
+namespace DueCommand {
+
+namespace {
+
+QString field(QString text)
+{
+    static const QRegularExpression separators(QStringLiteral("[\\t\\r\\n]"));
+    return text.replace(separators, QStringLiteral(" "));
+}
+
+} // namespace
+
+QString line(const DueRefill &refill)
+{
+    return QStringList{refill.date.toString(Qt::ISODate), field(refill.listName),
+                       field(refill.medicine), field(refill.written)}
+        .join(u'\t');
+}
+
+int run(const DueRefills::Result &due, QTextStream &out, QTextStream &err)
+{
+    if (!due.ok) {
+        err << "pillora: " << due.problem << '\n';
+        err.flush();
+        return 1;
+    }
+    for (const QString &problem : due.listProblems)
+        err << "pillora: " << problem << '\n';
+    err.flush();
+    for (const DueRefill &refill : due.refills)
+        out << line(refill) << '\n';
+    out.flush();
+    return 0;
+}
+
+} // namespace DueCommand
