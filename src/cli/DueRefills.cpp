@@ -48,8 +48,8 @@ DueRefills::Result DueRefills::collect(const DataFolder &folder, const QDate &to
         return result;
     }
     QString catalogueProblem;
-    const QStringList names = folder.catalogue().read(&catalogueProblem);
-    if (!catalogueProblem.isEmpty()) {
+    const std::optional<QStringList> catalogue = folder.catalogue().read(&catalogueProblem);
+    if (!catalogue) {
         result.ok = false;
         result.problem =
             QStringLiteral("The catalogue %1 cannot be read: %2")
@@ -57,6 +57,7 @@ DueRefills::Result DueRefills::collect(const DataFolder &folder, const QDate &to
         return result;
     }
 
+    const QStringList &names = *catalogue;
     const ListStore store(folder);
     QSet<QString> seen;
     for (int index = 0; index < names.size(); ++index) {
@@ -67,12 +68,16 @@ DueRefills::Result DueRefills::collect(const DataFolder &folder, const QDate &to
         seen.insert(name);
         MedicationList list;
         const ListStore::LoadResult loaded = store.load(name, list);
+        using Outcome = ListStore::LoadResult::Outcome;
         // A list that was never saved has no file, and nothing due.
-        if (!loaded.found)
+        if (loaded.outcome == Outcome::NoFile)
             continue;
-        if (!loaded.ok()) {
-            result.listProblems << QStringLiteral("The list \"%1\" cannot be read: %2")
-                                       .arg(name, loaded.read.problem);
+        if (loaded.outcome != Outcome::Read) {
+            const QString why = loaded.outcome == Outcome::NotAListFile
+                                    ? QStringLiteral("its file is not a list file.")
+                                    : loaded.problem;
+            result.listProblems
+                << QStringLiteral("The list \"%1\" cannot be read: %2").arg(name, why);
             continue;
         }
         if (!loaded.read.complete)

@@ -5,6 +5,7 @@
 
 #include "DataFolder.h"
 #include "ListStore.h"
+#include "SaveFile.h"
 #include "MedicationList.h"
 
 #include <QDir>
@@ -44,7 +45,7 @@ inline bool writeLists(const QString &folderHoldingMedFiles, const ListsOnDisk &
     if (!folder.EnsureDataFolder())
         return false;
     // An empty catalogue, rather than none, when there are no lists.
-    if (!folder.catalogue().rewrite({}))
+    if (!SaveFile::save(folder.cataloguePath(), QByteArray()))
         return false;
     for (const ListOnDisk &wanted : lists) {
         if (!store.create(wanted.name))

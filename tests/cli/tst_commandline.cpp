@@ -53,7 +53,7 @@ private slots:
         QVERIFY(writeLists(copy.folder(), {{"Mum", {{"Aspirin", today}, {"Statin", later}}}}));
         const DataFolder folder(copy.folder());
         InstanceLock window(folder);
-        QVERIFY(window.claim());
+        QCOMPARE(window.claim(), InstanceLock::Claim::Claimed);
 
         QProcess process;
         copy.start(process, arguments, copy.environment());
