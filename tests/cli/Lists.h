@@ -5,8 +5,8 @@
 
 #include "DataFolder.h"
 #include "ListStore.h"
-#include "SaveFile.h"
 #include "MedicationList.h"
+#include "SaveFile.h"
 
 #include <QDir>
 #include <QTest>
