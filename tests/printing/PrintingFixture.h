@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Doubles.h"
+#include "LineWrapper.h"
 #include "PrintCommand.h"
 #include "PrintHost.h"
 #include "PrinterService.h"
@@ -18,8 +19,17 @@
 class CharacterMeasurer : public TextMeasurer
 {
 public:
-    double width(const QString &text) const override { return 100.0 * double(text.size()); }
-    double height(const QString &) const override { return 200; }
+    double width(const QString &text) const override
+    {
+        qsizetype widest = 0;
+        for (const QString &line : LineWrapper::userLines(text))
+            widest = std::max(widest, line.size());
+        return 100.0 * double(widest);
+    }
+    double height(const QString &text) const override
+    {
+        return 200.0 * double(LineWrapper::userLines(text).size());
+    }
 };
 
 // The main window as printing sees it, with the list "Mum": its columns are

@@ -1,0 +1,116 @@
+#include "TableLayout.h"
+
+#include "TextMeasurer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace {
+
+constexpr int FirstColumn = MedicationList::NameColumn;
+constexpr int NotesColumn = MedicationList::NotesColumn;
+
+} // namespace
+
+TableLayout::TableLayout(const MedicationList &list, const TextMeasurer &measurer)
+    : m_list(list), m_measurer(measurer), m_wrapper(measurer)
+{}
+
+void TableLayout::place(const ColumnWidths &gridWidths, int pageWidth)
+{
+    // A grid column may leave less than the gap beside its widest text, for
+    // the screen pads cells less than the page needs.
+    Widths widths{};
+    for (int column = FirstColumn; column < NotesColumn; ++column)
+        widths[column] =
+            std::max(double(gridWidths[column]), std::ceil(widestText(column)) + ColumnGap);
+    const double tableWidth = pageWidth - RightMargin - LeftEdge;
+    m_narrowed = sum(widths) + MinimumNotesWidth > tableWidth;
+    if (m_narrowed) {
+        Widths floors{};
+        for (int column = FirstColumn; column < NotesColumn; ++column)
+            floors[column] = std::min(widths[column], std::ceil(unbreakable(column)) + ColumnGap);
+        // Notes keep room for their longest word too, as long as that
+        // takes no word of the other columns apart.
+        const double notes =
+            std::clamp(std::ceil(unbreakable(NotesColumn)), double(MinimumNotesWidth),
+                       std::max(double(MinimumNotesWidth), tableWidth - sum(floors)));
+        narrow(widths, floors, tableWidth - notes);
+    }
+
+    m_columnX[FirstColumn] = LeftEdge;
+    for (int column = FirstColumn; column < NotesColumn; ++column) {
+        m_columnX[column + 1] = m_columnX[column] + int(widths[column]);
+        m_textRoom[column] = widths[column] - ColumnGap;
+    }
+    m_textRoom[NotesColumn] =
+        std::max(pageWidth - RightMargin - m_columnX[NotesColumn], MinimumNotesWidth);
+}
+
+// Columns 1 to 5 together get room: each gives up the same share of what it
+// has beyond its floor, its longest word and its heading, so that one long
+// text is what wraps, not the short columns beside it; if that is not
+// enough, all are cut down in proportion, and their words break inside.
+void TableLayout::narrow(Widths &widths, const Widths &floors, double room)
+{
+    const double cut = sum(widths) - room;
+    const double spare = sum(widths) - sum(floors);
+    for (int column = FirstColumn; column < NotesColumn; ++column) {
+        if (cut <= spare)
+            widths[column] -= (widths[column] - floors[column]) * cut / spare;
+        else
+            widths[column] = floors[column] * std::max(room, 0.0) / sum(floors);
+        widths[column] = std::floor(widths[column]);
+    }
+}
+
+double TableLayout::sum(const Widths &widths)
+{
+    return std::accumulate(widths.begin(), widths.end(), 0.0);
+}
+
+double TableLayout::widestText(int column) const
+{
+    double widest = 0;
+    for (int row = 0; row < MedicationList::RowCount; ++row)
+        widest = std::max(widest, m_measurer.width(m_list.cell(row, column)));
+    return widest;
+}
+
+// What a column cannot give up without breaking a word or its heading.
+double TableLayout::unbreakable(int column) const
+{
+    double widest = m_measurer.width(m_list.cell(MedicationList::HeaderRow, column));
+    for (int row = 0; row < MedicationList::RowCount; ++row) {
+        for (const QString &line : LineWrapper::userLines(m_list.cell(row, column))) {
+            for (const QString &word : line.split(u' ', Qt::SkipEmptyParts))
+                widest = std::max(widest, m_measurer.width(word));
+        }
+    }
+    return widest;
+}
+
+QList<TableLayout::Line> TableLayout::rowLines(int row) const
+{
+    std::array<QStringList, MedicationList::ColumnCount> columns;
+    qsizetype count = 1;
+    for (int column = FirstColumn; column <= NotesColumn; ++column) {
+        const QString text = m_list.cell(row, column);
+        if (text.isEmpty())
+            continue;
+        QStringList lines = LineWrapper::userLines(text);
+        // A line break at the very end opens no line of its own.
+        if (lines.size() > 1 && lines.last().isEmpty())
+            lines.removeLast();
+        for (const QString &line : std::as_const(lines))
+            columns[column] << m_wrapper.wrap(line, m_textRoom[column]);
+        count = std::max(count, columns[column].size());
+    }
+    QList<Line> printed(count);
+    for (int column = FirstColumn; column <= NotesColumn; ++column) {
+        for (qsizetype i = 0; i < columns[column].size(); ++i)
+            printed[i][column] = columns[column].at(i);
+    }
+    return printed;
+}
