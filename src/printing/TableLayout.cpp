@@ -27,42 +27,48 @@ void TableLayout::place(const ColumnWidths &gridWidths, int pageWidth)
             std::max(double(gridWidths[column]), std::ceil(widestText(column)) + ColumnGap);
     const double tableWidth = pageWidth - RightMargin - LeftEdge;
     m_narrowed = sum(widths) + MinimumNotesWidth > tableWidth;
-    if (m_narrowed) {
-        Widths floors{};
-        for (int column = FirstColumn; column < NotesColumn; ++column)
-            floors[column] = std::min(widths[column], std::ceil(unbreakable(column)) + ColumnGap);
-        // Notes keep room for their longest word too, as long as that
-        // takes no word of the other columns apart.
-        const double notes =
-            std::clamp(std::ceil(unbreakable(NotesColumn)), double(MinimumNotesWidth),
-                       std::max(double(MinimumNotesWidth), tableWidth - sum(floors)));
-        narrow(widths, floors, tableWidth - notes);
-    }
+    if (m_narrowed)
+        narrow(widths, tableWidth);
 
     m_columnX[FirstColumn] = LeftEdge;
     for (int column = FirstColumn; column < NotesColumn; ++column) {
         m_columnX[column + 1] = m_columnX[column] + int(widths[column]);
         m_textRoom[column] = widths[column] - ColumnGap;
     }
+    // Notes take what the other columns leave.
     m_textRoom[NotesColumn] =
         std::max(pageWidth - RightMargin - m_columnX[NotesColumn], MinimumNotesWidth);
 }
 
-// Columns 1 to 5 together get room: each gives up the same share of what it
-// has beyond its floor, its longest word and its heading, so that one long
-// text is what wraps, not the short columns beside it; if that is not
-// enough, all are cut down in proportion, and their words break inside.
-void TableLayout::narrow(Widths &widths, const Widths &floors, double room)
+// All six columns share the table's width. Notes would take their widest
+// line; each column gives up the same share of what it has beyond its
+// longest word and its heading (Notes at least 600 twips), so that one long
+// text is what wraps, not the short columns beside it. If even that is too
+// wide, all are cut down in proportion, and words break inside.
+void TableLayout::narrow(Widths &widths, double tableWidth) const
 {
-    const double cut = sum(widths) - room;
+    widths[NotesColumn] = std::max(std::ceil(widestText(NotesColumn)), double(MinimumNotesWidth));
+    Widths floors{};
+    for (int column = FirstColumn; column < NotesColumn; ++column)
+        floors[column] = std::min(widths[column], std::ceil(unbreakable(column)) + ColumnGap);
+    floors[NotesColumn] =
+        std::min(widths[NotesColumn],
+                 std::max(std::ceil(unbreakable(NotesColumn)), double(MinimumNotesWidth)));
+
+    const double cut = sum(widths) - tableWidth;
     const double spare = sum(widths) - sum(floors);
-    for (int column = FirstColumn; column < NotesColumn; ++column) {
-        if (cut <= spare)
+    if (cut <= spare) {
+        for (int column = FirstColumn; column <= NotesColumn; ++column)
             widths[column] -= (widths[column] - floors[column]) * cut / spare;
-        else
-            widths[column] = floors[column] * std::max(room, 0.0) / sum(floors);
-        widths[column] = std::floor(widths[column]);
+    } else {
+        const double notes =
+            std::max(floors[NotesColumn] * tableWidth / sum(floors), double(MinimumNotesWidth));
+        const double others = sum(floors) - floors[NotesColumn];
+        for (int column = FirstColumn; column < NotesColumn; ++column)
+            widths[column] = floors[column] * std::max(tableWidth - notes, 0.0) / others;
     }
+    for (double &width : widths)
+        width = std::floor(width);
 }
 
 double TableLayout::sum(const Widths &widths)

@@ -12,11 +12,10 @@ class TextMeasurer;
 // Where the printed table's columns go on the page, and how each cell's
 // text breaks into lines inside its column. The columns sit where the
 // grid's widths put them. When those leave Notes less than their 600
-// twips, the columns are narrowed in proportion so that all six fit: each
+// twips, all six columns are narrowed in proportion so that they fit: each
 // gives up the same share of what it has beyond its longest word and its
-// heading, and Notes get room for their longest word, so words are cut only
-// when nothing else makes room. A text wider than its column wraps inside
-// it, and the row grows to its tallest cell.
+// heading, so words are cut only when nothing else makes room. A text wider
+// than its column wraps inside it, and the row grows to its tallest cell.
 class TableLayout
 {
 public:
@@ -53,7 +52,7 @@ private:
     using Widths = std::array<double, MedicationList::ColumnCount>;
 
     static double sum(const Widths &widths);
-    static void narrow(Widths &widths, const Widths &floors, double room);
+    void narrow(Widths &widths, double tableWidth) const;
     double widestText(int column) const;
     double unbreakable(int column) const;
 
