@@ -34,10 +34,12 @@ public:
 
 // The main window as printing sees it, with the list "Mum": its columns are
 // 1600 twips wide, each fitting notes the page width, row 1's Name is in an editor.
+// Texts are measured by counting characters unless a measuring font is given.
 class StandInWindow : public PrintHost
 {
 public:
-    explicit StandInWindow(PrinterService &printer) : printer(printer)
+    explicit StandInWindow(PrinterService &printer, const TextMeasurer *measuringFont = nullptr)
+        : printer(printer), measurer(measuringFont ? *measuringFont : characters)
     {
         list.writeHeaderTexts();
         list.setCurrentListName("Mum");
@@ -45,7 +47,8 @@ public:
     }
     PrinterService &printer;
     MedicationList list;
-    CharacterMeasurer measurer;
+    CharacterMeasurer characters;
+    const TextMeasurer &measurer;
     TestClock clock;
     ScriptedPrompter prompter;
     PrintCommand command{list, printer, measurer, clock, prompter};
