@@ -11,6 +11,13 @@ bool isBlank(QChar c)
     return c == u' ';
 }
 
+qsizetype skipBlanks(const QString &text, qsizetype from)
+{
+    while (from < text.size() && isBlank(text.at(from)))
+        ++from;
+    return from;
+}
+
 } // namespace
 
 QStringList LineWrapper::userLines(const QString &text)
@@ -30,55 +37,87 @@ QStringList LineWrapper::userLines(const QString &text)
     return lines;
 }
 
-// The longest start of text no wider than limit. Widths grow with every
-// character, so halving the range finds it in a few measurements.
-qsizetype LineWrapper::fittingLength(const QString &text, double limit) const
+// The last of count places that fits, or -1 when none does; a place fits
+// when all before it do. Measuring is slow next to everything else here, so
+// the search starts at a guess and widens its steps from there.
+qsizetype LineWrapper::lastFitting(qsizetype count, qsizetype guess,
+                                   const std::function<bool(qsizetype)> &fits)
 {
-    qsizetype fits = 0;
-    qsizetype tooWide = text.size() + 1;
-    while (tooWide - fits > 1) {
-        const qsizetype middle = fits + (tooWide - fits) / 2;
-        if (m_measurer.width(text.first(middle)) <= limit)
-            fits = middle;
+    if (count == 0)
+        return -1;
+    qsizetype fitting = -1;
+    qsizetype tooWide = count;
+    const qsizetype start = std::clamp<qsizetype>(guess, 0, count - 1);
+    if (fits(start)) {
+        fitting = start;
+        for (qsizetype step = 1; fitting + step < count; step *= 2) {
+            if (!fits(fitting + step)) {
+                tooWide = fitting + step;
+                break;
+            }
+            fitting += step;
+        }
+    } else {
+        tooWide = start;
+        for (qsizetype step = 1; tooWide - step >= 0; step *= 2) {
+            if (fits(tooWide - step)) {
+                fitting = tooWide - step;
+                break;
+            }
+            tooWide -= step;
+        }
+    }
+    while (tooWide - fitting > 1) {
+        const qsizetype middle = fitting + (tooWide - fitting) / 2;
+        if (fits(middle))
+            fitting = middle;
         else
             tooWide = middle;
     }
-    return fits;
+    return fitting;
 }
 
 void LineWrapper::SplitNotesLine(const QString &text, double limit, QString &first,
                                  QString &rest) const
 {
-    if (m_measurer.width(text) <= limit) {
+    const double width = m_measurer.width(text);
+    if (width <= limit) {
         first = text;
         rest.clear();
         return;
     }
-    qsizetype length = std::max<qsizetype>(fittingLength(text, limit), 1);
+    const auto fitsUpTo = [&](qsizetype end) { return m_measurer.width(text.first(end)) <= limit; };
+    // A first guess from the whole text's width spares most measurements.
+    const auto guess = qsizetype(double(text.size()) * limit / width);
+
+    // Where words end, a cut keeps every word whole. A run of blanks at the
+    // very start is indentation, not a place to cut.
+    QList<qsizetype> wordEnds;
+    for (qsizetype i = skipBlanks(text, 0); i < text.size(); ++i) {
+        if (isBlank(text.at(i)) && !isBlank(text.at(i - 1)))
+            wordEnds << i;
+    }
+    const qsizetype word = lastFitting(
+        wordEnds.size(),
+        std::upper_bound(wordEnds.cbegin(), wordEnds.cend(), guess) - wordEnds.cbegin() - 1,
+        [&](qsizetype index) { return fitsUpTo(wordEnds.at(index)); });
+    if (word >= 0) {
+        first = text.first(wordEnds.at(word));
+        rest = text.sliced(skipBlanks(text, wordEnds.at(word)));
+        return;
+    }
+
+    // The first word alone is wider than the line.
+    const qsizetype wordEnd = wordEnds.isEmpty() ? text.size() : wordEnds.first();
+    qsizetype length =
+        lastFitting(wordEnd, guess - 1, [&](qsizetype index) { return fitsUpTo(index + 1); }) + 1;
+    length = std::max<qsizetype>(length, 1);
     // A character outside the basic plane is never cut in two.
     if (length < text.size() && text.at(length).isLowSurrogate())
         length += length == 1 ? 1 : -1;
-
-    // The last blank that fits may also be the one just after the part that
-    // fits. A run of blanks at the very start is indentation, not a place to
-    // cut.
-    const qsizetype blank = text.lastIndexOf(u' ', std::min(length, text.size() - 1));
-    qsizetype wordStart = 0;
-    while (wordStart < text.size() && isBlank(text.at(wordStart)))
-        ++wordStart;
-    if (blank > wordStart) {
-        qsizetype firstEnd = blank;
-        while (isBlank(text.at(firstEnd - 1)))
-            --firstEnd;
-        qsizetype restStart = blank + 1;
-        while (restStart < text.size() && isBlank(text.at(restStart)))
-            ++restStart;
-        first = text.first(firstEnd);
-        rest = text.sliced(restStart);
-        return;
-    }
+    // A letter wider than the line may end its word: its blanks go too.
     first = text.first(length);
-    rest = text.sliced(length);
+    rest = text.sliced(skipBlanks(text, length));
 }
 
 QStringList LineWrapper::wrap(const QString &line, double firstLimit, double nextLimit) const

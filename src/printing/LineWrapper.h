@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class TextMeasurer;
 
 // Breaks the lines of a printed text so that each is no wider than a limit
@@ -31,7 +33,8 @@ public:
     QStringList wrap(const QString &line, double limit) const { return wrap(line, limit, limit); }
 
 private:
-    qsizetype fittingLength(const QString &text, double limit) const;
+    static qsizetype lastFitting(qsizetype count, qsizetype guess,
+                                 const std::function<bool(qsizetype)> &fits);
 
     const TextMeasurer &m_measurer;
 };

@@ -2,6 +2,8 @@
 
 #include "TextMeasurer.h"
 
+#include <QSet>
+
 #include <algorithm>
 #include <cmath>
 #include <numeric>
@@ -87,13 +89,16 @@ double TableLayout::widestText(int column) const
 // What a column cannot give up without breaking a word or its heading.
 double TableLayout::unbreakable(int column) const
 {
-    double widest = m_measurer.width(m_list.cell(MedicationList::HeaderRow, column));
+    QSet<QString> words;
     for (int row = 0; row < MedicationList::RowCount; ++row) {
         for (const QString &line : LineWrapper::userLines(m_list.cell(row, column))) {
             for (const QString &word : line.split(u' ', Qt::SkipEmptyParts))
-                widest = std::max(widest, m_measurer.width(word));
+                words.insert(word);
         }
     }
+    double widest = m_measurer.width(m_list.cell(MedicationList::HeaderRow, column));
+    for (const QString &word : std::as_const(words))
+        widest = std::max(widest, m_measurer.width(word));
     return widest;
 }
 

@@ -34,6 +34,7 @@ private slots:
         QTest::newRow("indentation is no place to cut")
             << "   abcdefgh" << 5.0 << "   ab / cdefg / h";
         QTest::newRow("not one character fits: one a line") << "abc" << 0.5 << "a / b / c";
+        QTest::newRow("not one character fits: no line of blanks") << "ab c" << 0.5 << "a / b / c";
         QTest::newRow("a character beyond the basic plane stays whole")
             << "a\U0001F600b" << 1.0 << "a / \U0001F600 / b";
         QTest::newRow("empty: one empty line") << "" << 5.0 << "";
