@@ -25,7 +25,8 @@ void ListReport::printPages(const ColumnWidths &gridColumnWidths)
 {
     m_layout.place(gridColumnWidths, m_printer.pageWidth());
     m_section = Section::Table;
-    printPageHeader();
+    // The printer's count is read only once the page has begun.
+    printPageHeader(1);
     setTableFont();
     rule();
 
@@ -61,13 +62,13 @@ int ListReport::LastRow() const
     return MedicationList::HeaderRow;
 }
 
-void ListReport::printPageHeader()
+void ListReport::printPageHeader(int pageNumber)
 {
     m_printer.setFontSize(PageNumberFontSize);
     m_printer.setBold(false);
     m_printer.setX(m_printer.pageWidth() - PageNumberFromRight);
     m_printer.setY(PageNumberTop);
-    m_printer.printAndEndLine(QStringLiteral("Page %1").arg(m_printer.pageNumber()));
+    m_printer.printAndEndLine(QStringLiteral("Page %1").arg(pageNumber));
 
     m_printer.setX(LeftEdge);
     m_printer.setY(TitleTop);
@@ -152,7 +153,7 @@ void ListReport::CheckPageBreak()
     if (float(m_printer.y()) < float(m_printer.printableHeight()) - float(BottomMargin))
         return;
     m_printer.newPage();
-    printPageHeader();
+    printPageHeader(m_printer.pageNumber());
     if (m_section == Section::Table) {
         setTableFont();
         rule();

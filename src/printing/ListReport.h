@@ -51,7 +51,7 @@ private:
     };
 
     int LastRow() const;
-    void printPageHeader();
+    void printPageHeader(int pageNumber);
     void printTableHeading();
     void printLine(const TableLayout::Line &line);
     void rule();

@@ -304,6 +304,7 @@ bool SystemPrinterService::endDocument()
         return false;
     }
     m_document = Document::None;
+    m_pageNumber = 1;
     return true;
 }
 
@@ -324,5 +325,6 @@ void SystemPrinterService::abortDocument()
 {
     m_canvas.reset();
     m_document = Document::None;
+    m_pageNumber = 1;
     m_error.clear();
 }
