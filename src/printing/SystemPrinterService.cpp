@@ -40,11 +40,12 @@ QPageLayout::Orientation layoutOrientation(PrinterService::Orientation orientati
 // The print support keeps state of its own without guarding it, so only
 // one thread at a time may ask the print system anything. The window's
 // thread asks only once the service's own question has been answered, so
-// in the running program it never waits here.
+// in the running program it never waits here. Never destroyed: a worker
+// stuck on a silent server may still hold it when the program ends.
 std::mutex &printSupport()
 {
-    static std::mutex mutex;
-    return mutex;
+    static auto *mutex = new std::mutex;
+    return *mutex;
 }
 
 } // namespace

@@ -82,16 +82,6 @@ public:
     QString errorString() const override { return callOff ? QString() : failure; }
     void abortDocument() override { log << "abort"; }
 
-    // The first text printed that is exactly text, or a null one.
-    const Output *find(const QString &text) const
-    {
-        for (const Output &output : printed) {
-            if (output.text == text)
-                return &output;
-        }
-        return nullptr;
-    }
-
 private:
     void output(const QString &kind, const QString &text, double advance)
     {

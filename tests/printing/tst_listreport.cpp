@@ -49,16 +49,13 @@ class TestListReport : public QObject
         }
     };
 
-    static QString names(int count)
+    // "A", "B", ...
+    static QStringList letters(int count)
     {
-        QString letters;
+        QStringList names;
         for (int i = 0; i < count; ++i)
-            letters += QChar(u'A' + i);
-        return letters;
-    }
-    static QStringList lettersOf(const QString &letters)
-    {
-        return letters.split("", Qt::SkipEmptyParts);
+            names << QString(QChar(u'A' + i));
+        return names;
     }
     static QString notesLines(const QString &stem, int count)
     {
@@ -98,7 +95,7 @@ private slots:
             << "A @1:240,1920 | b @1:1240,2400 | rule @1:2640 | C @1:240,2880 | !d";
 
         // Row 10 holds five lines of Notes at y = 6240; the page holds k of them.
-        const QStringList eleven = lettersOf(names(11));
+        const QStringList eleven = letters(11);
         const QStringList five{"10,6:" + notesLines("n", 5)};
         const QString nextPage = " | Page 2 @2:10000,120 | Name @2:240,1440 | ";
         QTest::newRow("five Notes lines, the first on the page's last line")
@@ -245,7 +242,7 @@ private slots:
     {
         QFETCH(int, size);
         QFETCH(bool, bold);
-        Printout out(lettersOf(names(20)), size, bold);
+        Printout out(letters(20), size, bold);
         out.list.setNotes(notesLines("g", 30));
         out.printer.drawingHeight = 6000;
         ListReport(out.printer, out.list, out.measurer, out.clock).printPages(Fitting);
