@@ -6,12 +6,10 @@
 
 #include <QLocale>
 
-#include <algorithm>
 #include <cmath>
 
 namespace {
 
-const QString LineBreak = QStringLiteral("\r\n");
 const QString NotesMarker = QStringLiteral("     > ");
 const QString NotesContinuation = QStringLiteral("           ");
 
@@ -19,46 +17,39 @@ const QString NotesContinuation = QStringLiteral("           ");
 
 ListReport::ListReport(PrinterService &printer, const MedicationList &list,
                        const TextMeasurer &measurer, const Clock &clock)
-    : m_printer(printer), m_list(list), m_measurer(measurer), m_clock(clock)
+    : m_printer(printer), m_list(list), m_measurer(measurer), m_clock(clock),
+      m_layout(list, measurer), m_wrapper(measurer)
 {}
 
 void ListReport::printPages(const ColumnWidths &gridColumnWidths)
 {
-    placeColumns(gridColumnWidths);
-
-    m_printer.setX(m_printer.pageWidth() - PageNumberFromRight);
-    m_printer.setY(PageNumberTop);
-    m_printer.printAndEndLine(QStringLiteral("Page 1"));
-    printTitleAndTableFont();
+    m_layout.place(gridColumnWidths, m_printer.pageWidth());
+    m_section = Section::Table;
+    // The printer's count is read only once the page has begun.
+    printPageHeader(1);
+    setTableFont();
+    rule();
 
     const int lastRow = LastRow();
-    for (int row = 0; row <= lastRow; ++row) {
-        for (int column = MedicationList::NameColumn; column < MedicationList::ColumnCount;
-             ++column) {
-            const QString text = m_list.cell(row, column);
-            if (column == MedicationList::NotesColumn) {
-                printNotesCell(text);
-            } else {
-                m_printer.setX(ColumnX(column));
-                m_printer.printAndStay(text);
-            }
+    const bool notesFollow = !m_list.notes().isEmpty();
+    for (int row = MedicationList::HeaderRow; row <= lastRow; ++row) {
+        // A break with nothing left to print would leave an empty page.
+        const bool moreFollows = row < lastRow || notesFollow;
+        const QList<TableLayout::Line> lines = m_layout.rowLines(row);
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            printLine(lines.at(i));
+            const bool rowEnds = i == lines.size() - 1;
+            // Under the row on the page where it ends, before any break.
+            if (rowEnds)
+                rule();
+            if (!rowEnds || moreFollows)
+                CheckPageBreak();
         }
         m_printer.printAndEndLine();
-        CheckPageBreak();
-        rule();
-        CheckPageBreak();
-        m_printer.printAndEndLine();
-        CheckPageBreak();
+        if (moreFollows)
+            CheckPageBreak();
     }
     printGeneralNotes();
-}
-
-void ListReport::placeColumns(const ColumnWidths &gridColumnWidths)
-{
-    m_columnX[MedicationList::NameColumn] = LeftEdge;
-    for (int column = MedicationList::NameColumn + 1; column < MedicationList::ColumnCount;
-         ++column)
-        m_columnX[column] = m_columnX[column - 1] + gridColumnWidths[column - 1];
 }
 
 // Rows after the last filled Name are not printed; empty rows before it are.
@@ -71,8 +62,14 @@ int ListReport::LastRow() const
     return MedicationList::HeaderRow;
 }
 
-void ListReport::printTitleAndTableFont()
+void ListReport::printPageHeader(int pageNumber)
 {
+    m_printer.setFontSize(PageNumberFontSize);
+    m_printer.setBold(false);
+    m_printer.setX(m_printer.pageWidth() - PageNumberFromRight);
+    m_printer.setY(PageNumberTop);
+    m_printer.printAndEndLine(QStringLiteral("Page %1").arg(pageNumber));
+
     m_printer.setX(LeftEdge);
     m_printer.setY(TitleTop);
     const int savedSize = int(std::nearbyint(m_printer.fontSize()));
@@ -84,9 +81,23 @@ void ListReport::printTitleAndTableFont()
     m_printer.setFontSize(savedSize);
     m_printer.setBold(false);
     m_printer.printAndEndLine();
+}
+
+void ListReport::setTableFont()
+{
     m_printer.setFontSize(m_list.settings().fontSize);
     m_printer.setBold(m_list.settings().bold);
-    rule();
+}
+
+void ListReport::printLine(const TableLayout::Line &line)
+{
+    for (int column = MedicationList::NameColumn; column <= MedicationList::NotesColumn; ++column) {
+        if (line[column].isEmpty())
+            continue;
+        m_printer.setX(ColumnX(column));
+        m_printer.printAndStay(line[column]);
+    }
+    m_printer.printAndEndLine();
 }
 
 void ListReport::rule()
@@ -95,46 +106,14 @@ void ListReport::rule()
     m_printer.line(LeftEdge, y, m_printer.pageWidth() - RuleRightMargin, y);
 }
 
-// Continuation lines start at the Notes column while the row's other cells
-// stay on its first line. Only a piece cut for width is followed by a page
-// break check; a piece ended by a line break of the user's is not.
-void ListReport::printNotesCell(const QString &notes)
+// No page break check inside: the heading always stays whole.
+void ListReport::printTableHeading()
 {
-    const int left = ColumnX(MedicationList::NotesColumn);
-    const int room = std::max((m_printer.pageWidth() - RuleRightMargin) - left, MinimumNotesWidth);
-    const bool wraps = notes.contains(LineBreak) || m_measurer.width(notes) > room;
-    if (!wraps) {
-        m_printer.setX(left);
-        m_printer.printAndStay(notes);
-        return;
-    }
-    QString piece;
-    const qsizetype length = notes.size();
-    // k counts characters from 1, as the walk is described.
-    for (qsizetype k = 1; k <= length; ++k) {
-        if (notes.at(k - 1) == u'\r') {
-            ++k; // the LF after the CR goes with it
-            m_printer.setX(left);
-            if (k == length) {
-                m_printer.printAndStay(piece);
-            } else {
-                m_printer.printAndEndLine(piece);
-                piece.clear();
-            }
-            continue;
-        }
-        piece += notes.at(k - 1);
-        if (k == length) {
-            m_printer.setX(left);
-            m_printer.printAndStay(piece);
-        } else if (m_measurer.width(piece) >
-                   std::max((m_printer.pageWidth() - NotesCellMargin) - left, MinimumNotesWidth)) {
-            m_printer.setX(left);
-            m_printer.printAndEndLine(piece);
-            piece.clear();
-            CheckPageBreak();
-        }
-    }
+    const QList<TableLayout::Line> lines = m_layout.rowLines(MedicationList::HeaderRow);
+    for (const TableLayout::Line &line : lines)
+        printLine(line);
+    rule();
+    m_printer.printAndEndLine();
 }
 
 void ListReport::printGeneralNotes()
@@ -142,6 +121,7 @@ void ListReport::printGeneralNotes()
     const QString notes = m_list.notes();
     if (notes.isEmpty())
         return;
+    m_section = Section::GeneralNotes;
     m_printer.printAndEndLine();
     CheckPageBreak();
     m_printer.setX(LeftEdge);
@@ -150,63 +130,36 @@ void ListReport::printGeneralNotes()
     m_printer.setBold(false);
     CheckPageBreak();
 
-    for (const QString &line : notes.split(LineBreak)) {
-        const float limit = float(m_printer.pageWidth() - GeneralNotesMargin);
-        if (m_measurer.width(line) > limit) {
-            QString first;
-            QString rest;
-            SplitNotesLine(line, limit, first, rest);
+    // The notes end where the table's rules end.
+    const double room = m_printer.pageWidth() - RuleRightMargin - LeftEdge;
+    const double firstRoom = room - m_measurer.width(NotesMarker);
+    const double nextRoom = room - m_measurer.width(NotesContinuation);
+    const QStringList lines = LineWrapper::userLines(notes);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QStringList pieces = m_wrapper.wrap(lines.at(i), firstRoom, nextRoom);
+        for (qsizetype j = 0; j < pieces.size(); ++j) {
             m_printer.setX(LeftEdge);
-            m_printer.printAndEndLine(NotesMarker + first);
-            CheckPageBreak();
-            m_printer.setX(LeftEdge);
-            m_printer.printAndEndLine(NotesContinuation + rest);
-            CheckPageBreak();
-        } else {
-            m_printer.setX(LeftEdge);
-            m_printer.printAndEndLine(NotesMarker + line);
-            CheckPageBreak();
+            m_printer.printAndEndLine((j == 0 ? NotesMarker : NotesContinuation) + pieces.at(j));
+            if (i < lines.size() - 1 || j < pieces.size() - 1)
+                CheckPageBreak();
         }
     }
 }
 
+// A new page repeats the table's heading only while rows are still to come;
+// among the general notes it carries the page number and title alone.
 void ListReport::CheckPageBreak()
 {
     if (float(m_printer.y()) < float(m_printer.printableHeight()) - float(BottomMargin))
         return;
     m_printer.newPage();
-    m_printer.setX(m_printer.pageWidth() - PageNumberFromRight);
-    m_printer.setY(PageNumberTop);
-    m_printer.printAndEndLine(QStringLiteral("Page %1").arg(m_printer.pageNumber()));
-    printTitleAndTableFont();
-    for (int column = MedicationList::NameColumn; column < MedicationList::ColumnCount; ++column) {
-        m_printer.setX(ColumnX(column));
-        m_printer.printAndStay(m_list.cell(MedicationList::HeaderRow, column));
-    }
-    m_printer.printAndEndLine();
-    rule();
-    m_printer.printAndEndLine();
-}
-
-void ListReport::SplitNotesLine(const QString &text, double limit, QString &first,
-                                QString &rest) const
-{
-    if (m_measurer.width(text) <= limit) {
-        first = text;
-        rest.clear();
-        return;
-    }
-    qsizetype n = text.size();
-    while (n >= 1 && m_measurer.width(text.first(n)) >= limit)
-        --n;
-    if (n == 0)
-        return;
-    const qsizetype blank = text.lastIndexOf(u' ', n - 1);
-    if (blank >= 0) {
-        first = text.first(blank);
-        rest = text.sliced(blank + 1);
+    printPageHeader(m_printer.pageNumber());
+    if (m_section == Section::Table) {
+        setTableFont();
+        rule();
+        printTableHeading();
     } else {
-        first = text.first(n);
-        rest = text.sliced(n);
+        m_printer.setFontSize(m_list.settings().fontSize);
+        m_printer.setBold(false);
     }
 }

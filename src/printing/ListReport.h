@@ -1,10 +1,10 @@
 #pragma once
 
+#include "LineWrapper.h"
 #include "MedicationList.h"
+#include "TableLayout.h"
 
 #include <QString>
-
-#include <array>
 
 class Clock;
 class PrinterService;
@@ -13,28 +13,23 @@ class TextMeasurer;
 // The printed medication list: on every page a page number and the title
 // line, then the table in the grid's column arrangement with a rule under
 // each row, and at the end the general notes. Every wrapping decision uses
-// the main window's measuring font, so the printout breaks where the screen
-// does; the printer's own text widths only move the print position.
+// the main window's measuring font; the printer's own text widths only move
+// the print position. Every line printed is followed by a page break check,
+// so whatever a row or the notes hold lands on paper, inside the page.
 class ListReport
 {
 public:
-    using ColumnWidths = std::array<int, MedicationList::ColumnCount>;
+    using ColumnWidths = TableLayout::ColumnWidths;
 
-    static constexpr int LeftEdge = 240;
-    static constexpr int RuleRightMargin = 480;
+    static constexpr int LeftEdge = TableLayout::LeftEdge;
+    static constexpr int RuleRightMargin = TableLayout::RightMargin;
     static constexpr int PageNumberFromRight = 2000;
     static constexpr int PageNumberTop = 120;
+    // Page numbers keep one font whatever the page before them set.
+    static constexpr int PageNumberFontSize = 10;
     static constexpr int TitleTop = 960;
     static constexpr int TitleFontSize = 10;
     static constexpr int BottomMargin = 480;
-    // A Notes cell wraps when it is wider than the column up to the rule's
-    // end, and is then cut where it gets wider than this much less.
-    static constexpr int NotesCellMargin = 1200;
-    static constexpr int GeneralNotesMargin = 900;
-    // When the other columns leave the Notes less room than this, as the
-    // grid keeps at least, Notes are cut at this width anyway: cut at the
-    // room left, they would come out one character a line.
-    static constexpr int MinimumNotesWidth = 600;
 
     ListReport(PrinterService &printer, const MedicationList &list, const TextMeasurer &measurer,
                const Clock &clock);
@@ -45,19 +40,22 @@ public:
     void printPages(const ColumnWidths &gridColumnWidths);
 
     // The left edge of printed column 1 to 6, as the last run placed it.
-    int ColumnX(int column) const { return m_columnX.at(column); }
-
-    // Splits text into a first part narrower than limit and the rest, at the
-    // last blank that allows it, else inside a word. Leaves first and rest as
-    // they were when not even one character fits.
-    void SplitNotesLine(const QString &text, double limit, QString &first, QString &rest) const;
+    int ColumnX(int column) const { return m_layout.ColumnX(column); }
+    const TableLayout &layout() const { return m_layout; }
 
 private:
-    void placeColumns(const ColumnWidths &gridColumnWidths);
+    enum class Section
+    {
+        Table,
+        GeneralNotes
+    };
+
     int LastRow() const;
-    void printTitleAndTableFont();
+    void printPageHeader(int pageNumber);
+    void printTableHeading();
+    void printLine(const TableLayout::Line &line);
     void rule();
-    void printNotesCell(const QString &notes);
+    void setTableFont();
     void printGeneralNotes();
     void CheckPageBreak();
 
@@ -65,5 +63,7 @@ private:
     const MedicationList &m_list;
     const TextMeasurer &m_measurer;
     const Clock &m_clock;
-    std::array<int, MedicationList::ColumnCount> m_columnX{};
+    TableLayout m_layout;
+    LineWrapper m_wrapper;
+    Section m_section = Section::Table;
 };

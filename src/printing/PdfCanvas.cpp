@@ -8,7 +8,10 @@
 namespace {
 
 constexpr double TwipsPerInch = 1440;
-constexpr int Resolution = 1200;
+// A twip to a dot: text is laid out at whole-dot font sizes, and at this
+// resolution a font's size in points comes out whole, so the page's text is
+// exactly as wide as the measuring font found it.
+constexpr int Resolution = 1440;
 // Half a point: a rule that shows on paper without weighing on the text.
 constexpr double RuleWidthInches = 0.5 / 72;
 

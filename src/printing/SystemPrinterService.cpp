@@ -12,9 +12,7 @@
 #include <QPrinterInfo>
 #include <QStandardPaths>
 
-#include <chrono>
 #include <cmath>
-#include <condition_variable>
 #include <mutex>
 #include <thread>
 
@@ -39,31 +37,44 @@ QPageLayout::Orientation layoutOrientation(PrinterService::Orientation orientati
                                                     : QPageLayout::Portrait;
 }
 
-// Long enough for a print server that answers at all; short enough that
-// nobody waits on one that does not.
-constexpr std::chrono::milliseconds AnswerWait(250);
+// The print support keeps state of its own without guarding it, so only
+// one thread at a time may ask the print system anything. The window's
+// thread asks only once the service's own question has been answered, so
+// in the running program it never waits here. Never destroyed: a worker
+// stuck on a silent server may still hold it when the program ends.
+std::mutex &printSupport()
+{
+    static auto *mutex = new std::mutex;
+    return *mutex;
+}
 
 } // namespace
 
 struct SystemPrinterService::Lookup
 {
     std::mutex mutex;
-    std::condition_variable answered;
     std::optional<DefaultPrinter> answer;
+    // Cleared when the service goes, so the answer tells nobody.
+    SystemPrinterService *owner = nullptr;
 };
 
 SystemPrinterService::SystemPrinterService(Prompter &prompter)
     : m_prompter(prompter), m_lookup(std::make_shared<Lookup>())
 {
+    m_lookup->owner = this;
     // Detached, holding its share of the answer: at the end of the program
     // nothing waits for a worker still stuck on a silent server.
     std::thread([lookup = m_lookup] {
-        DefaultPrinter answer = lookUpDefaultPrinter();
+        DefaultPrinter answer;
         {
-            const std::lock_guard lock(lookup->mutex);
-            lookup->answer = std::move(answer);
+            const std::lock_guard busy(printSupport());
+            answer = lookUpDefaultPrinter();
         }
-        lookup->answered.notify_all();
+        const std::lock_guard lock(lookup->mutex);
+        lookup->answer = std::move(answer);
+        if (lookup->owner)
+            QMetaObject::invokeMethod(lookup->owner, &SystemPrinterService::printServerAnswered,
+                                      Qt::QueuedConnection);
     }).detach();
 
     // The printer's sans serif as Windows printers know it; fontconfig gives
@@ -74,7 +85,11 @@ SystemPrinterService::SystemPrinterService(Prompter &prompter)
     m_font.setPointSizeF(DefaultFontSize);
 }
 
-SystemPrinterService::~SystemPrinterService() = default;
+SystemPrinterService::~SystemPrinterService()
+{
+    const std::lock_guard lock(m_lookup->mutex);
+    m_lookup->owner = nullptr;
+}
 
 bool SystemPrinterService::hasAnswered() const
 {
@@ -90,29 +105,36 @@ SystemPrinterService::DefaultPrinter SystemPrinterService::lookUpDefaultPrinter(
     return {printer.printerName(), printer.defaultPageSize()};
 }
 
-// Every other question to the print system first waits briefly for the
-// worker's, so that the print support is not set up by two threads at once.
 const SystemPrinterService::DefaultPrinter *SystemPrinterService::defaultPrinter() const
 {
     if (!m_default) {
-        std::unique_lock lock(m_lookup->mutex);
-        if (!m_lookup->answered.wait_for(lock, AnswerWait,
-                                         [this] { return m_lookup->answer.has_value(); }))
+        const std::lock_guard lock(m_lookup->mutex);
+        if (!m_lookup->answer)
             return nullptr;
         m_default = m_lookup->answer;
     }
     return &*m_default;
 }
 
+// A printer of the print system, which may be asked about it now.
+bool SystemPrinterService::isSystemPrinter(const QString &name) const
+{
+    return !name.isEmpty() && name != pdfPrinterName() && defaultPrinter();
+}
+
+// Until the print server has answered, only the PDF file is known.
 QStringList SystemPrinterService::installedPrinters() const
 {
-    defaultPrinter();
-    return QPrinterInfo::availablePrinterNames() << pdfPrinterName();
+    QStringList printers;
+    if (defaultPrinter()) {
+        const std::lock_guard busy(printSupport());
+        printers = QPrinterInfo::availablePrinterNames();
+    }
+    return printers << pdfPrinterName();
 }
 
 void SystemPrinterService::setCurrentPrinter(const QString &deviceName)
 {
-    defaultPrinter();
     m_chosenPrinter = deviceName;
     m_pageSize.reset();
     m_pageLayout.reset();
@@ -136,20 +158,21 @@ QPageSize SystemPrinterService::pageSize() const
 {
     if (m_pageSize)
         return *m_pageSize;
-    const DefaultPrinter *fallback = m_chosenPrinter ? nullptr : defaultPrinter();
-    // No answer yet: no paper, and asked again next time.
-    if (!m_chosenPrinter && !fallback)
-        return {};
     const QString printer = currentPrinter();
     QPageSize size;
-    if (printer == pdfPrinterName())
+    if (printer == pdfPrinterName()) {
         size = localePaper();
-    else if (fallback)
-        size = fallback->pageSize;
-    else
+    } else if (!isSystemPrinter(printer)) {
+        // No answer yet: no paper, and asked again next time.
+        return {};
+    } else if (!m_chosenPrinter) {
+        size = defaultPrinter()->pageSize;
+    } else {
+        const std::lock_guard busy(printSupport());
         size = QPrinterInfo::printerInfo(printer).defaultPageSize();
+    }
     // A queue without a driver names no paper; it gets the locale's.
-    if (!size.isValid() && !printer.isEmpty())
+    if (!size.isValid())
         size = localePaper();
     m_pageSize = size;
     return size;
@@ -172,8 +195,9 @@ QPageLayout SystemPrinterService::pageLayout() const
     const QString printer = currentPrinter();
     const QPageLayout::Orientation orientation = layoutOrientation(m_orientation);
     QPageLayout layout;
-    if (printer != pdfPrinterName() && !printer.isEmpty()) {
+    if (isSystemPrinter(printer)) {
         // The driver knows the margins the printer cannot print on.
+        const std::lock_guard busy(printSupport());
         QPrinter device(QPrinterInfo::printerInfo(printer), QPrinter::HighResolution);
         device.setPageSize(pageSize());
         device.setPageOrientation(orientation);
@@ -212,9 +236,10 @@ bool SystemPrinterService::startDocument()
         return m_document == Document::Open;
     m_error.clear();
     m_documentPrinter = currentPrinter();
-    if (m_documentPrinter.isEmpty()) {
+    if (m_documentPrinter != pdfPrinterName() && !isSystemPrinter(m_documentPrinter)) {
         m_document = Document::Failed;
-        m_error = QStringLiteral("No printer is installed.");
+        m_error = defaultPrinter() ? QStringLiteral("No printer is installed.")
+                                   : QStringLiteral("The print server has not answered yet.");
         return false;
     }
     if (m_documentPrinter == pdfPrinterName()) {
@@ -280,13 +305,16 @@ bool SystemPrinterService::endDocument()
         return false;
     }
     m_document = Document::None;
+    m_pageNumber = 1;
     return true;
 }
 
 QString SystemPrinterService::deliver(const QByteArray &pdf)
 {
-    if (m_documentPrinter != pdfPrinterName())
+    if (m_documentPrinter != pdfPrinterName()) {
+        const std::lock_guard busy(printSupport());
         return CupsJob::send(m_documentPrinter, pdf, m_documentName, m_documentLayout);
+    }
     const SaveResult saved = SaveFile::save(m_pdfPath, pdf);
     if (saved)
         return {};
@@ -298,5 +326,6 @@ void SystemPrinterService::abortDocument()
 {
     m_canvas.reset();
     m_document = Document::None;
+    m_pageNumber = 1;
     m_error.clear();
 }

@@ -3,6 +3,7 @@
 #include "PrinterService.h"
 
 #include <QFont>
+#include <QObject>
 #include <QPageLayout>
 #include <QPageSize>
 
@@ -17,13 +18,16 @@ class Prompter;
 // printer. The current printer is the system's default until one is chosen.
 //
 // Asking CUPS for the default printer's paper can take longer than the whole
-// start of the program, so construction starts that question on a worker
-// thread and returns. The first call that needs the answer waits for it,
-// but only briefly: a print server that does not answer must neither keep
-// the window from opening nor the program from ending, so until it answers
-// the service counts as having no printer.
-class SystemPrinterService : public PrinterService
+// start of the program, and a print server that hangs never answers at all.
+// So the print system is asked once, on a thread of its own, and every
+// question before its answer is answered from what is known without
+// waiting: no printer but the PDF file, no paper but the PDF file's.
+// printServerAnswered() tells when the answer has come. The print support
+// is never called from two threads at once.
+class SystemPrinterService : public QObject, public PrinterService
 {
+    Q_OBJECT
+
 public:
     static QString pdfPrinterName() { return QStringLiteral("Save as PDF"); }
     static constexpr double DefaultFontSize = 10;
@@ -31,8 +35,7 @@ public:
     explicit SystemPrinterService(Prompter &prompter);
     ~SystemPrinterService() override;
 
-    // Whether the print server has answered the question asked at the start;
-    // asks without waiting.
+    // Whether the print server has answered the question asked at the start.
     bool hasAnswered() const;
 
     QStringList installedPrinters() const override;
@@ -62,6 +65,10 @@ public:
     QString errorString() const override { return m_error; }
     void abortDocument() override;
 
+signals:
+    // The print server has answered: the page width may have changed.
+    void printServerAnswered();
+
 private:
     struct DefaultPrinter
     {
@@ -81,6 +88,7 @@ private:
     static DefaultPrinter lookUpDefaultPrinter();
     // Null while the print server has not answered.
     const DefaultPrinter *defaultPrinter() const;
+    bool isSystemPrinter(const QString &name) const;
     QPageSize pageSize() const;
     QPageLayout pageLayout() const;
     bool startDocument();

@@ -7,7 +7,6 @@
 #include "Typefaces.h"
 
 #include <QApplication>
-#include <QTimer>
 
 void Program::setUpApplication()
 {
@@ -33,23 +32,10 @@ bool Program::start()
         MainWindowParts{m_list, m_store, m_listCommands, m_rowCommands, m_printCommand, m_clock,
                         m_prompter, m_addressOpener, m_fileAssociations, m_printers, m_measurer});
     m_prompter.setParent(m_window.get());
+    // The window opened fitted to what was known of the printer; it follows
+    // the page width once the print server has told it.
+    QObject::connect(&m_printers, &SystemPrinterService::printServerAnswered, m_window.get(),
+                     &Form1::SetColumnWidths);
     m_window->show();
-    fitColumnsOnceThePrintServerAnswers();
     return true;
-}
-
-void Program::fitColumnsOnceThePrintServerAnswers()
-{
-    if (m_printers.hasAnswered())
-        return;
-    // A slow print server: the window opened fitted to no printer, and
-    // follows the page width once it is known.
-    auto *poll = new QTimer(m_window.get());
-    QObject::connect(poll, &QTimer::timeout, m_window.get(), [this, poll] {
-        if (!m_printers.hasAnswered())
-            return;
-        poll->deleteLater();
-        m_window->SetColumnWidths();
-    });
-    poll->start(PrintServerPollMs);
 }

@@ -39,10 +39,6 @@ public:
     Form1 &window() { return *m_window; }
 
 private:
-    static constexpr int PrintServerPollMs = 200;
-
-    void fitColumnsOnceThePrintServerAnswers();
-
     DialogPrompter m_prompter;
     // Early: it starts asking the print server for the page width while the
     // rest is built.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Doubles.h"
+#include "LineWrapper.h"
 #include "PrintCommand.h"
 #include "PrintHost.h"
 #include "PrinterService.h"
@@ -18,16 +19,27 @@
 class CharacterMeasurer : public TextMeasurer
 {
 public:
-    double width(const QString &text) const override { return 100.0 * double(text.size()); }
-    double height(const QString &) const override { return 200; }
+    double width(const QString &text) const override
+    {
+        qsizetype widest = 0;
+        for (const QString &line : LineWrapper::userLines(text))
+            widest = std::max(widest, line.size());
+        return 100.0 * double(widest);
+    }
+    double height(const QString &text) const override
+    {
+        return 200.0 * double(LineWrapper::userLines(text).size());
+    }
 };
 
 // The main window as printing sees it, with the list "Mum": its columns are
 // 1600 twips wide, each fitting notes the page width, row 1's Name is in an editor.
+// Texts are measured by counting characters unless a measuring font is given.
 class StandInWindow : public PrintHost
 {
 public:
-    explicit StandInWindow(PrinterService &printer) : printer(printer)
+    explicit StandInWindow(PrinterService &printer, const TextMeasurer *measuringFont = nullptr)
+        : printer(printer), measurer(measuringFont ? *measuringFont : characters)
     {
         list.writeHeaderTexts();
         list.setCurrentListName("Mum");
@@ -35,7 +47,8 @@ public:
     }
     PrinterService &printer;
     MedicationList list;
-    CharacterMeasurer measurer;
+    CharacterMeasurer characters;
+    const TextMeasurer &measurer;
     TestClock clock;
     ScriptedPrompter prompter;
     PrintCommand command{list, printer, measurer, clock, prompter};

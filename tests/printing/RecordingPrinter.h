@@ -6,11 +6,24 @@
 
 // Logs "print X,Y text" (and stay), "endline X,Y text", "line X1,Y1 X2,Y2",
 // "bold on|off", "newpage", "end", "abort", and "check Y" when the printable
-// height is read at Y; no blanks end an entry. Lines are FontSize x 24 twips
+// height is read at Y; no blanks end an entry. Besides, every text and rule
+// goes into printed with its page and font. Lines are FontSize x 24 twips
 // high, characters 50 wide, unlike any measuring font.
 class RecordingPrinter : public PrinterService
 {
 public:
+    struct Output
+    {
+        int page = 1;
+        double x = 0;
+        double y = 0;
+        QString text; // empty for a rule, which runs from x to x2
+        double x2 = 0;
+        double size = 0;
+        bool bold = false;
+        bool isRule() const { return x2 > 0; }
+    };
+
     QStringList printers{"Office", "Kitchen"};
     QString current = QStringLiteral("Office");
     int paperWidth = 12000; // portrait, 15840 in landscape; 0 stands for no printer
@@ -18,6 +31,7 @@ public:
     QString failure;      // what endDocument() reports
     bool callOff = false; // the user calls the document off, as in a file dialog
     mutable QStringList log;
+    QList<Output> printed;
 
     QStringList installedPrinters() const override { return printers; }
     void setCurrentPrinter(const QString &name) override { current = name; }
@@ -36,7 +50,11 @@ public:
     void setY(double y) override { m_y = y; }
     double fontSize() const override { return m_size; }
     void setFontSize(double points) override { m_size = points; }
-    void setBold(bool bold) override { log << (bold ? "bold on" : "bold off"); }
+    void setBold(bool bold) override
+    {
+        log << (bold ? "bold on" : "bold off");
+        m_bold = bold;
+    }
     void setDocumentName(const QString &) override {}
     void printAndStay(const QString &text) override { output("print", text, 50.0 * text.size()); }
     void printAndEndLine(const QString &text = {}) override
@@ -47,6 +65,7 @@ public:
     void line(double x1, double y1, double x2, double y2) override
     {
         log << QString("line %1,%2 %3,%4").arg(x1).arg(y1).arg(x2).arg(y2);
+        printed << Output{m_page, x1, y1, {}, x2, m_size, m_bold};
     }
     int pageNumber() const override { return m_page; }
     void newPage() override
@@ -67,10 +86,13 @@ private:
     void output(const QString &kind, const QString &text, double advance)
     {
         log << QString("%1 %2,%3 %4").arg(kind).arg(m_x).arg(m_y).arg(text).trimmed();
+        if (!text.isEmpty())
+            printed << Output{m_page, m_x, m_y, text, 0, m_size, m_bold};
         m_x += advance;
     }
 
     Orientation m_orientation = Portrait;
     double m_x = 0, m_y = 0, m_size = 10;
+    bool m_bold = false;
     int m_page = 1;
 };

@@ -1,10 +1,29 @@
 #include "FontTextMeasurer.h"
 
-#include "Twips.h"
+#include <QImage>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
+
+constexpr double TwipsPerInch = 1440;
+constexpr double MetresPerInch = 0.0254;
+
+// A device of 1440 dots per inch, on which a pixel is a twip. A screen rounds
+// a font to whole pixels, 10 points to 9.75 at 96 dots per inch, and the
+// page would then hold text 3% wider than was measured for it.
+const QImage &twipsDevice()
+{
+    static const QImage device = [] {
+        QImage image(1, 1, QImage::Format_Mono);
+        const int dotsPerMetre = int(std::lround(TwipsPerInch / MetresPerInch));
+        image.setDotsPerMeterX(dotsPerMetre);
+        image.setDotsPerMeterY(dotsPerMetre);
+        return image;
+    }();
+    return device;
+}
 
 // Calls visit for each line of text; a line ends at CR LF, a lone CR or LF.
 template <typename Visit> qsizetype forEachLine(QStringView text, Visit visit)
@@ -27,12 +46,14 @@ template <typename Visit> qsizetype forEachLine(QStringView text, Visit visit)
 
 } // namespace
 
-FontTextMeasurer::FontTextMeasurer(const QFont &font) : m_font(font), m_metrics(font) {}
+FontTextMeasurer::FontTextMeasurer(const QFont &font)
+    : m_font(font), m_metrics(font, &twipsDevice())
+{}
 
 void FontTextMeasurer::setFont(const QFont &font)
 {
     m_font = font;
-    m_metrics = QFontMetricsF(font);
+    m_metrics = QFontMetricsF(font, &twipsDevice());
 }
 
 double FontTextMeasurer::width(const QString &text) const
@@ -41,11 +62,11 @@ double FontTextMeasurer::width(const QString &text) const
     forEachLine(text, [&](QStringView line) {
         widest = std::max(widest, m_metrics.horizontalAdvance(line.toString()));
     });
-    return Twips::fromPixels(widest);
+    return widest;
 }
 
 double FontTextMeasurer::height(const QString &text) const
 {
     const qsizetype lines = forEachLine(text, [](QStringView) {});
-    return Twips::fromPixels(m_metrics.height() * lines);
+    return m_metrics.height() * double(lines);
 }

@@ -6,7 +6,9 @@
 #include <QFontMetricsF>
 
 // Measures in a font the program keeps in step with what it shows: the main
-// window's measuring font, whose size and boldness follow the list's.
+// window's measuring font, whose size and boldness follow the list's. Texts
+// are measured at the font's true size, as paper shows them, not at the
+// size a screen rounds it to.
 class FontTextMeasurer : public TextMeasurer
 {
 public:
