@@ -29,13 +29,19 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void createControls();
     void setTabOrder();
     void load();
+    // Shows the year typed into the box when the list holds it; otherwise
+    // puts the year shown back into the box.
+    void showTypedYear();
 
     const Clock &m_clock;
+    int m_yearShown = 0;
     QComboBox *cmbYear = nullptr;
     // Indexed by month, 1 to 12.
     std::array<QLabel *, 13> Label1{};
