@@ -3,8 +3,11 @@
 #include "ProgramInfo.h"
 #include "ReadableColor.h"
 
+#include <QFile>
 #include <QKeyEvent>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QVBoxLayout>
 
 namespace {
@@ -18,19 +21,59 @@ const QColor HeadingColor(0x05, 0x53, 0x7c);
 class HelpBrowser : public QTextBrowser
 {
 public:
-    using QTextBrowser::QTextBrowser;
-
-    QVariant loadResource(int type, const QUrl &name) override
+    explicit HelpBrowser(QWidget *parent) : QTextBrowser(parent)
     {
-        QVariant resource = QTextBrowser::loadResource(type, name);
-        if (type != QTextDocument::StyleSheetResource)
-            return resource;
+        applyStyleSheet();
+        connect(this, &QTextBrowser::sourceChanged, this, &HelpBrowser::keepLinksLegible);
+    }
+
+protected:
+    void changeEvent(QEvent *event) override
+    {
+        QTextBrowser::changeEvent(event);
+        if (event->type() == QEvent::PaletteChange && !source().isEmpty()) {
+            applyStyleSheet();
+            reload();
+            keepLinksLegible();
+        }
+    }
+
+private:
+    // The pages link their style sheet, which rich text does not load
+    // itself; the headings keep their colour where the palette allows.
+    void applyStyleSheet()
+    {
+        QFile css(QStringLiteral(":/help/style.css"));
+        if (!css.open(QIODevice::ReadOnly))
+            return;
+        const QColor heading = ReadableColor::on(palette().color(QPalette::Base), HeadingColor);
+        document()->setDefaultStyleSheet(QString::fromUtf8(css.readAll()) +
+                                         QStringLiteral("\nh1, h2 { color: %1; }\n").arg(heading.name()));
+    }
+
+    // Links take the program's link colour when a page is read, whatever
+    // the page's style sheet says, and a dark palette may leave that colour
+    // too dark for its background.
+    void keepLinksLegible()
+    {
         const QColor base = palette().color(QPalette::Base);
-        const QString legible = QStringLiteral("\nh1, h2 { color: %1; }\na { color: %2; }\n")
-                                    .arg(ReadableColor::on(base, HeadingColor).name(),
-                                         ReadableColor::on(base, palette().color(QPalette::Link))
-                                             .name());
-        return QVariant(QString::fromUtf8(resource.toByteArray()) + legible);
+        QTextCursor cursor(document());
+        for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+            for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+                const QTextFragment part = fragment.fragment();
+                const QTextCharFormat format = part.charFormat();
+                if (!format.isAnchor())
+                    continue;
+                const QColor legible = ReadableColor::on(base, format.foreground().color());
+                if (legible == format.foreground().color())
+                    continue;
+                QTextCharFormat recoloured;
+                recoloured.setForeground(legible);
+                cursor.setPosition(part.position());
+                cursor.setPosition(part.position() + part.length(), QTextCursor::KeepAnchor);
+                cursor.mergeCharFormat(recoloured);
+            }
+        }
     }
 };
 
