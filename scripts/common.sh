@@ -19,12 +19,16 @@ RUN_PACKAGES=(
 # tools for printing, the desktop-file and AppStream validators, the MIME
 # database and xdg-mime for the help command, chmcmd to build the help file,
 # dpkg-dev for the Debian package's dependencies and lintian to check the
-# package. No display: the tests run on Qt's offscreen platform.
+# package. The tests run on Qt's offscreen platform, except the accessibility
+# test: Qt exports windows to screen readers only from a real X display, so
+# it starts Xvfb with a private D-Bus session and the AT-SPI bus, and reads
+# the windows back with pyatspi.
 TEST_PACKAGES=(
     clang-format
     cups cups-client poppler-utils
     desktop-file-utils appstream shared-mime-info xdg-utils
     fp-utils dpkg-dev lintian
+    xvfb dbus at-spi2-core python3-pyatspi
 )
 # Fuzzing only: clang and its libFuzzer runtime. Without them the fuzzing
 # is skipped, so they are not required.

@@ -47,8 +47,9 @@ private:
         if (!css.open(QIODevice::ReadOnly))
             return;
         const QColor heading = ReadableColor::on(palette().color(QPalette::Base), HeadingColor);
-        document()->setDefaultStyleSheet(QString::fromUtf8(css.readAll()) +
-                                         QStringLiteral("\nh1, h2 { color: %1; }\n").arg(heading.name()));
+        document()->setDefaultStyleSheet(
+            QString::fromUtf8(css.readAll()) +
+            QStringLiteral("\nh1, h2 { color: %1; }\n").arg(heading.name()));
     }
 
     // Links take the program's link colour when a page is read, whatever
@@ -85,7 +86,8 @@ HelpWindow *HelpWindow::open(QWidget &owner)
 {
     HelpWindow *help = nullptr;
     // A closed window that waits for its deletion has lost this attribute.
-    for (HelpWindow *child : owner.findChildren<HelpWindow *>(QString(), Qt::FindDirectChildrenOnly)) {
+    for (HelpWindow *child :
+         owner.findChildren<HelpWindow *>(QString(), Qt::FindDirectChildrenOnly)) {
         if (child->testAttribute(Qt::WA_DeleteOnClose))
             help = child;
     }

@@ -113,7 +113,8 @@ void MonthGridAccessible::announceNameChange(MonthGrid &grid, int row, int colum
     QAccessible::updateAccessibility(&event);
 }
 
-MonthGridAccessible::MonthGridAccessible(MonthGrid *grid) : QAccessibleWidget(grid, QAccessible::Table)
+MonthGridAccessible::MonthGridAccessible(MonthGrid *grid)
+    : QAccessibleWidget(grid, QAccessible::Table)
 {}
 
 MonthGridAccessible::~MonthGridAccessible()

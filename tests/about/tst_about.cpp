@@ -62,7 +62,8 @@ private slots:
         row("Escape", {"Esc"}) << true << none << QStringList() << true;
         row("Alt+O", {"Alt+O"}) << true << none << QStringList() << false;
         row("Enter on Ok", {"Return"}) << true << none << QStringList() << false;
-        row("Tab, Enter: the web site", {"Tab", "Return"}) << true << site << QStringList() << false;
+        row("Tab, Enter: the web site", {"Tab", "Return"})
+            << true << site << QStringList() << false;
         row("Tab twice, Space: e-mail", {"Tab", "Tab", "Space"})
             << true << mail << QStringList() << false;
         row("a link that fails keeps the focus", {"Tab", "Tab", "Return", "Shift+Tab", "Space"})
@@ -132,7 +133,8 @@ private slots:
         QTest::newRow("a CHM viewer") << true << true << true << true << false;
         QTest::newRow("no CHM viewer") << true << false << true << false << true;
         QTest::newRow("the viewer fails to start") << true << true << false << true << true;
-        QTest::newRow("no PILLORA.CHM beside the program") << false << true << true << false << true;
+        QTest::newRow("no PILLORA.CHM beside the program")
+            << false << true << true << false << true;
     }
     void help()
     {
@@ -223,9 +225,8 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), combination.key(),
                             combination.keyboardModifiers());
         }
-        const QString shown = window && window->isVisible()
-                                  ? window->browser()->source().fileName()
-                                  : QStringLiteral("closed");
+        const QString shown = window && window->isVisible() ? window->browser()->source().fileName()
+                                                            : QStringLiteral("closed");
         QTEST(shown, "shown");
     }
 
@@ -249,8 +250,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&about.box));
         QWidget *control = about.box.findChild<QWidget *>(part);
         // A button's caption, not its frame.
-        const QRect area = part == "Command1" ? control->rect().adjusted(6, 6, -6, -6)
-                                              : control->rect();
+        const QRect area =
+            part == "Command1" ? control->rect().adjusted(6, 6, -6, -6) : control->rect();
         const PaintedContrast::Reading reading = PaintedContrast::read(*control, area);
         QVERIFY2(reading.contrast >= 4.5, qPrintable(reading.describe()));
     }
@@ -264,11 +265,16 @@ private slots:
         QTest::addColumn<QColor>("painted");
         const QColor any;
         QTest::newRow("light: a heading")
-            << "light" << "Pillora: medication lists" << QColor(0x05, 0x53, 0x7c);
-        QTest::newRow("light: a link") << "light" << "Buttons" << any;
-        QTest::newRow("dark: a heading") << "dark" << "Pillora: medication lists" << any;
-        QTest::newRow("dark: a link") << "dark" << "Buttons" << any;
-        QTest::newRow("dark: text") << "dark" << "Pillora keeps medication lists." << any;
+            << "light"
+            << "Pillora: medication lists" << QColor(0x05, 0x53, 0x7c);
+        QTest::newRow("light: a link") << "light"
+                                       << "Buttons" << any;
+        QTest::newRow("dark: a heading") << "dark"
+                                         << "Pillora: medication lists" << any;
+        QTest::newRow("dark: a link") << "dark"
+                                      << "Buttons" << any;
+        QTest::newRow("dark: text") << "dark"
+                                    << "Pillora keeps medication lists." << any;
     }
     void helpContrast()
     {

@@ -43,9 +43,9 @@ AccessibleTree::AccessibleTree(const QWidget &window)
     QObject::connect(&dump, &QProcess::finished, &loop, &QEventLoop::quit);
     QObject::connect(&dump, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
     QTimer::singleShot(DumpTimeoutMs, &loop, &QEventLoop::quit);
-    dump.start(python(), {QStringLiteral(PILLORA_ATSPI_DUMP_SCRIPT),
-                          QString::number(QCoreApplication::applicationPid()),
-                          window.windowTitle()});
+    dump.start(python(),
+               {QStringLiteral(PILLORA_ATSPI_DUMP_SCRIPT),
+                QString::number(QCoreApplication::applicationPid()), window.windowTitle()});
     loop.exec();
     if (dump.state() != QProcess::NotRunning) {
         dump.kill();

@@ -10,11 +10,11 @@ class QWidget;
 struct AccessibleNode
 {
     int depth = 0;
-    QString role;        // AT-SPI's role name: "push button", "table cell"
+    QString role; // AT-SPI's role name: "push button", "table cell"
     QString name;
     QString description;
-    QStringList states;  // of "focusable", "focused", "disabled"
-    QString label;       // the names of the objects it is labelled by
+    QStringList states; // of "focusable", "focused", "disabled"
+    QString label;      // the names of the objects it is labelled by
 
     bool takesFocus() const { return states.contains(QStringLiteral("focusable")); }
     // A screen reader announces an object by its name or, where it has

@@ -127,8 +127,9 @@ private slots:
         if (!unnamed.isEmpty())
             qInfo().noquote() << dump.text();
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u'\n')));
-        const auto taking = std::count_if(dump.nodes().cbegin(), dump.nodes().cend(),
-                                          [](const AccessibleNode &node) { return node.takesFocus(); });
+        const auto taking =
+            std::count_if(dump.nodes().cbegin(), dump.nodes().cend(),
+                          [](const AccessibleNode &node) { return node.takesFocus(); });
         QVERIFY2(taking >= focusable, qPrintable(dump.text()));
     }
 };

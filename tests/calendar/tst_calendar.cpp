@@ -87,8 +87,8 @@ private slots:
         QTest::addColumn<QStringList>("ends");
         QTest::addColumn<int>("count");
         QTest::newRow("2026") << QDate(2026, 3, 1) << QStringList{"2008", "2031"} << 24;
-        QTest::newRow("the first listed year") << QDate(2008, 1, 1) << QStringList{"2008", "2013"}
-                                               << 6;
+        QTest::newRow("the first listed year")
+            << QDate(2008, 1, 1) << QStringList{"2008", "2013"} << 6;
         QTest::newRow("a clock before the list")
             << QDate(2004, 6, 1) << QStringList{"2008", "2009"} << 2;
     }
@@ -200,9 +200,8 @@ private slots:
         QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(calendar.grid(month));
         QVERIFY(grid && grid->tableInterface());
         QCOMPARE(grid->role(), QAccessible::Table);
-        QCOMPARE(grid->text(QAccessible::Name),
-                 QLocale(QLocale::English).monthName(month) + ' ' +
-                     QString::number(year ? year : Today.year()));
+        QCOMPARE(grid->text(QAccessible::Name), QLocale(QLocale::English).monthName(month) + ' ' +
+                                                    QString::number(year ? year : Today.year()));
         QAccessibleTableInterface *table = grid->tableInterface();
         QCOMPARE(QPoint(table->rowCount(), table->columnCount()), QPoint(6, 7));
         QCOMPARE(table->columnDescription(0), "Sunday");
@@ -225,7 +224,8 @@ private slots:
         december->setCol(0);
         QTest::keyClick(december, Qt::Key_Right);
         QTest::keyClick(december, Qt::Key_Right);
-        QAccessibleInterface *focused = QAccessible::queryAccessibleInterface(december)->focusChild();
+        QAccessibleInterface *focused =
+            QAccessible::queryAccessibleInterface(december)->focusChild();
         QVERIFY(focused);
         QCOMPARE(focused->text(QAccessible::Name), "Tuesday 1 December 2026, today");
         QVERIFY(focused->state().focused);
