@@ -202,6 +202,11 @@ void Form3::FillCalendar()
         }
         if (year == today.year())
             Grid1[today.month()]->setBackColorBkg(Blue);
+        // A keyboard user starts from today, or from the 1st.
+        const bool todaysMonth = year == today.year() && month == today.month();
+        const int start = info.firstWeekday - 1 + (todaysMonth ? today.day() : 1) - 1;
+        grid.setRow(MonthLayout::FirstDayRow + start / MonthLayout::Columns);
+        grid.setCol(start % MonthLayout::Columns);
     }
 }
 

@@ -49,11 +49,6 @@ QColor on(const QColor &background, const QColor &preferred)
     return target;
 }
 
-bool isDark(const QPalette &palette)
-{
-    return luminance(palette.color(QPalette::Base)) < luminance(palette.color(QPalette::Text));
-}
-
 QColor shade(const QPalette &palette, double fraction)
 {
     return mix(palette.color(QPalette::Base), palette.color(QPalette::Text), fraction);

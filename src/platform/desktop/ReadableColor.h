@@ -20,9 +20,6 @@ double contrast(const QColor &a, const QColor &b);
 // light one, that does.
 QColor on(const QColor &background, const QColor &preferred);
 
-// True where the palette puts light text on a dark ground.
-bool isDark(const QPalette &palette);
-
 // A grey between the palette's Base and Text, fraction of the way to Text:
 // with a white Base and black Text, 31/255 gives #e0e0e0.
 QColor shade(const QPalette &palette, double fraction);
