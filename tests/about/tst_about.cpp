@@ -115,8 +115,9 @@ private slots:
             if (QWidget *about = QApplication::activeModalWidget())
                 about->close();
         });
+        const QPoint before(january->row(), january->col());
         frmAbout::showModal(calendar.owner, opener, prompter);
-        QCOMPARE(QPoint(january->row(), january->col()), QPoint(6, 6));
+        QCOMPARE(QPoint(january->row(), january->col()), before);
         clickFirstDay();
         QCOMPARE(QPoint(january->row(), january->col()), QPoint(1, 0));
     }
