@@ -102,6 +102,15 @@ Form3::Form3(QWidget &owner, const Clock &clock) : QWidget(&owner), m_clock(cloc
     load();
 }
 
+// The year box loses the focus and closes its list as the window's controls
+// are destroyed; by then there is no calendar left to show a year in.
+Form3::~Form3()
+{
+    cmbYear->lineEdit()->removeEventFilter(this);
+    cmbYear->lineEdit()->disconnect(this);
+    cmbYear->disconnect(this);
+}
+
 void Form3::createControls()
 {
     cmbYear = new QComboBox(this);
@@ -268,6 +277,8 @@ void Form3::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     // The colours of the days follow the palette they are drawn in.
-    if (event->type() == QEvent::PaletteChange && m_yearShown != 0)
+    if (event->type() == QEvent::PaletteChange && m_yearShown != 0) {
+        cmbYear->setEditText(QString::number(m_yearShown));
         RefreshCalendar();
+    }
 }

@@ -23,6 +23,7 @@ public:
     static Form3 *open(QWidget &owner, const Clock &clock);
 
     Form3(QWidget &owner, const Clock &clock);
+    ~Form3() override;
 
     void FillCalendar();
     void RefreshCalendar();

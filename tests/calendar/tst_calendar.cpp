@@ -243,12 +243,13 @@ private slots:
         QVERIFY(focused->state().focused);
     }
 
-    // Every text in the light and the dark palette, as painted.
+    // Every text in the light and the dark palette, as painted, also when
+    // the desktop turns dark while the calendar is open.
     void contrast_data()
     {
         QTest::addColumn<QString>("palette");
         QTest::addColumn<QString>("part");
-        for (const char *palette : {"light", "dark"}) {
+        for (const char *palette : {"light", "dark", "dark once open"}) {
             for (const char *part : {"a day", "today", "a weekday", "a month's name", "the year"})
                 QTest::addRow("%s: %s", palette, part) << palette << part;
         }
@@ -257,9 +258,11 @@ private slots:
     {
         QFETCH(QString, palette);
         QFETCH(QString, part);
-        PaintedContrast::useFusion(palette);
+        PaintedContrast::useFusion(palette == "dark once open" ? "light" : palette);
         Calendar calendar(Today);
         QVERIFY(QTest::qWaitForWindowExposed(calendar.window));
+        if (palette == "dark once open")
+            PaintedContrast::useFusion("dark");
         MonthGrid *december = calendar.grid(12);
         // Inside the grid lines: Monday 7th, Tuesday 1st, the Sunday header.
         const QMap<QString, QPoint> cells{
