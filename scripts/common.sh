@@ -20,12 +20,16 @@ RUN_PACKAGES=(
 # database and xdg-mime for the help command, chmcmd to build the help file,
 # dpkg-dev for the Debian package's dependencies, lintian to check the
 # package, and dbus-daemon for a private session bus in the notification
-# tests. No display: the tests run on Qt's offscreen platform.
+# tests. The tests run on Qt's offscreen platform, except the accessibility
+# test: Qt exports windows to screen readers only from a real X display, so
+# it starts Xvfb with a private D-Bus session and the AT-SPI bus, and reads
+# the windows back with pyatspi.
 TEST_PACKAGES=(
     clang-format
     cups cups-client poppler-utils
     desktop-file-utils appstream shared-mime-info xdg-utils
     fp-utils dpkg-dev lintian dbus-daemon
+    xvfb dbus at-spi2-core python3-pyatspi
 )
 # Fuzzing only: clang and its libFuzzer runtime. Without them the fuzzing
 # is skipped, so they are not required.

@@ -2,6 +2,7 @@
 
 #include "AddressOpener.h"
 #include "FileAssociations.h"
+#include "HelpWindow.h"
 #include "ProgramInfo.h"
 
 #include <QDir>
@@ -11,7 +12,6 @@
 namespace {
 
 const QString CompiledHelp = QStringLiteral("PILLORA.CHM");
-const QString HtmlHelp = QStringLiteral("help/index.html");
 
 } // namespace
 
@@ -35,13 +35,11 @@ QString HelpCommand::firstExisting(const QString &relativePath) const
     return {};
 }
 
-void HelpCommand::run() const
+void HelpCommand::run(QWidget &owner) const
 {
     const QString compiled = firstExisting(CompiledHelp);
     if (!compiled.isEmpty() && m_associations.hasApplicationFor(compiled) &&
         m_opener.open(QUrl::fromLocalFile(compiled)))
         return;
-    const QString html = firstExisting(HtmlHelp);
-    if (!html.isEmpty())
-        m_opener.open(QUrl::fromLocalFile(html));
+    HelpWindow::open(owner);
 }

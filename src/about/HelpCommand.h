@@ -4,10 +4,12 @@
 
 class AddressOpener;
 class FileAssociations;
+class QWidget;
 
-// The help: "PILLORA.CHM" opened with the desktop's CHM viewer. Where the
-// desktop has none, the same pages open as HTML in the browser. Where neither
-// can be opened, nothing visible happens.
+// The help: "PILLORA.CHM" opened with the desktop's CHM viewer. Where there
+// is no such file, no viewer, or the viewer does not start, the same pages,
+// built into the program, show in a help window of its own: Help always
+// shows something, in a portable copy and an installed one alike.
 class HelpCommand
 {
 public:
@@ -18,8 +20,9 @@ public:
     HelpCommand(AddressOpener &opener, const FileAssociations &associations,
                 QStringList folders = installedFolders());
 
-    // What the main window's "&Help" menu item does.
-    void run() const;
+    // What the main window's "&Help" menu item does; owner owns the help
+    // window.
+    void run(QWidget &owner) const;
 
 private:
     QString firstExisting(const QString &relativePath) const;

@@ -1,6 +1,7 @@
 #include "frmAbout.h"
 
 #include "AddressOpener.h"
+#include "LinkLabel.h"
 #include "ProgramInfo.h"
 #include "Prompter.h"
 #include "Twips.h"
@@ -9,7 +10,6 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QUrl>
@@ -26,17 +26,34 @@ const QColor BandColor(5, 83, 124);
 const QColor Yellow(255, 255, 0);
 const QColor LinkColor(0, 0, 255);
 
-QLabel *makeLabel(QWidget *parent, const QString &text, const QString &name, const QFont &font,
-                  const QColor &color)
+QLabel *makeLabel(QWidget *parent, const QString &text, const QString &name, const QFont &font)
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setFont(font);
+    return label;
+}
+
+// The band keeps its colours in every palette: both are legible on it.
+QLabel *makeBandLabel(QWidget *band, const QString &text, const QString &name, const QFont &font,
+                      const QColor &color)
+{
+    QLabel *label = makeLabel(band, text, name, font);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, color);
     label->setPalette(palette);
     return label;
+}
+
+LinkLabel *makeLink(QWidget *parent, const QString &text, const QString &name, const QUrl &target)
+{
+    auto *link = new LinkLabel(text, LinkColor, parent);
+    link->setObjectName(name);
+    link->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    link->setFont(Typefaces::designFont("MS Sans Serif", 8.25));
+    link->setAccessibleDescription(target.toString());
+    return link;
 }
 
 } // namespace
@@ -71,34 +88,30 @@ void frmAbout::createControls()
     QPalette band = Picture1->palette();
     band.setColor(QPalette::Window, BandColor);
     Picture1->setPalette(band);
-    // A picture box takes the focus first, so Enter does nothing until the
-    // user moves to "&Ok".
-    Picture1->setFocusPolicy(Qt::StrongFocus);
+    // Only a picture: the focus starts on "&Ok", so Enter closes the box.
+    Picture1->setFocusPolicy(Qt::NoFocus);
     Picture1->setGeometry(Twips::toPixels({0, 0, 4455, 975}));
 
-    Labe1 = makeLabel(Picture1, ProgramInfo::title(), QStringLiteral("Labe1_0"),
-                      Typefaces::designFont("Calligrapher", 14.25, true), Qt::white);
+    Labe1 = makeBandLabel(Picture1, ProgramInfo::title(), QStringLiteral("Labe1_0"),
+                          Typefaces::designFont("Calligrapher", 14.25, true), Qt::white);
     Labe1->setGeometry(Twips::toPixels({120, 120, 4215, 375}));
-    Label1[VersionLabel] = makeLabel(Picture1, QString(), QStringLiteral("Label1_1"),
-                                     Typefaces::designFont("MS Sans Serif", 8.25), Yellow);
+    Label1[VersionLabel] = makeBandLabel(Picture1, QString(), QStringLiteral("Label1_1"),
+                                         Typefaces::designFont("MS Sans Serif", 8.25), Yellow);
     Label1[VersionLabel]->setGeometry(Twips::toPixels({720, 600, 3255, 255}));
     Label1[2] = makeLabel(this, QStringLiteral("Corvane software"), QStringLiteral("Label1_2"),
-                          Typefaces::designFont("MS Sans Serif", 9.75),
-                          palette().color(QPalette::WindowText));
+                          Typefaces::designFont("MS Sans Serif", 9.75));
     Label1[2]->setGeometry(Twips::toPixels({120, 1200, 4215, 255}));
 
-    QFont link = Typefaces::designFont("MS Sans Serif", 8.25);
-    link.setUnderline(true);
-    Label1[WebSiteLabel] = makeLabel(this, QStringLiteral("Visit our web site"),
-                                     QStringLiteral("Label1_3"), link, LinkColor);
-    Label1[WebSiteLabel]->setGeometry(Twips::toPixels({1560, 1560, 1335, 255}));
-    Label1[MailLabel] =
-        makeLabel(this, QStringLiteral("Contact us"), QStringLiteral("Label1_4"), link, LinkColor);
-    Label1[MailLabel]->setGeometry(Twips::toPixels({1800, 1920, 855, 255}));
-    for (int index : {WebSiteLabel, MailLabel})
-        Label1[index]->setCursor(Qt::PointingHandCursor);
-    for (int index = 1; index < int(Label1.size()); ++index)
-        Label1[index]->installEventFilter(this);
+    LinkLabel *webSite = makeLink(this, QStringLiteral("Visit our web site"),
+                                  QStringLiteral("Label1_3"), ProgramInfo::webSite());
+    webSite->setGeometry(Twips::toPixels({1560, 1560, 1335, 255}));
+    connect(webSite, &LinkLabel::activated, this, [this] { onLabelClick(WebSiteLabel); });
+    Label1[WebSiteLabel] = webSite;
+    LinkLabel *mail = makeLink(this, QStringLiteral("Contact us"), QStringLiteral("Label1_4"),
+                               QUrl(QStringLiteral("mailto:") + ProgramInfo::supportMailAddress()));
+    mail->setGeometry(Twips::toPixels({1800, 1920, 855, 255}));
+    connect(mail, &LinkLabel::activated, this, [this] { onLabelClick(MailLabel); });
+    Label1[MailLabel] = mail;
 
     Command1 = new QPushButton(QStringLiteral("&Ok"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
@@ -106,8 +119,9 @@ void frmAbout::createControls()
     Command1->setGeometry(Twips::toPixels({3360, 1800, 975, 375}));
     connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
 
-    QWidget::setTabOrder(Picture1, Command1);
-    Picture1->setFocus();
+    QWidget::setTabOrder(Command1, webSite);
+    QWidget::setTabOrder(webSite, mail);
+    Command1->setFocus();
 }
 
 void frmAbout::load()
@@ -144,24 +158,12 @@ void frmAbout::keyPressEvent(QKeyEvent *event)
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        // No default button: Enter acts only on "&Ok" itself.
+        // No default button: Enter acts only on "&Ok" itself, and a link
+        // takes its own.
         if (Command1->hasFocus())
             Command1->click();
         return;
     default:
         QDialog::keyPressEvent(event);
     }
-}
-
-bool frmAbout::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::MouseButtonRelease) {
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        for (int index = 1; index < int(Label1.size()); ++index) {
-            if (watched == Label1[index] && mouse->button() == Qt::LeftButton &&
-                Label1[index]->rect().contains(mouse->position().toPoint()))
-                onLabelClick(index);
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }

@@ -13,7 +13,8 @@ class QUrl;
 
 // The About box: product name, version, maker, and links to the maker's web
 // site and support address. It has no default and no cancel button, so only
-// "&Ok", its close box or a link that opened closes it.
+// "&Ok", its close box or a link that opened closes it. The focus starts on
+// "&Ok"; Tab reaches the links, which Enter or Space opens.
 class frmAbout : public QDialog
 {
     Q_OBJECT
@@ -27,7 +28,6 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createControls();

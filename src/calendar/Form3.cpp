@@ -3,27 +3,34 @@
 #include "Clock.h"
 #include "MonthGrid.h"
 #include "MonthLayout.h"
+#include "ReadableColor.h"
 #include "Twips.h"
 #include "Typefaces.h"
 
+#include <QAbstractItemView>
+#include <QAccessibleWidget>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 
 namespace {
 
 constexpr int ClientWidth = 9270;
 constexpr int ClientHeight = 8415;
 constexpr int FirstListedYear = 2008;
-constexpr int LastListedYear = 2020;
+// Far enough ahead for the refills of the coming year and more.
+constexpr int YearsAfterThisOne = 5;
 constexpr int DayCellSize = 300;
 constexpr int Months = 12;
 
 const QColor Blue(0, 0, 255);
 const QColor White(255, 255, 255);
-const QColor Silver(0xC0, 0xC0, 0xC0);
-const QColor LightGrey(0xE0, 0xE0, 0xE0);
+
+// The window's texts are English, and so is what it tells screen readers.
+const QLocale Spoken(QLocale::English, QLocale::UnitedKingdom);
+const QString NoDay = QStringLiteral("No day");
 
 struct MonthPlace
 {
@@ -45,6 +52,14 @@ constexpr MonthPlace MonthPlaces[Months] = {
 };
 
 constexpr int October = 10;
+
+// A window of its own with a title, not a plain panel, to screen readers.
+QAccessibleInterface *calendarFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("Form3") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Dialog);
+    return nullptr;
+}
 
 } // namespace
 
@@ -71,6 +86,11 @@ Form3 *Form3::open(QWidget &owner, const Clock &clock)
 
 Form3::Form3(QWidget &owner, const Clock &clock) : QWidget(&owner), m_clock(clock)
 {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(calendarFactory);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     setObjectName(QStringLiteral("Form3"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -82,6 +102,15 @@ Form3::Form3(QWidget &owner, const Clock &clock) : QWidget(&owner), m_clock(cloc
     load();
 }
 
+// The year box loses the focus and closes its list as the window's controls
+// are destroyed; by then there is no calendar left to show a year in.
+Form3::~Form3()
+{
+    cmbYear->lineEdit()->removeEventFilter(this);
+    cmbYear->lineEdit()->disconnect(this);
+    cmbYear->disconnect(this);
+}
+
 void Form3::createControls()
 {
     cmbYear = new QComboBox(this);
@@ -89,12 +118,16 @@ void Form3::createControls()
     cmbYear->setEditable(true);
     cmbYear->setInsertPolicy(QComboBox::NoInsert);
     cmbYear->setFont(Typefaces::designFont("Arial", 9.75));
+    cmbYear->setAccessibleName(QStringLiteral("Year"));
+    cmbYear->lineEdit()->setAccessibleName(QStringLiteral("Year"));
+    cmbYear->view()->setAccessibleName(QStringLiteral("Years"));
     cmbYear->lineEdit()->installEventFilter(this);
     cmbYear->setGeometry(Twips::toPixels({75, 45, 1275, 360}));
     connect(cmbYear, &QComboBox::activated, this, [this](int index) {
         cmbYear->setEditText(cmbYear->itemText(index));
         RefreshCalendar();
     });
+    connect(cmbYear->lineEdit(), &QLineEdit::editingFinished, this, &Form3::showTypedYear);
 
     for (int month = 1; month <= Months; ++month) {
         const MonthPlace &place = MonthPlaces[month - 1];
@@ -112,6 +145,8 @@ void Form3::createControls()
         grid->setObjectName(QStringLiteral("Grid1_%1").arg(month));
         grid->setFont(Typefaces::designFont("Century Gothic", 9));
         grid->setFormatString(QStringLiteral("S|M|T|W|T|F|S"));
+        for (int column = 0; column < grid->cols(); ++column)
+            grid->setSpokenText(0, column, Spoken.dayName(column == 0 ? 7 : column));
         grid->setGeometry(
             Twips::toPixels({place.gridLeft, place.gridTop, wider ? 2280 : 2235, 2235}));
         Grid1[month] = grid;
@@ -120,15 +155,16 @@ void Form3::createControls()
 
 void Form3::setTabOrder()
 {
+    QWidget::setTabOrder(cmbYear, Grid1[1]);
     for (int month = 1; month < Months; ++month)
         QWidget::setTabOrder(Grid1[month], Grid1[month + 1]);
-    QWidget::setTabOrder(Grid1[Months], cmbYear);
-    Grid1[1]->setFocus();
+    cmbYear->setFocus();
 }
 
 void Form3::load()
 {
-    for (int year = FirstListedYear; year <= LastListedYear; ++year)
+    const int lastListedYear = m_clock.today().year() + YearsAfterThisOne;
+    for (int year = FirstListedYear; year <= lastListedYear; ++year)
         cmbYear->addItem(QString::number(year));
     // The current year is shown even when the list does not hold it.
     cmbYear->setCurrentIndex(-1);
@@ -139,9 +175,13 @@ void Form3::load()
 void Form3::FillCalendar()
 {
     const int year = cmbYear->currentText().toInt();
+    m_yearShown = year;
     const QDate today = m_clock.today();
+    const QColor dayBackground = palette().color(QPalette::Base);
+    const QColor dayText = ReadableColor::on(dayBackground, Blue);
     for (int month = 1; month <= Months; ++month) {
         MonthGrid &grid = *Grid1[month];
+        grid.setAccessibleName(Spoken.monthName(month) + u' ' + QString::number(year));
         const MonthLayout::MonthInfo info = MonthLayout::GetMonthInfo(year, month);
         for (int row = 1; row < grid.rows(); ++row) {
             grid.setRowHeight(row, DayCellSize);
@@ -151,21 +191,31 @@ void Form3::FillCalendar()
                 grid.setColAlignment(column, Qt::AlignHCenter | Qt::AlignTop);
                 grid.setCol(column);
                 const int day = MonthLayout::dayInCell(info, row, column);
-                if (day == 0)
+                if (day == 0) {
+                    grid.setSpokenText(row, column, NoDay);
                     continue;
+                }
                 grid.setText(QString::number(day));
-                grid.setCellBackColor(grid.palette().color(QPalette::Base));
-                grid.setCellForeColor(Blue);
+                grid.setCellBackColor(dayBackground);
+                grid.setCellForeColor(dayText);
                 grid.setCellFontBold(false);
+                QString spoken = Spoken.toString(QDate(year, month, day), u"dddd d MMMM yyyy");
                 if (day == today.day() && year == today.year() && month == today.month()) {
                     grid.setCellBackColor(Blue);
                     grid.setCellForeColor(White);
                     grid.setCellFontBold(true);
+                    spoken += QStringLiteral(", today");
                 }
+                grid.setSpokenText(row, column, spoken);
             }
         }
         if (year == today.year())
             Grid1[today.month()]->setBackColorBkg(Blue);
+        // A keyboard user starts from today, or from the 1st.
+        const bool todaysMonth = year == today.year() && month == today.month();
+        const int start = info.firstWeekday - 1 + (todaysMonth ? today.day() : 1) - 1;
+        grid.setRow(MonthLayout::FirstDayRow + start / MonthLayout::Columns);
+        grid.setCol(start % MonthLayout::Columns);
     }
 }
 
@@ -173,27 +223,62 @@ void Form3::RefreshCalendar()
 {
     for (int month = 1; month <= Months; ++month) {
         MonthGrid &grid = *Grid1[month];
-        grid.setBackColorBkg(Silver);
+        grid.setBackColorBkg(MonthGrid::silver(palette()));
         for (int row = 1; row < grid.rows(); ++row) {
             grid.setRow(row);
             for (int column = 0; column < grid.cols(); ++column) {
                 grid.setCol(column);
                 grid.setText(QString());
-                grid.setCellBackColor(LightGrey);
+                grid.setCellBackColor(MonthGrid::emptyCellColor(palette()));
             }
         }
     }
     FillCalendar();
 }
 
+void Form3::showTypedYear()
+{
+    const int index = cmbYear->findText(cmbYear->currentText().trimmed());
+    if (index >= 0 && cmbYear->itemText(index).toInt() != m_yearShown) {
+        cmbYear->setCurrentIndex(index);
+        cmbYear->setEditText(cmbYear->itemText(index));
+        RefreshCalendar();
+        return;
+    }
+    // A year the list does not hold, or no year at all: the box and the
+    // months must not disagree.
+    cmbYear->setEditText(QString::number(m_yearShown));
+}
+
 bool Form3::eventFilter(QObject *watched, QEvent *event)
 {
-    // Only choosing from the list changes the year shown: Enter after typing
-    // a year would otherwise choose the item of that text.
+    // The combo box would only select a listed year on Enter, and leave any
+    // other text standing in the box.
     if (watched == cmbYear->lineEdit() && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            showTypedYear();
             return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void Form3::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void Form3::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // The colours of the days follow the palette they are drawn in.
+    if (event->type() == QEvent::PaletteChange && m_yearShown != 0) {
+        cmbYear->setEditText(QString::number(m_yearShown));
+        RefreshCalendar();
+    }
 }

@@ -23,19 +23,26 @@ public:
     static Form3 *open(QWidget &owner, const Clock &clock);
 
     Form3(QWidget &owner, const Clock &clock);
+    ~Form3() override;
 
     void FillCalendar();
     void RefreshCalendar();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void createControls();
     void setTabOrder();
     void load();
+    // Shows the year typed into the box when the list holds it; otherwise
+    // puts the year shown back into the box.
+    void showTypedYear();
 
     const Clock &m_clock;
+    int m_yearShown = 0;
     QComboBox *cmbYear = nullptr;
     // Indexed by month, 1 to 12.
     std::array<QLabel *, 13> Label1{};

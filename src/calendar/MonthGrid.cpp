@@ -1,5 +1,7 @@
 #include "MonthGrid.h"
 
+#include "MonthGridAccessible.h"
+#include "ReadableColor.h"
 #include "Twips.h"
 
 #include <QKeyEvent>
@@ -8,22 +10,33 @@
 
 namespace {
 
-const QColor CellBackground(0xE0, 0xE0, 0xE0);
 const QColor CellText(0, 0, 255);
-const QColor HeaderBackground(0xC0, 0xC0, 0xC0);
 const QColor GridLines(0, 0, 255);
-const QColor OutsideCells(0xC0, 0xC0, 0xC0);
+// #e0e0e0 and #c0c0c0 on a white Base with black Text.
+constexpr double EmptyCellShade = 31 / 255.0;
+constexpr double SilverShade = 63 / 255.0;
 constexpr int DesignColumnWidth = 300;
 constexpr int BorderPixels = 1;
 
 } // namespace
 
-MonthGrid::MonthGrid(QWidget *parent) : QWidget(parent), m_backColorBkg(OutsideCells)
+QColor MonthGrid::emptyCellColor(const QPalette &palette)
 {
+    return ReadableColor::shade(palette, EmptyCellShade);
+}
+
+QColor MonthGrid::silver(const QPalette &palette)
+{
+    return ReadableColor::shade(palette, SilverShade);
+}
+
+MonthGrid::MonthGrid(QWidget *parent) : QWidget(parent), m_backColorBkg(silver(palette()))
+{
+    MonthGridAccessible::install();
     setFocusPolicy(Qt::StrongFocus);
     for (auto &row : m_cells) {
         for (Cell &cell : row)
-            cell = {{}, CellBackground, CellText, false};
+            cell = {{}, emptyCellColor(palette()), CellText, false, {}};
     }
     m_rowHeights.fill(0);
     m_colWidths.fill(DesignColumnWidth);
@@ -49,6 +62,7 @@ void MonthGrid::setRow(int row)
     if (row >= 1 && row < RowCount && row != m_row) {
         m_row = row;
         update();
+        MonthGridAccessible::announceCurrentCell(*this);
     }
 }
 
@@ -57,13 +71,32 @@ void MonthGrid::setCol(int column)
     if (column >= 0 && column < ColumnCount && column != m_col) {
         m_col = column;
         update();
+        MonthGridAccessible::announceCurrentCell(*this);
     }
 }
 
 void MonthGrid::setText(const QString &text)
 {
     current().text = text;
+    current().spoken.clear();
     update();
+    MonthGridAccessible::announceNameChange(*this, m_row, m_col);
+}
+
+void MonthGrid::setSpokenText(int row, int column, const QString &spoken)
+{
+    if (contains(row, column) && m_cells[row][column].spoken != spoken) {
+        m_cells[row][column].spoken = spoken;
+        MonthGridAccessible::announceNameChange(*this, row, column);
+    }
+}
+
+QString MonthGrid::spokenText(int row, int column) const
+{
+    if (!contains(row, column))
+        return {};
+    const Cell &cell = m_cells[row][column];
+    return cell.spoken.isEmpty() ? cell.text : cell.spoken;
 }
 
 void MonthGrid::setCellBackColor(const QColor &color)
@@ -93,14 +126,16 @@ QColor MonthGrid::cellBackColor(int row, int column) const
 {
     if (!contains(row, column))
         return {};
-    return row == 0 ? HeaderBackground : m_cells[row][column].background;
+    return row == 0 ? silver(palette()) : m_cells[row][column].background;
 }
 
 QColor MonthGrid::cellForeColor(int row, int column) const
 {
     if (!contains(row, column))
         return {};
-    return row == 0 ? palette().color(QPalette::ButtonText) : m_cells[row][column].foreground;
+    if (row == 0)
+        return ReadableColor::on(silver(palette()), palette().color(QPalette::ButtonText));
+    return m_cells[row][column].foreground;
 }
 
 bool MonthGrid::cellFontBold(int row, int column) const
@@ -196,15 +231,23 @@ void MonthGrid::paintEvent(QPaintEvent *)
     }
 }
 
+QPoint MonthGrid::cellAt(const QPoint &point) const
+{
+    for (int row = 0; row < RowCount; ++row) {
+        for (int column = 0; column < ColumnCount; ++column) {
+            if (cellRect(row, column).contains(point))
+                return {row, column};
+        }
+    }
+    return {-1, -1};
+}
+
 void MonthGrid::mousePressEvent(QMouseEvent *event)
 {
-    for (int row = 1; row < RowCount; ++row) {
-        for (int column = 0; column < ColumnCount; ++column) {
-            if (cellRect(row, column).contains(event->position().toPoint())) {
-                setRow(row);
-                setCol(column);
-            }
-        }
+    const QPoint cell = cellAt(event->position().toPoint());
+    if (cell.x() >= 1) {
+        setRow(cell.x());
+        setCol(cell.y());
     }
     QWidget::mousePressEvent(event);
 }
@@ -227,4 +270,10 @@ void MonthGrid::keyPressEvent(QKeyEvent *event)
     default:
         QWidget::keyPressEvent(event);
     }
+}
+
+void MonthGrid::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    MonthGridAccessible::announceCurrentCell(*this);
 }

@@ -37,6 +37,11 @@ public:
     void setCellForeColor(const QColor &color);
     void setCellFontBold(bool bold);
 
+    // What a screen reader says for a cell where its text alone would not
+    // do: "Monday 7 December 2026" for "7". Cleared by the cell's next text.
+    void setSpokenText(int row, int column, const QString &spoken);
+    QString spokenText(int row, int column) const;
+
     QString textMatrix(int row, int column) const;
     QColor cellBackColor(int row, int column) const;
     QColor cellForeColor(int row, int column) const;
@@ -51,10 +56,22 @@ public:
     QColor backColorBkg() const { return m_backColorBkg; }
     void setBackColorBkg(const QColor &color);
 
+    // Where a cell stands, in pixels of the grid.
+    QRect cellRect(int row, int column) const;
+    // Row and column of the cell at point, or (-1, -1).
+    QPoint cellAt(const QPoint &point) const;
+
+    // The grey of cells without a day and of the header and frame: light and
+    // silver greys on a light palette, the same steps from Base toward Text
+    // on any other.
+    static QColor emptyCellColor(const QPalette &palette);
+    static QColor silver(const QPalette &palette);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
 
 private:
     struct Cell
@@ -63,11 +80,11 @@ private:
         QColor background;
         QColor foreground;
         bool bold = false;
+        QString spoken;
     };
 
     bool contains(int row, int column) const;
     Cell &current() { return m_cells[m_row][m_col]; }
-    QRect cellRect(int row, int column) const;
     int defaultRowHeight() const;
 
     std::array<std::array<Cell, ColumnCount>, RowCount> m_cells;

@@ -81,7 +81,7 @@ void Form1::connectControls()
     connect(m_ui.mnuAbout, &QAction::triggered, this,
             [this] { frmAbout::showModal(*this, m_parts.addressOpener, m_parts.prompter); });
     connect(m_ui.mnuHelpOp, &QAction::triggered, this,
-            [this] { HelpCommand(m_parts.addressOpener, m_parts.fileAssociations).run(); });
+            [this] { HelpCommand(m_parts.addressOpener, m_parts.fileAssociations).run(*this); });
     // Until New or Load there is no list that typing could go into.
     connect(&m_list, &MedicationList::currentListNameChanged, this, &Form1::followListOpen);
 }

@@ -6,6 +6,7 @@
 #include "Prompter.h"
 #include "Twips.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
@@ -55,10 +56,10 @@ void frmPrinterSelect::createControls()
     cboPrinter = new QComboBox(Frame1);
     cboPrinter->setObjectName(QStringLiteral("cboPrinter"));
     cboPrinter->setGeometry(Twips::toPixels({120, 240, 3015, 315}));
-    QPalette white = cboPrinter->palette();
-    white.setColor(QPalette::Base, Qt::white);
-    white.setColor(QPalette::Button, Qt::white);
-    cboPrinter->setPalette(white);
+    // Screen readers on Linux name a combo box by its frame and the
+    // printer chosen; these names serve the others and the list.
+    cboPrinter->setAccessibleName(QStringLiteral("Printer"));
+    cboPrinter->view()->setAccessibleName(QStringLiteral("Printers"));
     connect(cboPrinter, &QComboBox::currentIndexChanged, this, &frmPrinterSelect::onPrinterChosen);
 
     Frame2 = new QGroupBox(QStringLiteral("Select Orientation"), this);
@@ -80,10 +81,11 @@ void frmPrinterSelect::createControls()
         cmdSelect[index] = new QPushButton(QString::fromLatin1(captions[index]), this);
         cmdSelect[index]->setObjectName(QStringLiteral("cmdSelect_%1").arg(index));
         cmdSelect[index]->setGeometry(Twips::toPixels({lefts[index], 1920, 1095, 405}));
-        cmdSelect[index]->setEnabled(false);
         connect(cmdSelect[index], &QPushButton::clicked, this, [this, index] { onSelect(index); });
     }
     cmdSelect[0]->setDefault(true);
+    // Print waits for a printer; Cancel is a way out at any time.
+    cmdSelect[0]->setEnabled(false);
 
     const QList<QWidget *> order{cmdSelect[0], cboPrinter, Option1[1], Option1[0], cmdSelect[1]};
     for (qsizetype i = 1; i < order.size(); ++i)
@@ -104,7 +106,6 @@ void frmPrinterSelect::fillPrinters()
 void frmPrinterSelect::onPrinterChosen(int index)
 {
     cmdSelect[0]->setEnabled(index >= 0);
-    cmdSelect[1]->setEnabled(index >= 0);
 }
 
 bool frmPrinterSelect::SelectPrinterByName(const QString &name)
@@ -146,13 +147,12 @@ void frmPrinterSelect::showEvent(QShowEvent *event)
     }
 }
 
-// Esc presses Cancel only while Cancel can be pressed; with no printer to
-// choose, closing the window is the only way out.
+// Esc presses Cancel, which tells the Print command not to print; the
+// dialog's own Esc would only hide it.
 void frmPrinterSelect::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        if (cmdSelect[1]->isEnabled())
-            cmdSelect[1]->click();
+        cmdSelect[1]->click();
         return;
     }
     QDialog::keyPressEvent(event);

@@ -46,8 +46,6 @@ private:
     MedicationList &m_list;
     PrintChoices &m_choices;
     Prompter &m_prompter;
-    // Set once Print or Cancel has decided, so that closing is no cancel.
-    bool m_closingItself = false;
 
     QGroupBox *Frame1 = nullptr;
     QComboBox *cboPrinter = nullptr;

@@ -6,6 +6,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPointer>
 
 // The calendar as the "&Calendar" button opens it over a main window, on a
@@ -32,6 +33,17 @@ struct Calendar
         QAbstractItemView *list = yearBox()->view();
         list->setCurrentIndex(list->model()->index(yearBox()->findText(QString::number(year)), 0));
         QTest::keyClick(list, Qt::Key_Return);
+    }
+
+    // The user types text over the year in the box and leaves it by the key.
+    void type(const QString &text, Qt::Key leave) const
+    {
+        QLineEdit *field = yearBox()->lineEdit();
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QTest::keyClicks(field, text);
+        QTest::keyClick(field, leave);
     }
 
     // Each month's frame, then its day cells in reading order:

@@ -38,7 +38,7 @@ private slots:
                                 << QStringList{"choose Kitchen", "landscape", "cancel"}
                                 << "Office Office no";
         QTest::newRow("the close box") << "Office" << two << QStringList{} << "Office Office no";
-        QTest::newRow("no printers: Enter and Esc do nothing, closing cancels")
+        QTest::newRow("no printers: Enter does nothing, Esc cancels")
             << "" << QStringList{} << QStringList{"enter", "esc"} << "  no";
         QTest::newRow("the printer went away while the dialog was open")
             << "Office" << two << QStringList{"choose Kitchen", "vanish Kitchen", "print"}
