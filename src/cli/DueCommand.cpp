@@ -22,16 +22,19 @@ QString line(const DueRefill &refill)
         .join(u'\t');
 }
 
-int run(const DueRefills::Result &due, QTextStream &out, QTextStream &err)
+bool reportProblems(const DueRefills::Result &due, QTextStream &err)
 {
-    if (!due.ok) {
-        err << "pillora: " << due.problem << '\n';
-        err.flush();
-        return 1;
-    }
-    for (const QString &problem : due.listProblems)
+    const QStringList problems = due.ok ? due.listProblems : QStringList{due.problem};
+    for (const QString &problem : problems)
         err << "pillora: " << problem << '\n';
     err.flush();
+    return due.ok;
+}
+
+int run(const DueRefills::Result &due, QTextStream &out, QTextStream &err)
+{
+    if (!reportProblems(due, err))
+        return 1;
     for (const DueRefill &refill : due.refills)
         out << line(refill) << '\n';
     out.flush();

@@ -12,6 +12,10 @@ namespace DueCommand {
 // one line of four fields.
 QString line(const DueRefill &refill);
 
+// Names every problem on err. False when the data folder or the catalogue
+// could not be read, which leaves nothing to tell of.
+bool reportProblems(const DueRefills::Result &due, QTextStream &err);
+
 // Prints the refills to out and every problem to err. Exit code 1 when the
 // data folder or the catalogue could not be read; a list that could not be
 // read is named and the others are still listed.

@@ -1,5 +1,6 @@
 #include "NotifyDueCommand.h"
 
+#include "DueCommand.h"
 #include "DueNotification.h"
 
 #include <QEventLoop>
@@ -11,14 +12,8 @@ int run(const DueRefills::Result &due, const QDate &today, const QLocale &locale
         const QDBusConnection &bus, ProgramLauncher &launcher, QTextStream &err,
         std::chrono::milliseconds wait)
 {
-    if (!due.ok) {
-        err << "pillora: " << due.problem << '\n';
-        err.flush();
+    if (!DueCommand::reportProblems(due, err))
         return 1;
-    }
-    for (const QString &problem : due.listProblems)
-        err << "pillora: " << problem << '\n';
-    err.flush();
     if (due.refills.isEmpty())
         return 0;
 
