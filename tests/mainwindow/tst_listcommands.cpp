@@ -230,6 +230,37 @@ private slots:
         QTRY_VERIFY(!w.button(Form1Ui::UpButton)->isEnabled());
     }
 
+    // Enter answers the default: No where a whole list is at stake, Yes for
+    // a medicine, which can be undone. Esc answers No to both (the desktop's
+    // boxes are tested for that in tests/platform). No leaves all as it was.
+    void deleteQuestions_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("the list") << "Command1_1"
+                                  << "ask Pillora: Delete Mum med file? [default No]";
+        QTest::newRow("a medicine") << "Command2_2"
+                                    << "ask Pillora: Delete Aspirin?";
+    }
+    void deleteQuestions()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, question);
+        MainWindow w("Mum\r\n");
+        w.write("Mum.dat", windowsFile());
+        w.choose(u"Mum"_s);
+        w.setCell(1, 1, u"Aspirin"_s);
+        w.prompter.log.clear();
+        w.prompter.answers << false;
+        auto *pressed = w.control<QPushButton>(button);
+        QVERIFY(QTest::qWaitFor([pressed] { return pressed->isEnabled(); }, 500));
+        pressed->click();
+        QCOMPARE(w.prompter.log, QStringList{question});
+        QCOMPARE(w.name(), "Mum");
+        QCOMPARE(w.cell(1, 1), "Aspirin");
+        QCOMPARE(w.bytes("MedLists.dat"), "Mum\r\n");
+    }
+
     // The question about Mum is asked with Mum in the selector, whatever is
     // chosen next; afterwards the selector shows what is open.
     void selectorShowsTheListAskedAbout_data()
