@@ -142,9 +142,9 @@ MedicationGrid::MedicationGrid(MedicationList &list,
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     verticalHeader()->setFixedWidth(Twips::toPixels(MarkerColumnWidth));
     connect(horizontalHeader(), &QHeaderView::sectionDoubleClicked, this,
-            &MedicationGrid::doubleClick);
+            &MedicationGrid::takeDoubleClick);
     connect(verticalHeader(), &QHeaderView::sectionDoubleClicked, this,
-            &MedicationGrid::doubleClick);
+            &MedicationGrid::takeDoubleClick);
 
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -317,8 +317,12 @@ void MedicationGrid::mouseDoubleClickEvent(QMouseEvent *event)
     // since; the second click then lies over another cell. The view would
     // move to that one, so the pair is taken as a double-click on the cell
     // the first click chose.
-    if (event->button() != Qt::LeftButton)
-        return;
+    if (event->button() == Qt::LeftButton)
+        takeDoubleClick();
+}
+
+void MedicationGrid::takeDoubleClick()
+{
     // The view scrolls a clicked cell into view only a moment after the
     // click, which would end the edit about to open; it is scrolled now,
     // before the editor is laid over it.

@@ -71,6 +71,9 @@ protected:
     bool viewportEvent(QEvent *event) override;
 
 private:
+    // A double-click on a cell or a header: the editor is to open on the
+    // current cell, scrolled into view.
+    void takeDoubleClick();
     void applyColumnWidth(int column);
     // The size the delegate asks for to paint the cell's text; a width of 0
     // asks for the text's natural width.
