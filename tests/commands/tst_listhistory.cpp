@@ -1,13 +1,7 @@
-#include "DataFolder.h"
-#include "Doubles.h"
-#include "ListCommands.h"
-#include "ListCommandsHost.h"
 #include "ListHistory.h"
-#include "ListStore.h"
 #include "MedicationList.h"
-#include "storage/TemporaryTrash.h"
 
-#include <QTemporaryDir>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 
@@ -17,9 +11,6 @@ using Step = ListHistory::Step;
 using Kind = Step::Kind;
 using Change = std::function<void(ListHistory &)>;
 using Steps = QList<Step>;
-using Answers = decltype(ScriptedPrompter::answers);
-class StubHost;
-using Command = std::function<void(ListCommands &, StubHost &)>;
 
 // Aspirin, Warfarin and Metformin in rows 1 to 3, Warfarin due on the 3rd.
 void fill(MedicationList &list)
@@ -47,36 +38,11 @@ QString shown(const MedicationList &list)
 const QString Before =
     u"Aspirin 5 mg |Warfarin 10 mg 12/3/2026|Metformin 15 mg |   / Dr. Miller / 8"_s;
 
-// Stands in for the window: it shows nothing and its selector is a list.
-class StubHost : public ListCommandsHost
-{
-public:
-    QStringList names;
-    int chosen = -1;
-    void commitOpenEdit() override {}
-    QStringList listNames() const override { return names; }
-    QString chosenListName() const override { return names.value(chosen); }
-    int chosenListIndex() const override { return chosen; }
-    void setListNames(const QStringList &offered, int index) override
-    {
-        names = offered;
-        chosen = index;
-    }
-    void chooseListIndex(int index) override { chosen = index; }
-    void leaveMaximized() override {}
-    void storeWindowGeometry() override {}
-    void showLoadedList(const ListFileReadResult *) override {}
-    void showEmptyList() override {}
-    void ClearList() override {}
-};
-
 } // namespace
 
 class TestListHistory : public QObject
 {
     Q_OBJECT
-
-    const TemporaryTrash m_trash;
 
 private slots:
     // Each kind of change, undone and redone across a save: each marks the
@@ -223,69 +189,6 @@ private slots:
         while (history.undo()) {
         }
         QCOMPARE(shown(list), Before);
-    }
-
-    // Redo is gone once something else is changed.
-    void aChangeAfterAnUndoEndsTheRedo()
-    {
-        MedicationList list;
-        fill(list);
-        ListHistory history(list);
-        history.swapRows(1, 2);
-        history.undo();
-        history.setCell(1, 2, u"1 mg"_s);
-        QCOMPARE(history.redo(), std::nullopt);
-        QCOMPARE(list.cell(1, 1), "Aspirin");
-    }
-
-    // Load, New and Delete begin afresh; a list that cannot be read keeps
-    // the open one, and its history with it.
-    void listCommandsBeginAfresh_data()
-    {
-        QTest::addColumn<Command>("command");
-        QTest::addColumn<Answers>("answers");
-        QTest::addColumn<int>("stepsLeft");
-        const auto load = [](int index) {
-            return Command([index](ListCommands &c, StubHost &host) {
-                host.chosen = index;
-                c.LoadList(host);
-            });
-        };
-        QTest::newRow("Load") << load(1) << Answers{false} << 0;
-        QTest::newRow("Load of a file that cannot be read") << load(2) << Answers{false} << 1;
-        QTest::newRow("New") << Command([](ListCommands &c, StubHost &host) { c.NewList(host); })
-                             << Answers{u"Ann"_s, false} << 0;
-        QTest::newRow("Delete") << Command([](ListCommands &c, StubHost &host) {
-            c.DeleteList(host);
-        }) << Answers{true} << 0;
-    }
-    void listCommandsBeginAfresh()
-    {
-        QFETCH(Command, command);
-        QFETCH(Answers, answers);
-        QFETCH(int, stepsLeft);
-        QTemporaryDir folder;
-        DataFolder dataFolder(folder.path());
-        QVERIFY(dataFolder.EnsureDataFolder());
-        const ListStore store(dataFolder);
-        MedicationList list;
-        ListHistory history(list);
-        ScriptedPrompter prompter;
-        ListCommands commands(list, store, prompter, history);
-        StubHost host;
-        for (const QString &name : {u"Mum"_s, u"Dad"_s, u"Eve"_s})
-            QVERIFY(store.create(name));
-        // Memory that is not there cannot be read, by root either.
-        QVERIFY(QFile::link(u"/proc/self/mem"_s, dataFolder.path() + u"/Eve.dat"_s));
-        commands.followCatalogue(host);
-        host.chosen = 0;
-        commands.LoadList(host);
-        QCOMPARE(list.CurrentListName(), "Mum");
-        history.setCell(1, 1, u"Aspirin"_s);
-        prompter.answers = answers;
-        command(commands, host);
-        QCOMPARE(history.count(), stepsLeft);
-        QCOMPARE(list.CurrentListName() == u"Mum", stepsLeft > 0);
     }
 };
 

@@ -46,6 +46,8 @@ const QKeyCombination RedoToo(Qt::ControlModifier, Qt::Key_Y);
 
 } // namespace
 
+using Answers = decltype(ScriptedPrompter::answers);
+
 class TestUndo : public QObject
 {
     Q_OBJECT
@@ -178,15 +180,27 @@ private slots:
         }
     }
 
-    // A saved list undone is changed again, and closing asks; a list loaded
-    // has nothing to undo.
+    // A saved list undone is changed again, so leaving it asks; another
+    // list loaded, a new one or the list deleted leave nothing to undo.
+    void acrossSaveAndLoad_data()
+    {
+        QTest::addColumn<Step>("command");
+        QTest::addColumn<Answers>("answers");
+        QTest::newRow("Load") << Step([](MainWindow &w) { w.choose(u"Dad"_s); }) << Answers{false};
+        QTest::newRow("New") << Step([](MainWindow &w) { w.button(Form1Ui::NewButton)->click(); })
+                             << Answers{u"Eve"_s, false};
+        QTest::newRow("Delete") << Step([](MainWindow &w) {
+            QVERIFY(w.press(Form1Ui::DeleteButton));
+        }) << Answers{true};
+    }
     void acrossSaveAndLoad()
     {
+        QFETCH(Step, command);
+        QFETCH(Answers, answers);
         MainWindow w("Mum\r\nDad\r\n");
         w.write("Dad.dat", windowsFile());
         QVERIFY(w.show());
         w.choose(u"Mum"_s);
-        w.prompter.log.clear();
         w.control("Text2")->setFocus();
         QTest::keyClicks(w.control("Text2"), u"x"_s);
         QVERIFY(w.press(Form1Ui::SaveButton));
@@ -195,13 +209,14 @@ private slots:
         press(Undo);
         QCOMPARE(w.list.notes(), "");
         QVERIFY(w.changed());
-        w.prompter.answers << false;
-        w.choose(u"Dad"_s);
-        QCOMPARE(w.prompter.log, {u"ask Pillora: Save current medications list?"_s});
-        const QStringList loaded = shown(w);
+        w.prompter.log.clear();
+        w.prompter.answers = answers;
+        command(w);
+        QVERIFY(w.prompter.answers.isEmpty());
+        const QStringList after = shown(w);
         press(Undo);
         press(RedoToo);
-        QCOMPARE(shown(w), loaded);
+        QCOMPARE(shown(w), after);
     }
 };
 

@@ -74,14 +74,10 @@ private slots:
         using Keys = QList<QKeyCombination>;
         const QKeyCombination enter(Qt::Key_Return);
         // clang-format off
-        QTest::newRow("empty, typed")    << "" << Keys{Qt::Key_A, enter} << "a";
-        QTest::newRow("kept")            << "Tom/Jerry" << Keys{enter} << "Tom/Jerry";
-        QTest::newRow("corrected")       << "Tom/Jerry"
-                                         << Keys{Qt::Key_End, Qt::Key_Backspace, Qt::Key_Backspace,
-                                                 Qt::Key_Backspace, Qt::Key_Backspace,
-                                                 Qt::Key_Backspace, Qt::Key_Backspace, enter}
-                                         << "Tom";
-        QTest::newRow("Cancel")          << "Tom/Jerry" << Keys{Qt::Key_Escape} << "";
+        QTest::newRow("empty, typed") << "" << Keys{Qt::Key_A, enter} << "a";
+        QTest::newRow("corrected")    << "Tom/" << Keys{Qt::Key_End, Qt::Key_Backspace, enter}
+                                      << "Tom";
+        QTest::newRow("Cancel")       << "Tom/" << Keys{Qt::Key_Escape} << "";
         // clang-format on
     }
     void inputBoxHoldsTheText()
