@@ -59,7 +59,7 @@ public:
     void inform(const QString &, const QString &) override { ++asked; }
     void warn(const QString &, const QString &) override { ++asked; }
     void tell(const QString &, const QString &) override { ++asked; }
-    QString askText(const QString &, const QString &) override
+    QString askText(const QString &, const QString &, const QString &) override
     {
         ++asked;
         return {};
@@ -134,11 +134,12 @@ int main(int argc, char *argv[])
     NoFileAssociations associations;
     FontTextMeasurer measurer(Form1Ui::standardFont());
     MedicationList list;
-    ListCommands listCommands(list, store, prompter);
-    RowCommands rowCommands(list, prompter, opener);
+    ListHistory history(list);
+    ListCommands listCommands(list, store, prompter, history);
+    RowCommands rowCommands(list, history, prompter, opener);
     PrintCommand printCommand(list, printers, measurer, clock, prompter);
-    Form1 window(MainWindowParts{list, store, listCommands, rowCommands, printCommand, clock,
-                                 prompter, opener, associations, printers, measurer});
+    Form1 window(MainWindowParts{list, history, store, listCommands, rowCommands, printCommand,
+                                 clock, prompter, opener, associations, printers, measurer});
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         std::fprintf(stderr, "The window was not shown; figures are for a hidden window.\n");

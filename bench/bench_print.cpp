@@ -41,7 +41,7 @@ public:
         std::fprintf(stderr, "bench_print: %s\n", qPrintable(text));
     }
     void tell(const QString &, const QString &) override {}
-    QString askText(const QString &, const QString &) override { return {}; }
+    QString askText(const QString &, const QString &, const QString &) override { return {}; }
     QString askSaveFileName(const QString &, const QString &, const QString &) override
     {
         return m_path;

@@ -7,6 +7,7 @@
 
 #include <QTest>
 
+#include <functional>
 #include <variant>
 
 // The day the tests run on.
@@ -29,12 +30,15 @@ struct Choice
 // Logs every question and message as "<kind> <title>: <text>" and answers from
 // a queue; a question nobody queued an answer for fails the test. A Yes/No
 // question whose default is No is logged with " [default No]" after it, one
-// with named answers with its buttons: " [Keep both|Replace|Cancel]".
+// with named answers with its buttons: " [Keep both|Replace|Cancel]", an
+// input box holding text with that text: " [Tom/Jerry]".
 class ScriptedPrompter : public Prompter
 {
 public:
     QStringList log;
     QList<std::variant<bool, QString, Choice>> answers;
+    // Called as each question is asked, to look at the window behind it.
+    std::function<void()> whileAsking;
 
     bool askYesNo(const QString &text, const QString &title, DefaultAnswer preselected) override
     {
@@ -51,9 +55,10 @@ public:
             QTest::qFail(qPrintable("No button " + choice.answer), __FILE__, __LINE__);
         return index;
     }
-    QString askText(const QString &text, const QString &title) override
+    QString askText(const QString &text, const QString &title, const QString &typed) override
     {
-        return next<QString>("input " + title + ": " + text);
+        const QString shown = typed.isEmpty() ? "" : " [" + typed + "]";
+        return next<QString>("input " + title + ": " + text + shown);
     }
     QString askSaveFileName(const QString &title, const QString &path, const QString &) override
     {
@@ -71,6 +76,8 @@ private:
     template <typename T> T next(const QString &question)
     {
         log << question;
+        if (whileAsking)
+            whileAsking();
         if (!answers.isEmpty() && std::holds_alternative<T>(answers.first()))
             return std::get<T>(answers.takeFirst());
         QTest::qFail(qPrintable("Unexpected question: " + question), __FILE__, __LINE__);

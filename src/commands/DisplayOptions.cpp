@@ -1,26 +1,23 @@
 #include "DisplayOptions.h"
 
+#include "ListHistory.h"
 #include "MedicationList.h"
 
 namespace DisplayOptions {
 
-void chooseFontSize(MedicationList &list, int index)
+void chooseFontSize(const MedicationList &list, ListHistory &history, int index)
 {
-    ListSettings settings = list.settings();
+    int size = list.settings().fontSize;
     if (index == 0)
-        settings.fontSize = StandardSize;
+        size = StandardSize;
     else if (index == 1)
-        settings.fontSize = LargeSize;
-    list.setSettings(settings);
-    list.setChangesMade(true);
+        size = LargeSize;
+    history.setFonts(size, list.settings().bold);
 }
 
-void toggleBold(MedicationList &list)
+void toggleBold(const MedicationList &list, ListHistory &history)
 {
-    ListSettings settings = list.settings();
-    settings.bold = !settings.bold;
-    list.setSettings(settings);
-    list.setChangesMade(true);
+    history.setFonts(list.settings().fontSize, !list.settings().bold);
 }
 
 } // namespace DisplayOptions

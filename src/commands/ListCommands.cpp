@@ -1,6 +1,7 @@
 #include "ListCommands.h"
 
 #include "ListCommandsHost.h"
+#include "ListHistory.h"
 #include "MedicationList.h"
 #include "ProgramInfo.h"
 #include "Prompter.h"
@@ -57,8 +58,9 @@ private:
     ListCommandsHost &m_host;
 };
 
-ListCommands::ListCommands(MedicationList &list, const ListStore &store, Prompter &prompter)
-    : m_list(list), m_store(store), m_prompter(prompter)
+ListCommands::ListCommands(MedicationList &list, const ListStore &store, Prompter &prompter,
+                           ListHistory &history)
+    : m_list(list), m_store(store), m_prompter(prompter), m_history(history)
 {}
 
 ListCommands::OfferOutcome ListCommands::OfferToSave(ListCommandsHost &host)
@@ -83,18 +85,9 @@ void ListCommands::NewList(ListCommandsHost &host)
 {
     const Running running(*this, host);
     host.commitOpenEdit();
-    const QString name = m_prompter.askText(
-        QStringLiteral("Enter name for this new medications list. (e.g. John Smith)"),
-        QStringLiteral("Create a New Medications List"));
+    const QString name = askNewName(host);
     if (name.isEmpty())
         return;
-    // Names another computer added since the selector was filled count too.
-    const QStringList known = host.listNames() + m_store.names().value_or(QStringList());
-    const QString refusal = ListStore::refusalForNewName(name, known);
-    if (!refusal.isEmpty()) {
-        m_prompter.warn(refusal, ProgramInfo::title());
-        return;
-    }
     if (!mayLeaveOpenList(host))
         return;
 
@@ -108,8 +101,27 @@ void ListCommands::NewList(ListCommandsHost &host)
     }
     m_list.setCurrentListName(name);
     m_list.setFileIdentity(FileIdentity::none());
+    m_history.clear();
     offerCatalogueWithNewEntry(host);
     host.showEmptyList();
+}
+
+QString ListCommands::askNewName(ListCommandsHost &host)
+{
+    QString typed;
+    for (;;) {
+        typed = m_prompter.askText(
+            QStringLiteral("Enter name for this new medications list. (e.g. John Smith)"),
+            QStringLiteral("Create a New Medications List"), typed);
+        if (typed.isEmpty())
+            return typed;
+        // Names another computer added since the selector was filled count too.
+        const QStringList known = host.listNames() + m_store.names().value_or(QStringList());
+        const QString refusal = ListStore::refusalForNewName(typed, known);
+        if (refusal.isEmpty())
+            return typed;
+        m_prompter.warn(refusal, ProgramInfo::title());
+    }
 }
 
 void ListCommands::LoadList(ListCommandsHost &host)
@@ -123,6 +135,10 @@ void ListCommands::LoadList(ListCommandsHost &host)
     // Kept by name: keeping both versions of the open list may add an entry.
     const QString name = host.chosenListName();
     const int ordinal = ordinalAt(host.listNames(), host.chosenListIndex());
+    // The question about unsaved changes is about the list still open, so
+    // the selector shows that one while it is asked.
+    if (m_openEntry >= 0)
+        host.chooseListIndex(m_openEntry);
     if (!mayLeaveOpenList(host)) {
         host.chooseListIndex(m_openEntry);
         return;
@@ -133,6 +149,7 @@ void ListCommands::LoadList(ListCommandsHost &host)
         host.chooseListIndex(chosen);
     if (name.isEmpty()) {
         m_list.setCurrentListName(QString());
+        m_history.clear();
         m_openEntry = chosen;
         return;
     }
@@ -147,6 +164,7 @@ void ListCommands::LoadList(ListCommandsHost &host)
         return;
     }
     m_list.setCurrentListName(name);
+    m_history.clear();
     m_openEntry = chosen;
     const bool read = loaded.outcome == Outcome::Read;
     if (!read) {
@@ -257,7 +275,7 @@ void ListCommands::DeleteList(ListCommandsHost &host)
     host.commitOpenEdit();
     const QString name = m_list.CurrentListName();
     if (!m_prompter.askYesNo(QStringLiteral("Delete %1 med file?").arg(name), ProgramInfo::title(),
-                             Prompter::DefaultAnswer::Yes))
+                             Prompter::DefaultAnswer::No))
         return;
     // A name may stand twice, and only the chosen entry goes.
     QStringList shown = host.listNames();
@@ -271,10 +289,11 @@ void ListCommands::DeleteList(ListCommandsHost &host)
     }
     m_list.setCurrentListName(QString());
     m_list.setFileIdentity(FileIdentity::none());
+    m_history.clear();
     if (chosen >= 0 && chosen < shown.size())
         shown.removeAt(chosen);
     offerNames(host, m_store.names().value_or(shown), 0);
-    host.ClearList();
+    host.showEmptyList();
 }
 
 bool ListCommands::mayLeaveOpenList(ListCommandsHost &host)

@@ -3,13 +3,15 @@
 #include "ListStore.h"
 
 class ListCommandsHost;
+class ListHistory;
 class MedicationList;
 class Prompter;
 
 // The commands that create, load, save and delete lists, and the question
 // about unsaved changes that New, Load and closing share. They talk to the
 // user through the Prompter, and to the window that shows the list through
-// the host it passes with each command.
+// the host it passes with each command. A list loaded, started or deleted
+// begins its history of changes afresh.
 class ListCommands
 {
 public:
@@ -24,9 +26,12 @@ public:
         Cancelled
     };
 
-    ListCommands(MedicationList &list, const ListStore &store, Prompter &prompter);
+    ListCommands(MedicationList &list, const ListStore &store, Prompter &prompter,
+                 ListHistory &history);
 
     OfferOutcome OfferToSave(ListCommandsHost &host);
+    // A name that cannot be a list's is explained, then asked for again
+    // with the typed text in the box, ready to correct.
     void NewList(ListCommandsHost &host);
     void LoadList(ListCommandsHost &host);
     // Commits an open cell edit, then saves. When another program has
@@ -35,6 +40,7 @@ public:
     // file afterwards; with no list open there is nothing to save and
     // nothing is written.
     bool SaveList(ListCommandsHost &host);
+    // Asks first, with No as the answer Enter gives: a whole list is at stake.
     void DeleteList(ListCommandsHost &host);
     // Whether the window may close: asks about unsaved changes and, when the
     // save asked for fails, whether to close anyway.
@@ -58,6 +64,8 @@ private:
     // the last one ends.
     class Running;
 
+    // The name typed for a new list, once it can be one; empty for Cancel.
+    QString askNewName(ListCommandsHost &host);
     SaveOutcome saveOpenList(ListCommandsHost &host);
     SaveOutcome keepBoth(ListCommandsHost &host);
     // Asks about unsaved changes. False when the user wanted the open list
@@ -77,6 +85,7 @@ private:
     MedicationList &m_list;
     const ListStore &m_store;
     Prompter &m_prompter;
+    ListHistory &m_history;
     // The selector's entry of the open list, to be shown again when the
     // user's choice of another list cannot be followed; -1 for none.
     int m_openEntry = -1;

@@ -31,7 +31,7 @@ public:
     // Shows the list just read: its window geometry and fonts, then the
     // fitted columns, the first cell and the refill highlighting.
     virtual void showLoadedList(const ListFileReadResult *read) = 0;
-    // Shows an emptied list from its first cell.
+    // Shows an emptied list, laid out afresh, from its first cell.
     virtual void showEmptyList() = 0;
     // Empties the display after the open list is gone.
     virtual void ClearList() = 0;

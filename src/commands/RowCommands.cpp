@@ -1,13 +1,15 @@
 #include "RowCommands.h"
 
 #include "AddressOpener.h"
+#include "ListHistory.h"
 #include "MedicationList.h"
 #include "MedicineLookup.h"
 #include "ProgramInfo.h"
 #include "Prompter.h"
 
-RowCommands::RowCommands(MedicationList &list, Prompter &prompter, AddressOpener &opener)
-    : m_list(list), m_prompter(prompter), m_opener(opener)
+RowCommands::RowCommands(MedicationList &list, ListHistory &history, Prompter &prompter,
+                         AddressOpener &opener)
+    : m_list(list), m_history(history), m_prompter(prompter), m_opener(opener)
 {}
 
 int RowCommands::moveUp(int row)
@@ -26,8 +28,7 @@ int RowCommands::move(int row, int offset)
     if (row < MedicationList::FirstDataRow || row > MedicationList::LastDataRow ||
         target < MedicationList::FirstDataRow || target > MedicationList::LastDataRow)
         return row;
-    m_list.swapRowTexts(row, target);
-    m_list.setChangesMade(true);
+    m_history.swapRows(row, target);
     return target;
 }
 
@@ -37,8 +38,7 @@ bool RowCommands::deleteRow(int row)
     if (name.isEmpty() || !m_prompter.askYesNo(QStringLiteral("Delete %1?").arg(name),
                                                ProgramInfo::title(), Prompter::DefaultAnswer::Yes))
         return false;
-    m_list.removeRow(row);
-    m_list.setChangesMade(true);
+    m_history.removeRow(row);
     return true;
 }
 

@@ -41,4 +41,12 @@ public:
     static constexpr int MinimumNotesWidth = 600;
 
     static ColumnSizes compute(const CellMeasurer &measurer, int pageWidth);
+    // The sizes to show in a grid gridWidth twips wide, its marker column
+    // included: Notes widens from the page's layout to fill the grid, and
+    // the rows' heights follow. A narrower grid shows the layout as it is.
+    static ColumnSizes fillGrid(const CellMeasurer &measurer, const ColumnSizes &layout,
+                                int gridWidth);
+
+private:
+    static void fitRowHeights(const CellMeasurer &measurer, ColumnSizes &sizes);
 };

@@ -1,5 +1,7 @@
 #include "WindowLayout.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int Margin = 120;
@@ -36,4 +38,10 @@ MainWindowPlacement layoutForClientArea(int width, int height, MainWindowPlaceme
     assignIfNotNegative(p.grid1.width, width - 2 * Margin);
     assignIfNotNegative(p.grid1.height, height - GridVerticalAllowance - p.text2.height);
     return p;
+}
+
+QSize minimumClientArea(int stripContentWidth, int gridHeight, const MainWindowPlacement &current)
+{
+    const int widest = std::max({stripContentWidth, current.label3.width, current.text2.width});
+    return {widest + 2 * Margin, gridHeight + GridVerticalAllowance + current.text2.height};
 }

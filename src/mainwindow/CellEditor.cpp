@@ -1,6 +1,7 @@
 #include "CellEditor.h"
 
 #include "LineBreaks.h"
+#include "ListHistory.h"
 #include "MedicationGrid.h"
 #include "MedicationList.h"
 #include "StorableText.h"
@@ -12,9 +13,10 @@
 
 #include <limits>
 
-CellEditor::CellEditor(MedicationList &list, MedicationGrid &grid, QLineEdit &text1,
-                       StorableTextEdit &text3, QWidget &window)
-    : QObject(&window), m_list(list), m_grid(grid), m_text1(text1), m_text3(text3)
+CellEditor::CellEditor(MedicationList &list, ListHistory &history, MedicationGrid &grid,
+                       QLineEdit &text1, StorableTextEdit &text3, QWidget &window)
+    : QObject(&window), m_list(list), m_history(history), m_grid(grid), m_text1(text1),
+      m_text3(text3)
 {
     setObjectName(QStringLiteral("cellEditor"));
     // The pause lets the grid finish its own handling of the click first,
@@ -116,11 +118,28 @@ void CellEditor::commit()
         // Cleared first: fitting the columns may scroll the grid, which
         // commits too, and must find nothing left to write.
         m_editing = false;
-        m_list.setCell(m_editedCell.x(), m_editedCell.y(), editorText());
-        m_list.setChangesMade(true);
-        emit committed(m_editedCell.x(), m_editedCell.y());
+        write(editorText());
     }
     hideEditors();
+}
+
+void CellEditor::write(const QString &text)
+{
+    m_history.setCell(m_editedCell.x(), m_editedCell.y(), text);
+    emit committed(m_editedCell.x(), m_editedCell.y());
+}
+
+bool CellEditor::undoTyping(bool redo)
+{
+    if (m_editing && m_text1.hasFocus()) {
+        redo ? m_text1.redo() : m_text1.undo();
+        return true;
+    }
+    if (m_editing && m_text3.hasFocus()) {
+        redo ? m_text3.redo() : m_text3.undo();
+        return true;
+    }
+    return false;
 }
 
 void CellEditor::abandon()
@@ -135,9 +154,7 @@ void CellEditor::commitFromText1()
     const bool refillDate = m_grid.col() == MedicationList::RefillDateColumn;
     if (m_editing) {
         m_editing = false;
-        m_list.setCell(m_editedCell.x(), m_editedCell.y(), m_text1.text());
-        m_list.setChangesMade(true);
-        emit committed(m_editedCell.x(), m_editedCell.y());
+        write(m_text1.text());
     }
     m_hidingAfterEnter = true;
     hideEditors();
@@ -170,6 +187,10 @@ bool CellEditor::onEditorKey(QObject *editor, QKeyEvent *event)
 
 void CellEditor::onEditorFocusLost(QObject *editor, Qt::FocusReason reason)
 {
+    // The editor's own context menu takes the focus while it is open; its
+    // Paste, Cut and Delete act on the edit, which must stay open for them.
+    if (reason == Qt::PopupFocusReason)
+        return;
     const bool tabbedOut = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
     if (editor == &m_text3) {
         if (m_editing && tabbedOut)

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class ListHistory;
 class MedicationGrid;
 class MedicationList;
 class QKeyEvent;
@@ -17,7 +18,9 @@ class StorableTextEdit;
 // Edits a cell in place: the single-line Text1 over columns 1 to 5, the
 // multi-line Text3 over Notes. A double-click opens an editor after a short
 // pause; Enter (in Text1), leaving the cell, scrolling the grid and Tab out
-// of the editor commit; Esc abandons.
+// of the editor commit; Esc abandons. A commit goes into the list's history,
+// so that it can be undone; while an editor is open, undo and redo act on
+// its own text.
 class CellEditor : public QObject
 {
     Q_OBJECT
@@ -27,7 +30,7 @@ public:
     static constexpr int NotesEditorHeight = 3150;
     static constexpr int PauseMs = 100;
 
-    CellEditor(MedicationList &list, MedicationGrid &grid, QLineEdit &text1,
+    CellEditor(MedicationList &list, ListHistory &history, MedicationGrid &grid, QLineEdit &text1,
                StorableTextEdit &text3, QWidget &window);
     ~CellEditor() override;
 
@@ -45,6 +48,9 @@ public:
     // Hides both editors, writing nothing.
     void abandon();
     void PositionCellEditor();
+    // Undoes or redoes typing in the editor that has the keyboard focus;
+    // false when neither has it.
+    bool undoTyping(bool redo);
 
 signals:
     // A commit wrote the cell: the columns are fitted again.
@@ -63,8 +69,10 @@ private:
     bool onEditorKey(QObject *editor, QKeyEvent *event);
     void onEditorFocusLost(QObject *editor, Qt::FocusReason reason);
     QString editorText() const;
+    void write(const QString &text);
 
     MedicationList &m_list;
+    ListHistory &m_history;
     MedicationGrid &m_grid;
     QLineEdit &m_text1;
     StorableTextEdit &m_text3;

@@ -11,18 +11,18 @@
 #include "HelpCommand.h"
 #include "ListCommands.h"
 #include "ListFileReader.h"
+#include "ListFonts.h"
 #include "ListStore.h"
+#include "ListWindowGeometry.h"
 #include "MedicationGrid.h"
 #include "MedicationTableModel.h"
 #include "PrintCommand.h"
 #include "PrinterService.h"
 #include "ProgramInfo.h"
-#include "RefillDate.h"
+#include "RefillHighlighter.h"
 #include "RowCommands.h"
 #include "StatusTimer.h"
 #include "StorableText.h"
-#include "Twips.h"
-#include "WindowPlacement.h"
 #include "frmAbout.h"
 
 #include <QAction>
@@ -30,26 +30,24 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QGuiApplication>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 
-namespace {
-
-const QColor DueBackground(128, 0, 0);
-const QColor DueText(255, 255, 255);
-
-} // namespace
-
 Form1::Form1(const MainWindowParts &parts, QWidget *parent)
-    : QWidget(parent), m_parts(parts), m_list(parts.list)
+    : QWidget(parent), m_parts(parts), m_list(parts.list),
+      m_refillDates(std::make_unique<RefillHighlighter>(parts.list, parts.clock)),
+      m_geometry(std::make_unique<ListWindowGeometry>(*this))
 {
     setWindowTitle(ProgramInfo::title());
-    m_ui.setupUi(*this, m_list, [this](const QString &text) { return refillDateHint(text); });
+    m_ui.setupUi(*this, m_list,
+                 [this](const QString &text) { return m_refillDates->unreadableHint(text); });
+    setMinimumSize(m_ui.minimumClientArea());
     m_parts.measurer.setFont(Form1Ui::standardFont());
-    m_cellEditor = new CellEditor(m_list, *m_ui.Grid1, *m_ui.Text1, *m_ui.Text3, *this);
-    new GeneralNotes(m_list, *m_ui.Text2);
+    m_fonts = std::make_unique<ListFonts>(m_ui, m_parts.measurer);
+    m_cellEditor =
+        new CellEditor(m_list, m_parts.history, *m_ui.Grid1, *m_ui.Text1, *m_ui.Text3, *this);
+    new GeneralNotes(m_list, m_parts.history, *m_ui.Text2);
     connectControls();
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -74,6 +72,10 @@ void Form1::connectControls()
     connect(grid, &MedicationGrid::scrolled, m_cellEditor, &CellEditor::commit);
     connect(m_cellEditor, &CellEditor::committed, this, &Form1::SetColumnWidths);
     connect(m_cellEditor, &CellEditor::refillDateLeft, this, &Form1::HighlightRefillDates);
+    // Queued, so that a scroll bar that comes or goes as the rows change
+    // height is taken in once the fitting is done.
+    connect(grid, &MedicationGrid::widthToFillChanged, this, &Form1::SetColumnWidths,
+            Qt::QueuedConnection);
 
     for (int i = 0; i < int(m_ui.mnuFontSizeOp.size()); ++i)
         connect(m_ui.mnuFontSizeOp[i], &QAction::triggered, this, [this, i] { chooseFontSize(i); });
@@ -82,6 +84,8 @@ void Form1::connectControls()
             [this] { frmAbout::showModal(*this, m_parts.addressOpener, m_parts.prompter); });
     connect(m_ui.mnuHelpOp, &QAction::triggered, this,
             [this] { HelpCommand(m_parts.addressOpener, m_parts.fileAssociations).run(*this); });
+    connect(m_ui.actUndo, &QAction::triggered, this, [this] { undoOrRedo(false); });
+    connect(m_ui.actRedo, &QAction::triggered, this, [this] { undoOrRedo(true); });
     // Until New or Load there is no list that typing could go into.
     connect(&m_list, &MedicationList::currentListNameChanged, this, &Form1::followListOpen);
 }
@@ -125,11 +129,15 @@ void Form1::resizeEvent(QResizeEvent *event)
 
 void Form1::SetColumnWidths()
 {
-    const ColumnSizes sizes = ColumnSizer::compute(*m_ui.Grid1, m_parts.printers.pageWidth());
+    // The page's layout stays what printing reads; the grid shows the
+    // layout widened to its own width.
+    MedicationGrid &grid = *m_ui.Grid1;
+    const ColumnSizes layout = ColumnSizer::compute(grid, m_parts.printers.pageWidth());
+    const ColumnSizes shown = ColumnSizer::fillGrid(grid, layout, grid.widthToFill());
     for (int column = 0; column < MedicationList::ColumnCount; ++column)
-        m_ui.Grid1->setColWidth(column, sizes.columnWidths[column]);
+        grid.setColWidth(column, layout.columnWidths[column], shown.columnWidths[column]);
     for (int row = MedicationList::FirstDataRow; row < MedicationList::RowCount; ++row)
-        m_ui.Grid1->setRowHeight(row, sizes.rowHeights[row]);
+        grid.setRowHeight(row, shown.rowHeights[row]);
 }
 
 void Form1::ClearList()
@@ -143,36 +151,19 @@ void Form1::PositionCellEditor()
     m_cellEditor->PositionCellEditor();
 }
 
-void Form1::changeListFonts(const std::function<void(QFont &)> &change)
-{
-    // Text3, the buttons and the label keep the design font whatever the
-    // list's settings.
-    QFont measuring = m_parts.measurer.font();
-    change(measuring);
-    m_parts.measurer.setFont(measuring);
-    for (QWidget *widget : std::initializer_list<QWidget *>{m_ui.Grid1, m_ui.Text1, m_ui.Text2}) {
-        QFont font = widget->font();
-        change(font);
-        widget->setFont(font);
-    }
-}
-
 void Form1::ApplyFontSize(int size)
 {
-    changeListFonts([size](QFont &font) { font.setPointSize(size); });
-    m_ui.mnuFontSizeOp[0]->setChecked(size == DisplayOptions::StandardSize);
-    m_ui.mnuFontSizeOp[1]->setChecked(size == DisplayOptions::LargeSize);
+    m_fonts->ApplyFontSize(size);
 }
 
 void Form1::ApplyBold(bool on)
 {
-    changeListFonts([on](QFont &font) { font.setBold(on); });
-    m_ui.mnuBold->setChecked(on);
+    m_fonts->ApplyBold(on);
 }
 
 void Form1::chooseFontSize(int index)
 {
-    DisplayOptions::chooseFontSize(m_list, index);
+    DisplayOptions::chooseFontSize(m_list, m_parts.history, index);
     if (index == 0 || index == 1)
         ApplyFontSize(m_list.settings().fontSize);
     SetColumnWidths();
@@ -180,23 +171,9 @@ void Form1::chooseFontSize(int index)
 
 void Form1::toggleBold()
 {
-    DisplayOptions::toggleBold(m_list);
+    DisplayOptions::toggleBold(m_list, m_parts.history);
     ApplyBold(m_list.settings().bold);
     SetColumnWidths();
-}
-
-QString Form1::refillDateHint(const QString &text) const
-{
-    // Painting and fitting the columns ask for every refill date again and
-    // again; reading a date is slow next to looking its answer up.
-    const QDate today = m_parts.clock.today();
-    if (today != m_hintsDay) {
-        m_dateHints.clear();
-        m_hintsDay = today;
-    }
-    if (const auto known = m_dateHints.constFind(text); known != m_dateHints.constEnd())
-        return *known;
-    return *m_dateHints.insert(text, RefillDate::unreadableHint(text, QLocale(), today));
 }
 
 void Form1::HighlightRefillDates()
@@ -206,17 +183,7 @@ void Form1::HighlightRefillDates()
 
 void Form1::highlightRefillDates(int firstRow, int lastRow)
 {
-    const QDate today = m_parts.clock.today();
-    const QLocale locale;
-    MedicationTableModel &model = m_ui.Grid1->tableModel();
-    for (int row = firstRow; row <= lastRow; ++row) {
-        const QString text = m_list.cell(row, MedicationList::RefillDateColumn);
-        if (RefillDate::isDue(text, locale, today))
-            model.setCellColors(row, MedicationList::RefillDateColumn, DueBackground, DueText);
-        else
-            model.setCellColors(row, MedicationList::RefillDateColumn,
-                                palette().color(QPalette::Base), Qt::black);
-    }
+    m_refillDates->highlight(m_ui.Grid1->tableModel(), firstRow, lastRow);
 }
 
 void Form1::onListButton(int index)
@@ -279,6 +246,30 @@ void Form1::onRowButton(int index)
     grid.setFocus();
 }
 
+void Form1::undoOrRedo(bool redo)
+{
+    if (m_cellEditor->undoTyping(redo))
+        return;
+    // An edit still open is the latest change: committed, it is undone as
+    // any other.
+    m_cellEditor->commit();
+    const std::optional<ListHistory::Step> step =
+        redo ? m_parts.history.redo() : m_parts.history.undo();
+    if (step)
+        showStep(*step);
+}
+
+void Form1::showStep(const ListHistory::Step &step)
+{
+    if (step.kind == ListHistory::Step::Kind::Fonts)
+        m_fonts->follow(m_list.settings());
+    SetColumnWidths();
+    HighlightRefillDates();
+    MedicationGrid &grid = *m_ui.Grid1;
+    if (step.row > 0)
+        grid.setCurrentCell(step.row, step.column > 0 ? step.column : grid.col());
+}
+
 void Form1::closeEvent(QCloseEvent *event)
 {
     if (m_parts.listCommands.mayClose(*this))
@@ -324,44 +315,19 @@ void Form1::chooseListIndex(int index)
 
 void Form1::leaveMaximized()
 {
-    if (isMaximized())
-        showNormal();
+    m_geometry->leaveMaximized();
 }
 
 void Form1::storeWindowGeometry()
 {
-    const QRect outer = frameGeometry();
-    ListSettings settings = m_list.settings();
-    settings.windowLeft = float(Twips::fromPixels(outer.x()));
-    settings.windowTop = float(Twips::fromPixels(outer.y()));
-    settings.windowWidth = float(Twips::fromPixels(outer.width()));
-    settings.windowHeight = float(Twips::fromPixels(outer.height()));
-    m_list.setSettings(settings);
+    m_geometry->store(m_list);
 }
 
 void Form1::showLoadedList(const ListFileReadResult *read)
 {
     if (read) {
-        const ListSettings &settings = m_list.settings();
-        // The file keeps the outer size; the frame is the desktop's own.
-        const QSize frame = frameGeometry().size() - geometry().size();
-        const QSize stored(WindowPlacement::pixelsFromStoredTwips(settings.windowWidth),
-                           WindowPlacement::pixelsFromStoredTwips(settings.windowHeight));
-        QRect outer(WindowPlacement::pixelsFromStoredTwips(settings.windowLeft),
-                    WindowPlacement::pixelsFromStoredTwips(settings.windowTop), 0, 0);
-        outer.setSize(stored.width() > frame.width() && stored.height() > frame.height()
-                          ? stored
-                          : frameGeometry().size());
-        outer = WindowPlacement::reachableFrame(outer, titleBarHeight(), availableScreens());
-        move(outer.topLeft());
-        resize(outer.size() - frame);
-        if (read->fontSizeStored) {
-            ApplyFontSize(settings.fontSize);
-        } else {
-            m_ui.mnuFontSizeOp[0]->setChecked(settings.fontSize == DisplayOptions::StandardSize);
-            m_ui.mnuFontSizeOp[1]->setChecked(settings.fontSize == DisplayOptions::LargeSize);
-        }
-        ApplyBold(settings.bold);
+        m_geometry->apply(m_list.settings());
+        m_fonts->showLoaded(m_list.settings(), read->fontSizeStored);
     }
     SetColumnWidths();
     m_ui.Grid1->setCurrentCell(1, 1);
@@ -370,26 +336,10 @@ void Form1::showLoadedList(const ListFileReadResult *read)
     HighlightRefillDates();
 }
 
-int Form1::titleBarHeight() const
-{
-    // Before the desktop has framed the window its frame is unknown.
-    const int frameTop = geometry().top() - frameGeometry().top();
-    return frameTop > 0 ? frameTop : 30;
-}
-
-QList<QRect> Form1::availableScreens() const
-{
-    // The primary screen first: a window far off is brought there.
-    QList<QRect> screens;
-    for (const QScreen *screen : QGuiApplication::screens())
-        screens.insert(screen == QGuiApplication::primaryScreen() ? 0 : screens.size(),
-                       screen->availableGeometry());
-    return screens;
-}
-
 void Form1::showEmptyList()
 {
     ClearList();
+    SetColumnWidths();
     m_ui.Grid1->setCurrentCell(1, 1);
     m_ui.Grid1->setTopRow(1);
 }

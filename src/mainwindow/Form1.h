@@ -2,11 +2,12 @@
 
 #include "Form1Ui.h"
 #include "ListCommandsHost.h"
+#include "ListHistory.h"
 #include "PrintHost.h"
 
-#include <QDate>
-#include <QHash>
 #include <QWidget>
+
+#include <memory>
 
 class AddressOpener;
 class CellEditor;
@@ -14,11 +15,14 @@ class Clock;
 class FileAssociations;
 class FontTextMeasurer;
 class ListCommands;
+class ListFonts;
 class ListStore;
+class ListWindowGeometry;
 class MedicationList;
 class PrintCommand;
 class PrinterService;
 class Prompter;
+class RefillHighlighter;
 class RowCommands;
 
 // What the main window shows and acts through. The program builds each of
@@ -26,6 +30,8 @@ class RowCommands;
 struct MainWindowParts
 {
     MedicationList &list;
+    // The open list's changes, for undo and redo.
+    ListHistory &history;
     const ListStore &store;
     ListCommands &listCommands;
     RowCommands &rowCommands;
@@ -52,6 +58,9 @@ public:
     explicit Form1(const MainWindowParts &parts, QWidget *parent = nullptr);
     ~Form1() override;
 
+    // The one place where the grid's columns and rows are fitted: to their
+    // texts and the printer's page width, then Notes widened to fill the
+    // grid.
     void SetColumnWidths() override;
     void ClearList() override;
     void PositionCellEditor();
@@ -66,8 +75,6 @@ protected:
 private:
     void connectControls();
     void startUp();
-    void changeListFonts(const std::function<void(QFont &)> &change);
-    QString refillDateHint(const QString &text) const;
     bool isListOpen() const;
     void followListOpen();
     void highlightRefillDates(int firstRow, int lastRow);
@@ -75,8 +82,8 @@ private:
     void onRowButton(int index);
     void chooseFontSize(int index);
     void toggleBold();
-    int titleBarHeight() const;
-    QList<QRect> availableScreens() const;
+    void undoOrRedo(bool redo);
+    void showStep(const ListHistory::Step &step);
 
     // ListCommandsHost and PrintHost
     void commitOpenEdit() override;
@@ -93,9 +100,10 @@ private:
     int columnWidth(int column) const override;
 
     MainWindowParts m_parts;
-    mutable QHash<QString, QString> m_dateHints;
-    mutable QDate m_hintsDay;
     MedicationList &m_list;
     Form1Ui m_ui;
     CellEditor *m_cellEditor = nullptr;
+    std::unique_ptr<RefillHighlighter> m_refillDates;
+    std::unique_ptr<ListFonts> m_fonts;
+    std::unique_ptr<ListWindowGeometry> m_geometry;
 };

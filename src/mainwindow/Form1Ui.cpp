@@ -6,14 +6,17 @@
 #include "MedicationGrid.h"
 #include "StorableText.h"
 #include "Twips.h"
+#include "WindowShortcuts.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QFrame>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 
 namespace {
@@ -68,7 +71,7 @@ void Form1Ui::setupUi(QWidget &window, MedicationList &list,
     QFont selectorFont = standardFont();
     selectorFont.setBold(true);
     cboLoad->setFont(selectorFont);
-    cboLoad->setPlaceholderText(QStringLiteral("Choose a list, or press New to start one"));
+    cboLoad->setPlaceholderText(QStringLiteral("Choose a list"));
     // The wheel may change the list only once the selector has the focus.
     cboLoad->setFocusPolicy(Qt::StrongFocus);
 
@@ -106,6 +109,7 @@ void Form1Ui::setupUi(QWidget &window, MedicationList &list,
     Timer1->setInterval(TimerIntervalMs);
 
     createMenus(window);
+    createShortcuts(window);
     placeAsDesigned(window);
 }
 
@@ -172,6 +176,20 @@ void Form1Ui::createMenus(QWidget &window)
     mnuHelpOp->setObjectName(QStringLiteral("mnuHelpOp"));
 }
 
+void Form1Ui::createShortcuts(QWidget &window)
+{
+    const auto add = [&window](const char *name, const QList<QKeySequence> &keys) {
+        auto *action = new QAction(&window);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        window.addAction(action);
+        return action;
+    };
+    actUndo = add("actUndo", WindowShortcuts::undo());
+    actRedo = add("actRedo", WindowShortcuts::redo());
+}
+
 void Form1Ui::placeAsDesigned(QWidget &window)
 {
     for (const MainWindowDesign::Place &place : MainWindowDesign::Places)
@@ -202,4 +220,24 @@ void Form1Ui::layOut(const QSize &clientArea)
     Grid1->setGeometry(Twips::toPixels(placed.grid1));
     Label3->setGeometry(Twips::toPixels(placed.label3));
     Text2->setGeometry(Twips::toPixels(placed.text2));
+}
+
+QSize Form1Ui::minimumClientArea() const
+{
+    int stripContent = 0;
+    for (const MainWindowDesign::Place &place : MainWindowDesign::Places) {
+        const QString name = QString::fromLatin1(place.objectName);
+        if (name.startsWith(u"Command") || name == u"cboLoad")
+            stripContent = std::max(stripContent, place.rect.left + place.rect.width);
+    }
+    const int gridHeight =
+        Grid1->horizontalHeader()->height() + Twips::toPixels(ColumnSizer::MinimumRowHeight) +
+        Grid1->horizontalScrollBar()->sizeHint().height() + 2 * Grid1->frameWidth();
+    const auto twipsOf = [](const QWidget *widget) {
+        return Twips::fromPixels(widget->geometry());
+    };
+    const QSize area = ::minimumClientArea(
+        stripContent, int(Twips::fromPixels(gridHeight)),
+        {twipsOf(Picture1), twipsOf(Picture2), twipsOf(Grid1), twipsOf(Label3), twipsOf(Text2)});
+    return {Twips::toPixels(area.width()), Twips::toPixels(area.height())};
 }

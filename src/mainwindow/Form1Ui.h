@@ -48,6 +48,10 @@ struct Form1Ui
                  std::function<QString(const QString &)> checkRefillDate);
     // Follows the window's client area, as its resize rule says.
     void layOut(const QSize &clientArea);
+    // The smallest client area at which every control keeps its place, in
+    // pixels: the strips hold their buttons, and the grid shows its header
+    // row and one row below it.
+    QSize minimumClientArea() const;
 
     QFrame *Picture1 = nullptr;
     QFrame *Picture2 = nullptr;
@@ -68,9 +72,13 @@ struct Form1Ui
     QMenu *mnuHelp = nullptr;
     QAction *mnuAbout = nullptr;
     QAction *mnuHelpOp = nullptr;
+    // The window's keyboard shortcuts, wherever the focus is in it.
+    QAction *actUndo = nullptr;
+    QAction *actRedo = nullptr;
 
 private:
     void createButtons();
     void createMenus(QWidget &window);
+    void createShortcuts(QWidget &window);
     void placeAsDesigned(QWidget &window);
 };

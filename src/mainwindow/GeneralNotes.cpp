@@ -1,12 +1,18 @@
 #include "GeneralNotes.h"
 
 #include "LineBreaks.h"
+#include "ListHistory.h"
 #include "MedicationList.h"
 #include "StorableText.h"
+#include "WindowShortcuts.h"
 
-GeneralNotes::GeneralNotes(MedicationList &list, StorableTextEdit &box)
-    : QObject(&box), m_list(list), m_box(box)
+#include <QKeyEvent>
+
+GeneralNotes::GeneralNotes(MedicationList &list, ListHistory &history, StorableTextEdit &box)
+    : QObject(&box), m_list(list), m_history(history), m_box(box)
 {
+    m_box.setUndoRedoEnabled(false);
+    m_box.installEventFilter(this);
     connect(&m_list, &MedicationList::notesChanged, this, &GeneralNotes::show);
     connect(&m_box, &StorableTextEdit::textChanged, this, &GeneralNotes::takeEdit);
     show();
@@ -19,6 +25,7 @@ void GeneralNotes::show()
         return;
     m_showing = true;
     m_box.setPlainText(shown);
+    m_box.moveCursor(QTextCursor::End);
     m_showing = false;
 }
 
@@ -29,6 +36,22 @@ void GeneralNotes::takeEdit()
     const QString notes = MergeDisplayEdit(m_list.notes(), m_box.shownText());
     if (notes == m_list.notes())
         return;
-    m_list.setNotes(notes);
-    m_list.setChangesMade(true);
+    m_history.setNotes(notes);
+}
+
+bool GeneralNotes::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusOut) {
+        m_history.endNotesRun();
+    } else if (event->type() == QEvent::ShortcutOverride) {
+        // A text box claims these keys for its own undo; here they belong
+        // to the list's.
+        const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
+        if (WindowShortcuts::undo().contains(pressed) ||
+            WindowShortcuts::redo().contains(pressed)) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }

@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+class ListHistory;
 class MedicationList;
 class StorableTextEdit;
 
@@ -9,19 +10,25 @@ class StorableTextEdit;
 // user changes marks the list changed, as a cell edit does; showing a
 // loaded list's notes does not. What the user left alone keeps its exact
 // characters, so one keystroke cannot turn the file's lone line breaks
-// into CR LF.
+// into CR LF. Typing goes into the list's history, a run of it at a time:
+// the box keeps no undo of its own, and leaves the undo and redo keys to
+// the window.
 class GeneralNotes : public QObject
 {
     Q_OBJECT
 
 public:
-    GeneralNotes(MedicationList &list, StorableTextEdit &box);
+    GeneralNotes(MedicationList &list, ListHistory &history, StorableTextEdit &box);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void show();
     void takeEdit();
 
     MedicationList &m_list;
+    ListHistory &m_history;
     StorableTextEdit &m_box;
     bool m_showing = false;
 };

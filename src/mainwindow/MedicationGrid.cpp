@@ -15,7 +15,9 @@
 namespace {
 
 // Announces a change of the current cell while the old one is still current,
-// whether a click, a key or the program moves it.
+// whether a click, a key or the program moves it. The current cell alone is
+// selected: a click whose leave-cell commit resizes the rows would otherwise
+// select the cell that has come under the pointer since, not the one clicked.
 class LeaveCellSelectionModel : public QItemSelectionModel
 {
 public:
@@ -28,9 +30,20 @@ public:
         if (index.isValid() && index != currentIndex())
             emit m_grid->leaveCell();
         QItemSelectionModel::setCurrentIndex(index, command);
+        selectCurrent();
     }
+    void select(const QModelIndex &, SelectionFlags) override { selectCurrent(); }
+    void select(const QItemSelection &, SelectionFlags) override { selectCurrent(); }
 
 private:
+    void selectCurrent()
+    {
+        const QModelIndex current = currentIndex();
+        if (!current.isValid() || selectedIndexes() == QModelIndexList{current})
+            return;
+        QItemSelectionModel::select(QItemSelection(current, current), ClearAndSelect);
+    }
+
     MedicationGrid *m_grid;
 };
 
@@ -129,9 +142,9 @@ MedicationGrid::MedicationGrid(MedicationList &list,
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     verticalHeader()->setFixedWidth(Twips::toPixels(MarkerColumnWidth));
     connect(horizontalHeader(), &QHeaderView::sectionDoubleClicked, this,
-            &MedicationGrid::doubleClick);
+            &MedicationGrid::takeDoubleClick);
     connect(verticalHeader(), &QHeaderView::sectionDoubleClicked, this,
-            &MedicationGrid::doubleClick);
+            &MedicationGrid::takeDoubleClick);
 
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -154,6 +167,7 @@ MedicationGrid::MedicationGrid(MedicationList &list,
 
     m_columnWidths.fill(DefaultColumnWidth);
     m_columnWidths[0] = MarkerColumnWidth;
+    m_shownWidths = m_columnWidths;
     m_rowHeights.fill(MinimumRowHeight);
     for (int column = 1; column < cols(); ++column)
         applyColumnWidth(column);
@@ -203,20 +217,26 @@ int MedicationGrid::colWidth(int column) const
     return column >= 0 && column < cols() ? m_columnWidths[column] : 0;
 }
 
-void MedicationGrid::setColWidth(int column, int twips)
+void MedicationGrid::setColWidth(int column, int twips, int shownTwips)
 {
     if (column < 0 || column >= cols())
         return;
     m_columnWidths[column] = std::max(twips, 0);
+    m_shownWidths[column] = std::max(shownTwips, 0);
     applyColumnWidth(column);
 }
 
 void MedicationGrid::applyColumnWidth(int column)
 {
     if (column == 0)
-        verticalHeader()->setFixedWidth(Twips::toPixels(m_columnWidths[0]));
+        verticalHeader()->setFixedWidth(Twips::toPixels(m_shownWidths[0]));
     else
-        setColumnWidth(column - 1, Twips::toPixels(m_columnWidths[column]));
+        setColumnWidth(column - 1, Twips::toPixels(m_shownWidths[column]));
+}
+
+int MedicationGrid::widthToFill() const
+{
+    return int(Twips::fromPixels(viewport()->width() + verticalHeader()->width()));
 }
 
 int MedicationGrid::rowHeight(int row) const
@@ -298,7 +318,26 @@ void MedicationGrid::mouseDoubleClickEvent(QMouseEvent *event)
     // move to that one, so the pair is taken as a double-click on the cell
     // the first click chose.
     if (event->button() == Qt::LeftButton)
-        emit doubleClick();
+        takeDoubleClick();
+}
+
+void MedicationGrid::takeDoubleClick()
+{
+    // The view scrolls a clicked cell into view only a moment after the
+    // click, which would end the edit about to open; it is scrolled now,
+    // before the editor is laid over it.
+    scrollTo(currentIndex());
+    emit doubleClick();
+}
+
+bool MedicationGrid::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::Resize) {
+        const auto *resize = static_cast<QResizeEvent *>(event);
+        if (resize->size().width() != resize->oldSize().width())
+            emit widthToFillChanged();
+    }
+    return QTableView::viewportEvent(event);
 }
 
 void MedicationGrid::scrollContentsBy(int dx, int dy)

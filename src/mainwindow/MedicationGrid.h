@@ -18,6 +18,7 @@ class MedicationTableModel;
 // and the events double-click, leave-cell (raised before the current cell
 // changes, whatever moves it) and scroll. It measures its cells by the very
 // rule its delegate paints them with, so a fitted cell never shows clipped.
+// The highlighted cell is always the current one.
 class MedicationGrid : public QTableView, public CellMeasurer
 {
     Q_OBJECT
@@ -38,8 +39,14 @@ public:
     void setRow(int row) { setCurrentCell(row, col()); }
     void setTopRow(int row);
 
+    // The column's width in the layout the columns were fitted to.
     int colWidth(int column) const;
-    void setColWidth(int column, int twips);
+    void setColWidth(int column, int twips) { setColWidth(column, twips, twips); }
+    // The grid may show a column wider than its layout says.
+    void setColWidth(int column, int twips, int shownTwips);
+    // The width in twips the columns take when they fill the grid, the
+    // marker column included.
+    int widthToFill() const;
     int rowHeight(int row) const;
     void setRowHeight(int row, int twips);
 
@@ -53,13 +60,20 @@ signals:
     void doubleClick();
     void leaveCell();
     void scrolled();
+    // The room for the columns changed: the window was resized, or a scroll
+    // bar came or went.
+    void widthToFillChanged();
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
     void changeEvent(QEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
 
 private:
+    // A double-click on a cell or a header: the editor is to open on the
+    // current cell, scrolled into view.
+    void takeDoubleClick();
     void applyColumnWidth(int column);
     // The size the delegate asks for to paint the cell's text; a width of 0
     // asks for the text's natural width.
@@ -68,6 +82,7 @@ private:
     MedicationList &m_list;
     MedicationTableModel *m_model;
     std::array<int, MedicationList::ColumnCount> m_columnWidths{};
+    std::array<int, MedicationList::ColumnCount> m_shownWidths{};
     std::array<int, MedicationList::RowCount> m_rowHeights{};
     // Column sizing asks for every cell after each edit; laying text out
     // costs far more than looking it up. Forgotten when the font changes.

@@ -16,6 +16,7 @@ MedicationTableModel::MedicationTableModel(MedicationList &list, RefillDateCheck
             [this](int row, int) { announceRows(row, row); });
     connect(&list, &MedicationList::rowsChanged, this, &MedicationTableModel::announceRows);
     connect(&list, &MedicationList::rowRemoved, this, &MedicationTableModel::removeRowStyles);
+    connect(&list, &MedicationList::rowInserted, this, &MedicationTableModel::insertRowStyles);
 }
 
 int MedicationTableModel::rowCount(const QModelIndex &parent) const
@@ -107,6 +108,18 @@ void MedicationTableModel::removeRowStyles(int row)
     std::move(m_markers.begin() + row + 1, m_markers.end(), m_markers.begin() + row);
     m_styles.back() = RowStyles{};
     m_markers.back() = false;
+    announceRows(row, MedicationList::LastDataRow);
+    emit headerDataChanged(Qt::Vertical, row - 1, MedicationList::LastDataRow - 1);
+}
+
+void MedicationTableModel::insertRowStyles(int row)
+{
+    if (row < MedicationList::FirstDataRow || row > MedicationList::LastDataRow)
+        return;
+    std::move_backward(m_styles.begin() + row, m_styles.end() - 1, m_styles.end());
+    std::move_backward(m_markers.begin() + row, m_markers.end() - 1, m_markers.end());
+    m_styles[row] = RowStyles{};
+    m_markers[row] = false;
     announceRows(row, MedicationList::LastDataRow);
     emit headerDataChanged(Qt::Vertical, row - 1, MedicationList::LastDataRow - 1);
 }

@@ -44,6 +44,8 @@ public:
 
     // The styles of the rows below move up with them; the new last row is plain.
     void removeRowStyles(int row);
+    // The styles of the rows below move down with them; the new row is plain.
+    void insertRowStyles(int row);
     void clearStyles();
 
 private:

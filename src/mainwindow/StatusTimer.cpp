@@ -28,12 +28,12 @@ void StatusTimer::tick()
     for (QPushButton *button : m_ui.Command2)
         button->setEnabled(rowHasName);
 
-    // Only when the row changed, so a marker removed with its row stays
-    // away until the user moves on.
-    if (row != m_lastMarkedRow) {
-        MedicationTableModel &model = m_ui.Grid1->tableModel();
-        model.setRowMarker(row, true);
-        model.setRowMarker(m_lastMarkedRow, false);
+    // Also when the row stayed: clearing the grid or deleting the row took
+    // its marker away, and a row put back moved it down with the rows.
+    MedicationTableModel &model = m_ui.Grid1->tableModel();
+    if (row != m_lastMarkedRow || !model.hasRowMarker(row)) {
+        for (int marked = 0; marked < MedicationList::RowCount; ++marked)
+            model.setRowMarker(marked, marked == row);
         m_lastMarkedRow = row;
     }
 }

@@ -7,7 +7,8 @@ class MedicationList;
 
 // Timer1's work every 50 ms: Save, Delete and Print only while the selector
 // shows a list's name, the row buttons only while a list is open and the
-// current row has a Name, and the marker on the current row.
+// current row has a Name, and the marker on the current row, whatever took
+// it away.
 class StatusTimer : public QObject
 {
     Q_OBJECT

@@ -31,8 +31,9 @@ public:
     virtual void warn(const QString &text, const QString &title) = 0;
     // A plain message with an OK button and no icon.
     virtual void tell(const QString &text, const QString &title) = 0;
-    // An input box with OK and Cancel; Cancel gives the empty string.
-    virtual QString askText(const QString &prompt, const QString &title) = 0;
+    // An input box with OK and Cancel, holding text to begin with; Cancel
+    // gives the empty string.
+    virtual QString askText(const QString &prompt, const QString &title, const QString &text) = 0;
     // A dialog to choose where a new file goes, offering suggestedPath;
     // filter is a name filter such as "PDF files (*.pdf)". Cancel gives the
     // empty string.

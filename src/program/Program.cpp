@@ -28,9 +28,9 @@ bool Program::start()
 {
     if (!FolderClaim::claim(m_store, m_lock, m_prompter))
         return false;
-    m_window = std::make_unique<Form1>(
-        MainWindowParts{m_list, m_store, m_listCommands, m_rowCommands, m_printCommand, m_clock,
-                        m_prompter, m_addressOpener, m_fileAssociations, m_printers, m_measurer});
+    m_window = std::make_unique<Form1>(MainWindowParts{
+        m_list, m_history, m_store, m_listCommands, m_rowCommands, m_printCommand, m_clock,
+        m_prompter, m_addressOpener, m_fileAssociations, m_printers, m_measurer});
     m_prompter.setParent(m_window.get());
     // The window opened fitted to what was known of the printer; it follows
     // the page width once the print server has told it.

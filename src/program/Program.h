@@ -7,6 +7,7 @@
 #include "FontTextMeasurer.h"
 #include "InstanceLock.h"
 #include "ListCommands.h"
+#include "ListHistory.h"
 #include "ListStore.h"
 #include "MedicationList.h"
 #include "PrintCommand.h"
@@ -51,8 +52,9 @@ private:
     InstanceLock m_lock{m_folder};
     ListStore m_store{m_folder};
     MedicationList m_list;
-    ListCommands m_listCommands{m_list, m_store, m_prompter};
-    RowCommands m_rowCommands{m_list, m_prompter, m_addressOpener};
+    ListHistory m_history{m_list};
+    ListCommands m_listCommands{m_list, m_store, m_prompter, m_history};
+    RowCommands m_rowCommands{m_list, m_history, m_prompter, m_addressOpener};
     PrintCommand m_printCommand{m_list, m_printers, m_measurer, m_clock, m_prompter};
     std::unique_ptr<Form1> m_window;
 };

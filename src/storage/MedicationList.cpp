@@ -54,6 +54,24 @@ void MedicationList::removeRow(int row)
     emit rowsChanged(row, LastDataRow);
 }
 
+QStringList MedicationList::rowTexts(int row) const
+{
+    if (!isValidCell(row, 0))
+        return {};
+    return QStringList(m_cells[row].begin(), m_cells[row].end());
+}
+
+void MedicationList::insertRow(int row, const QStringList &texts)
+{
+    if (row < FirstDataRow || row > LastDataRow)
+        return;
+    std::move_backward(m_cells.begin() + row, m_cells.end() - 1, m_cells.end());
+    for (int column = 0; column < ColumnCount; ++column)
+        m_cells[row][column] = texts.value(column);
+    emit rowInserted(row);
+    emit rowsChanged(row, LastDataRow);
+}
+
 void MedicationList::setNotes(const QString &notes)
 {
     if (m_notes == notes)

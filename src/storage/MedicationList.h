@@ -48,6 +48,12 @@ public:
     // Removes a data row; the rows below move up and an empty row is
     // appended, so the list keeps its 50 rows.
     void removeRow(int row);
+    // The texts of a row's columns 0 to 6.
+    QStringList rowTexts(int row) const;
+    // Puts a data row with these texts (columns 0 to 6) back in place: the
+    // rows below move down and the last row falls off, so the list keeps its
+    // 50 rows. Undoes removeRow.
+    void insertRow(int row, const QStringList &texts);
 
     QString notes() const { return m_notes; }
     void setNotes(const QString &notes);
@@ -85,6 +91,8 @@ signals:
     void rowsChanged(int firstRow, int lastRow);
     // A data row went and the rows below moved up; rowsChanged follows.
     void rowRemoved(int row);
+    // A data row came in and the rows below moved down; rowsChanged follows.
+    void rowInserted(int row);
     void notesChanged();
     void settingsChanged();
     void currentListNameChanged();

@@ -97,6 +97,37 @@ private slots:
         for (int row = 1; row < MedicationList::RowCount; ++row)
             QCOMPARE(sizes.rowHeights[row], heights.value(row, 315));
     }
+
+    // The page's layout of an empty list at no printer is 480, 5 * 720 and
+    // 7440: 11520 twips. Row 2's Notes line is 9000 wide, row 5 has 2 lines
+    // of 3000.
+    void fillGrid_data()
+    {
+        QTest::addColumn<int>("gridWidth");
+        QTest::addColumn<int>("notesWidth");
+        QTest::addColumn<Heights>("heights");
+        // 9000 in 7440: 2 lines, 540; 3000 fits: 2 lines, 540
+        QTest::newRow("narrower than the layout: as laid out")
+            << 9000 << 7440 << Heights{{2, 540}, {5, 540}};
+        QTest::newRow("as wide as the layout") << 11520 << 7440 << Heights{{2, 540}, {5, 540}};
+        // 9000 in 8999: still 2 lines
+        QTest::newRow("wider: Notes take the rest") << 13079 << 8999 << Heights{{2, 540}, {5, 540}};
+        // 9000 in 9000: 1 line, 300 < 315
+        QTest::newRow("wide enough for the line") << 13080 << 9000 << Heights{{5, 540}};
+    }
+    void fillGrid()
+    {
+        QFETCH(int, gridWidth);
+        QFETCH(int, notesWidth);
+        QFETCH(Heights, heights);
+        const StandInMeasurer measurer({{2, 6, 9000, 1}, {5, 6, 3000, 2}});
+        const ColumnSizes layout = ColumnSizer::compute(measurer, 0);
+        const ColumnSizes shown = ColumnSizer::fillGrid(measurer, layout, gridWidth);
+        QCOMPARE(QList<int>(shown.columnWidths.begin(), shown.columnWidths.end()),
+                 QList({480, 720, 720, 720, 720, 720, notesWidth}));
+        for (int row = 1; row < MedicationList::RowCount; ++row)
+            QCOMPARE(shown.rowHeights[row], heights.value(row, 315));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestColumnSizer)

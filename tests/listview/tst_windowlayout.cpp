@@ -63,6 +63,35 @@ private slots:
         QCOMPARE(p.label3.top, 7980 - 2000 - 120 - 255);
         QCOMPARE(p.grid1.height, 7980 - 2000 - 1560);
     }
+
+    // At the smallest size the controls lie one below the other without
+    // touching, and each strip is as wide as what it holds.
+    void minimumClientArea_data()
+    {
+        QTest::addColumn<int>("stripContent");
+        QTest::addColumn<int>("gridHeight");
+        QTest::addColumn<QSize>("area");
+        // clang-format off
+        // 9120 + 240; 900 + 1560 + 1455
+        QTest::newRow("strips decide the width") << 9120 << 900 << QSize(9360, 3915);
+        // 5055 + 240; 0 + 1560 + 1455
+        QTest::newRow("the notes box decides")   << 3855 << 0   << QSize(5295, 3015);
+        // clang-format on
+    }
+    void minimumClientArea()
+    {
+        QFETCH(int, stripContent);
+        QFETCH(int, gridHeight);
+        QFETCH(QSize, area);
+        QCOMPARE(::minimumClientArea(stripContent, gridHeight, Designed), area);
+        const MainWindowPlacement p = ::layoutForClientArea(area.width(), area.height(), Designed);
+        QCOMPARE(p.picture1.width, std::max(stripContent, 5055));
+        QCOMPARE(p.grid1.height, gridHeight);
+        QVERIFY(p.picture2.top + p.picture2.height <= p.grid1.top);
+        QVERIFY(p.grid1.top + p.grid1.height <= p.label3.top);
+        QVERIFY(p.label3.top + p.label3.height <= p.text2.top);
+        QCOMPARE(p.text2.top + p.text2.height + 120, area.height());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestWindowLayout)

@@ -44,9 +44,9 @@ struct MainWindow
     void restart()
     {
         form.reset();
-        form = std::make_unique<Form1>(MainWindowParts{list, store, listCommands, rowCommands,
-                                                       printCommand, clock, prompter, opener,
-                                                       associations, printer, measurer});
+        form = std::make_unique<Form1>(MainWindowParts{list, history, store, listCommands,
+                                                       rowCommands, printCommand, clock, prompter,
+                                                       opener, associations, printer, measurer});
     }
 
     template <typename T = QWidget> T *control(const QString &name) const
@@ -110,7 +110,16 @@ struct MainWindow
         if (!form->isVisible())
             show();
         grid()->scrollTo(grid()->tableModel().indexOfCell(row, column));
-        const QPoint at = centreOf(row, column);
+        doubleClick(centreOf(row, column), text);
+        const auto open = [] {
+            const QWidget *focused = QApplication::focusWidget();
+            return focused && QStringList{"Text1", "Text3"}.contains(focused->objectName());
+        };
+        return QTest::qWaitFor(open, timeoutMs) ? QApplication::focusWidget() : nullptr;
+    }
+    // Double-clicks a point of the grid as a hand does, typing text at once.
+    void doubleClick(const QPoint &at, const QString &text = {})
+    {
         QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, at);
         for (QChar c : text) {
             const Qt::Key key = c == u'\n' ? Qt::Key_Return : Qt::Key_unknown;
@@ -119,11 +128,6 @@ struct MainWindow
         }
         QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseRelease(grid()->viewport(), Qt::LeftButton, {}, at);
-        const auto open = [] {
-            const QWidget *focused = QApplication::focusWidget();
-            return focused && QStringList{"Text1", "Text3"}.contains(focused->objectName());
-        };
-        return QTest::qWaitFor(open, timeoutMs) ? QApplication::focusWidget() : nullptr;
     }
     QString cell(int row, int column) const { return list.cell(row, column); }
     void setCell(int row, int column, const QString &text) { list.setCell(row, column, text); }
@@ -141,8 +145,9 @@ struct MainWindow
     DataFolder dataFolder{folder.path()};
     ListStore store{dataFolder};
     MedicationList list;
-    ListCommands listCommands{list, store, prompter};
-    RowCommands rowCommands{list, prompter, opener};
+    ListHistory history{list};
+    ListCommands listCommands{list, store, prompter, history};
+    RowCommands rowCommands{list, history, prompter, opener};
     PrintCommand printCommand{list, printer, measurer, clock, prompter};
     std::unique_ptr<Form1> form;
 };

@@ -2,7 +2,9 @@
 
 #include <QClipboard>
 #include <QLabel>
+#include <QMenu>
 #include <QScrollBar>
+#include <QStyleHints>
 #include <QWheelEvent>
 
 using namespace Qt::StringLiterals;
@@ -63,6 +65,84 @@ private slots:
         ending(w);
         w.grid()->setCurrentCell(9, 1); // leaving the cell commits nothing more
         QCOMPARE(w.cell(2, column), committed ? before + ", daily" : before);
+    }
+
+    // At the window's first size Notes runs past the grid's right edge. The
+    // grid scrolls a clicked cell into view half a second after the click;
+    // that must neither end the edit nor count as a change.
+    void doubleClickOnAHalfHiddenCell()
+    {
+        MainWindow w;
+        QVERIFY(w.show());
+        w.openList();
+        w.setCell(3, 6, u"Take with food"_s);
+        MedicationGrid *grid = w.grid();
+        const QModelIndex notes = grid->tableModel().indexOfCell(3, 6);
+        const QRect cell = grid->visualRect(notes);
+        QVERIFY(cell.right() > grid->viewport()->width());
+        w.doubleClick(QPoint(cell.left() + 20, cell.center().y()));
+        QWidget *editor = w.control("Text3");
+        QTRY_VERIFY(editor->hasFocus());
+        QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 200);
+        QVERIFY(editor->isVisible() && editor->hasFocus());
+        QVERIFY(!w.changed());
+        const QRect shown = grid->visualRect(notes);
+        QCOMPARE(editor->geometry().topLeft(),
+                 grid->viewport()->mapTo(w.form.get(), shown.topLeft()));
+        QVERIFY(shown.left() >= 0);
+        QTest::keyClicks(editor, u"!"_s);
+        grid->setCurrentCell(9, 1);
+        QCOMPARE(w.cell(3, 6), u"Take with food!"_s);
+    }
+
+    // The editor's own menu keeps the edit open, so its commands act on
+    // what is shown; Enter then commits.
+    void editorsOwnContextMenu_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("committed");
+        // clang-format off
+        QTest::newRow("refill date, Paste") << 5 << "Paste"  << "1/2/2027 12/24/2026";
+        QTest::newRow("refill date, Cut")   << 5 << "Cut"    << "";
+        QTest::newRow("refill date, Delete")<< 5 << "Delete" << "";
+        QTest::newRow("Dosage, Paste")      << 2 << "Paste"  << "1/2/2027 12/24/2026";
+        QTest::newRow("Notes, Paste")       << 6 << "Paste"  << "1/2/2027 12/24/2026";
+        // clang-format on
+    }
+    void editorsOwnContextMenu()
+    {
+        QFETCH(int, column);
+        QFETCH(QString, command);
+        QFETCH(QString, committed);
+        MainWindow w;
+        w.openList();
+        w.setCell(2, column, u"1/2/2027"_s);
+        QWidget *editor = w.type(2, column);
+        QVERIFY(editor);
+        QGuiApplication::clipboard()->setText(u" 12/24/2026"_s);
+        if (command != u"Paste")
+            QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QWidget *target =
+            column == 6 ? static_cast<QAbstractScrollArea *>(editor)->viewport() : editor;
+        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                    target->mapToGlobal(QPoint(5, 5)));
+        QCoreApplication::sendEvent(target, &menuEvent);
+        QMenu *menu = nullptr;
+        QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())));
+        QAction *action = nullptr;
+        for (QAction *offered : menu->actions()) {
+            if (offered->text().remove(u'&').section(u'\t', 0, 0) == command)
+                action = offered;
+        }
+        QVERIFY(action && action->isEnabled());
+        menu->hide();
+        action->trigger();
+        QVERIFY(editor->isVisible());
+        QVERIFY(w.cell(2, column) == u"1/2/2027" && !w.changed());
+        editor->setFocus();
+        w.grid()->setCurrentCell(9, 1);
+        QCOMPARE(w.cell(2, column), committed);
     }
 
     // A list file gives a "~" back as a line break.

@@ -92,35 +92,47 @@ private slots:
         QCOMPARE(w.bytes("MedLists.dat").contains("Eve"), nameAfter == u"Eve");
     }
 
+    // A refused name is explained, then offered again to be corrected; a
+    // Cancel then leaves everything as it was.
     void newRefusesUnusableNames_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("refused");
-        QTest::newRow("Cancel") << "" << false;
-        QTest::newRow("spaces only") << "   " << true;
+        QTest::addColumn<QString>("corrected");
+        QTest::newRow("Cancel") << "" << false << "";
+        QTest::newRow("spaces only") << "   " << true << "";
         for (QChar c : u"\\/:*?\"<>|\t\x7f"_s)
-            QTest::addRow("holding U+%04X", c.unicode()) << QStringLiteral("a%1b").arg(c) << true;
-        QTest::newRow("trailing space") << "Dad " << true;
-        QTest::newRow("trailing dot") << "Dad." << true;
-        QTest::newRow("same name in another case") << "mUM" << true;
-        QTest::newRow("outside windows-1252") << "Ωmega" << true;
-        QTest::newRow("file name over 255 bytes") << QString(126, u'é') << true;
-        QTest::newRow("the catalogue's name") << "MedLists" << true;
-        QTest::newRow("the catalogue's name in another case") << "mEDlISTS" << true;
+            QTest::addRow("holding U+%04X", c.unicode())
+                << QStringLiteral("a%1b").arg(c) << true << "";
+        QTest::newRow("trailing space") << "Dad " << true << "";
+        QTest::newRow("trailing dot") << "Dad." << true << "";
+        QTest::newRow("same name in another case") << "mUM" << true << "";
+        QTest::newRow("outside windows-1252") << "Ωmega" << true << "";
+        QTest::newRow("file name over 255 bytes") << QString(126, u'é') << true << "";
+        QTest::newRow("the catalogue's name") << "MedLists" << true << "";
+        QTest::newRow("the catalogue's name in another case") << "mEDlISTS" << true << "";
+        QTest::newRow("corrected") << "Tom/Jerry" << true << "Tom and Jerry";
     }
     void newRefusesUnusableNames()
     {
         QFETCH(QString, name);
         QFETCH(bool, refused);
+        QFETCH(QString, corrected);
         MainWindow w("Mum\r\n");
         w.choose(u"Mum"_s);
         w.prompter.log.clear();
-        w.list.setChangesMade(true);
-        w.prompter.answers << name;
+        w.prompter.answers << name << corrected;
         w.button(Form1Ui::NewButton)->click();
-        QCOMPARE(w.prompter.log.size(), refused ? 2 : 1); // a message, no question about saving
-        QCOMPARE(w.bytes("MedLists.dat"), "Mum\r\n");
-        QCOMPARE(w.name(), "Mum");
+        QStringList questions{NameQuestion};
+        if (refused)
+            questions << "warn" << NameQuestion + " [" + name + "]";
+        for (QString &entry : w.prompter.log)
+            entry = entry.startsWith(u"warn ") ? u"warn"_s : entry;
+        QCOMPARE(w.prompter.log, questions);
+        const QString created = corrected.isEmpty() ? u"Mum"_s : corrected;
+        QCOMPARE(w.bytes("MedLists.dat"),
+                 "Mum\r\n" + (corrected.isEmpty() ? QByteArray() : corrected.toLatin1() + "\r\n"));
+        QCOMPARE(w.name(), created);
     }
 
     // MedLists.dat is the catalogue, which one edited by hand ends in LF.
@@ -214,9 +226,106 @@ private slots:
         w.control("Text2")->setFocus();
         QTest::keyClicks(w.control("Text2"), u"x"_s);
         QCOMPARE(w.list.notes() == u"x", open);
-        QCOMPARE(w.selector()->placeholderText(), "Choose a list, or press New to start one");
         w.grid()->setCurrentCell(3, 1);
         QTRY_VERIFY(!w.button(Form1Ui::UpButton)->isEnabled());
+    }
+
+    // Enter answers the default: No where a whole list is at stake, Yes for
+    // a medicine, which can be undone. Esc answers No to both (the desktop's
+    // boxes are tested for that in tests/platform). No leaves all as it was.
+    void deleteQuestions_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("the list") << "Command1_1"
+                                  << "ask Pillora: Delete Mum med file? [default No]";
+        QTest::newRow("a medicine") << "Command2_2"
+                                    << "ask Pillora: Delete Aspirin?";
+    }
+    void deleteQuestions()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, question);
+        MainWindow w("Mum\r\n");
+        w.write("Mum.dat", windowsFile());
+        w.choose(u"Mum"_s);
+        w.setCell(1, 1, u"Aspirin"_s);
+        w.prompter.log.clear();
+        w.prompter.answers << false;
+        auto *pressed = w.control<QPushButton>(button);
+        QVERIFY(QTest::qWaitFor([pressed] { return pressed->isEnabled(); }, 500));
+        pressed->click();
+        QCOMPARE(w.prompter.log, QStringList{question});
+        QCOMPARE(w.name(), "Mum");
+        QCOMPARE(w.cell(1, 1), "Aspirin");
+        QCOMPARE(w.bytes("MedLists.dat"), "Mum\r\n");
+    }
+
+    // The question about Mum is asked with Mum in the selector, whatever is
+    // chosen next; afterwards the selector shows what is open.
+    void selectorShowsTheListAskedAbout_data()
+    {
+        QTest::addColumn<Answers>("answers");
+        QTest::addColumn<QString>("shownAfter");
+        QTest::newRow("Yes") << Answers{true} << "Dad";
+        QTest::newRow("No") << Answers{false} << "Dad";
+        QTest::newRow("the save fails") << Answers{true} << "Mum";
+    }
+    void selectorShowsTheListAskedAbout()
+    {
+        QFETCH(Answers, answers);
+        QFETCH(QString, shownAfter);
+        MainWindow w("Mum\r\nDad\r\n");
+        w.write("Dad.dat", windowsFile());
+        w.choose(u"Mum"_s);
+        if (shownAfter == u"Mum")
+            QVERIFY(QDir().mkdir(w.path("Mum.dat")));
+        w.list.setChangesMade(true);
+        QStringList shownWhileAsking;
+        w.prompter.whileAsking = [&] { shownWhileAsking << w.selector()->currentText(); };
+        w.prompter.answers = answers;
+        w.choose(u"Dad"_s);
+        QCOMPARE(shownWhileAsking, QStringList{u"Mum"_s});
+        QCOMPARE(w.selector()->currentText(), shownAfter);
+        QCOMPARE(w.name(), shownAfter);
+    }
+
+    // Whatever the list before held, the grid is fitted to what it holds
+    // now, from its first cell.
+    void emptiedListIsLaidOutAfresh_data()
+    {
+        QTest::addColumn<Step>("command");
+        QTest::addColumn<QString>("nameAfter");
+        QTest::newRow("New") << Step([](MainWindow &w) { w.openList(u"Eve"_s); }) << "Eve";
+        QTest::newRow("Delete") << Step([](MainWindow &w) {
+            w.prompter.answers << true;
+            QVERIFY(w.press(Form1Ui::DeleteButton));
+        }) << "";
+    }
+    void emptiedListIsLaidOutAfresh()
+    {
+        QFETCH(Step, command);
+        QFETCH(QString, nameAfter);
+        MainWindow w("Mum\r\n");
+        w.write("Mum.dat", windowsFile());
+        w.choose(u"Mum"_s);
+        w.setCell(3, 6, u"1\r\n2\r\n3\r\n4"_s);
+        w.form->SetColumnWidths();
+        w.grid()->setCurrentCell(3, 6);
+        command(w);
+        QCOMPARE(w.name(), nameAfter);
+        const auto sizes = [&w] {
+            QList<int> sizes;
+            for (int column = 0; column <= 6; ++column)
+                sizes << w.grid()->colWidth(column);
+            for (int row = 1; row <= 49; ++row)
+                sizes << w.grid()->rowHeight(row);
+            return sizes;
+        };
+        const QList<int> shown = sizes();
+        w.form->SetColumnWidths();
+        QCOMPARE(shown, sizes());
+        QCOMPARE(QPoint(w.grid()->row(), w.grid()->col()), QPoint(1, 1));
     }
 
     void wheelOverTheSelectorLoadsOnlyWithTheFocus()

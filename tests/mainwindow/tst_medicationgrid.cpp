@@ -56,16 +56,20 @@ private slots:
     // Leave-cell comes while the old cell is current: an open edit goes there.
     void greyOutsideTheCellsAndTheCurrentCell()
     {
-        MainWindow w({}, 8000); // narrow columns leave room right of them
+        MainWindow w;
         QVERIFY(w.show());
         MedicationGrid *grid = w.grid();
         QCOMPARE(grid->width() * Twips::PerPixel, 11310); // laid out for the window
         const MedicationTableModel &model = grid->tableModel();
         QTRY_VERIFY(model.hasRowMarker(1));
+        w.form->resize(w.form->width(), 1400); // room below the last row
+        QTRY_VERIFY(grid->verticalHeader()->length() < grid->viewport()->height());
         const QImage image = grid->grab().toImage();
         const QHeaderView *header = grid->horizontalHeader();
-        const int right = grid->viewport()->mapTo(grid, QPoint(header->length(), 0)).x() + 10;
-        QCOMPARE(image.pixel(right, header->height() / 2), qRgb(0x80, 0x80, 0x80));
+        const int below =
+            grid->viewport()->mapTo(grid, QPoint(0, grid->verticalHeader()->length())).y() + 10;
+        QCOMPARE(image.pixel(header->sectionPosition(1) + 20, below), qRgb(0x80, 0x80, 0x80));
+        w.form->resize(w.form->width(), Twips::toPixels(7980));
 
         const QHeaderView *markers = grid->verticalHeader();
         const QRect section(markers->mapTo(grid, QPoint(0, markers->sectionViewportPosition(0))),
@@ -90,6 +94,68 @@ private slots:
         QCOMPARE(QPoint(grid->row(), grid->col()), QPoint(3, 4));
         QTRY_VERIFY(model.hasRowMarker(3));
         QVERIFY(!model.hasRowMarker(1));
+    }
+
+    // Committing Notes of four lines grows row 1 under the pointer of a click
+    // six rows lower: the click still lands on the cell it was made on, and
+    // that cell alone is highlighted, marked and current.
+    void oneCurrentCell()
+    {
+        MainWindow w;
+        QVERIFY(w.show());
+        w.openList();
+        for (int row = 1; row <= 12; ++row)
+            w.setCell(row, 1, u"Med %1"_s.arg(row));
+        QVERIFY(w.type(1, 6, u"1\n2\n3\n4"_s));
+        MedicationGrid *grid = w.grid();
+        const int before = grid->rowHeight(1);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, w.centreOf(7, 2));
+        QVERIFY(grid->rowHeight(1) > before);
+        const QModelIndex clicked = grid->tableModel().indexOfCell(7, 2);
+        QCOMPARE(grid->currentIndex(), clicked);
+        QCOMPARE(grid->selectionModel()->selectedIndexes(), QModelIndexList{clicked});
+        QTRY_VERIFY(grid->tableModel().hasRowMarker(7));
+        w.prompter.answers << false;
+        QVERIFY(w.press(Form1Ui::DeleteRowButton));
+        QCOMPARE(w.prompter.log, QStringList{u"ask Pillora: Delete Med 7?"_s});
+    }
+
+    // Whenever a list is open the marker stands on the current row, and
+    // only there.
+    void markerFollowsEachCommand_data()
+    {
+        QTest::addColumn<Step>("command");
+        QTest::addColumn<int>("row");
+        const auto row = [](int button) {
+            return Step([button](MainWindow &w) {
+                w.prompter.answers << true;
+                w.press(Form1Ui::RowButton(button));
+            });
+        };
+        QTest::newRow("Load") << Step([](MainWindow &w) { w.choose(u"Dad"_s); }) << 1;
+        QTest::newRow("Load of a list never saved")
+            << Step([](MainWindow &w) { w.choose(u"Eve"_s); }) << 1;
+        QTest::newRow("New") << Step([](MainWindow &w) { w.openList(u"Ann"_s); }) << 1;
+        QTest::newRow("row Delete") << row(Form1Ui::DeleteRowButton) << 1;
+        QTest::newRow("Down") << row(Form1Ui::DownButton) << 2;
+    }
+    void markerFollowsEachCommand()
+    {
+        QFETCH(Step, command);
+        QFETCH(int, row);
+        MainWindow w("Mum\r\nDad\r\nEve\r\n");
+        w.write("Dad.dat", windowsFile());
+        QVERIFY(w.show());
+        w.choose(u"Mum"_s);
+        w.setCell(1, 1, u"Aspirin"_s);
+        w.setCell(2, 1, u"Warfarin"_s);
+        const MedicationTableModel &model = w.grid()->tableModel();
+        QTRY_VERIFY(model.hasRowMarker(1));
+        command(w);
+        QCOMPARE(w.grid()->row(), row);
+        QTest::qWait(120); // the status timer's turn
+        for (int r = 1; r <= 49; ++r)
+            QVERIFY2(model.hasRowMarker(r) == (r == row), qPrintable(QString::number(r)));
     }
 
     // Its open edit, refill warning and row height go with the medicine.

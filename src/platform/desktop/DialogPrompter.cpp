@@ -44,11 +44,12 @@ void DialogPrompter::tell(const QString &text, const QString &title)
     box.exec();
 }
 
-QString DialogPrompter::askText(const QString &prompt, const QString &title)
+QString DialogPrompter::askText(const QString &prompt, const QString &title, const QString &text)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, {}, &ok);
-    return ok ? text : QString();
+    const QString typed =
+        QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, text, &ok);
+    return ok ? typed : QString();
 }
 
 QString DialogPrompter::askSaveFileName(const QString &title, const QString &suggestedPath,

@@ -16,7 +16,7 @@ public:
     void inform(const QString &text, const QString &title) override;
     void warn(const QString &text, const QString &title) override;
     void tell(const QString &text, const QString &title) override;
-    QString askText(const QString &prompt, const QString &title) override;
+    QString askText(const QString &prompt, const QString &title, const QString &text) override;
     QString askSaveFileName(const QString &title, const QString &suggestedPath,
                             const QString &filter) override;
 
