@@ -3,6 +3,7 @@
 #include "FontTextMeasurer.h"
 #include "Form1.h"
 #include "ListCommands.h"
+#include "ListHistory.h"
 #include "ListStore.h"
 #include "MedicationGrid.h"
 #include "PrintingFixture.h"
@@ -42,10 +43,11 @@ struct SilentServerWindow
     RecordingAddressOpener opener;
     TestFileAssociations associations;
     FontTextMeasurer measurer{QFont("MS Sans Serif")};
-    ListCommands listCommands{list, store, prompter};
-    RowCommands rowCommands{list, prompter, opener};
+    ListHistory history{list};
+    ListCommands listCommands{list, store, prompter, history};
+    RowCommands rowCommands{list, history, prompter, opener};
     PrintCommand printCommand{list, printers, measurer, clock, prompter};
-    Form1 form{MainWindowParts{list, store, listCommands, rowCommands, printCommand, clock,
+    Form1 form{MainWindowParts{list, history, store, listCommands, rowCommands, printCommand, clock,
                                prompter, opener, associations, printers, measurer}};
 };
 
