@@ -1,6 +1,5 @@
 #include "DueCommand.h"
 
-#include <QRegularExpression>
 #include <QTextStream>
 
 namespace DueCommand {
@@ -9,8 +8,7 @@ namespace {
 
 QString field(QString text)
 {
-    static const QRegularExpression separators(QStringLiteral("[\\t\\r\\n]"));
-    return text.replace(separators, QStringLiteral(" "));
+    return text.replace(u'\t', u' ').replace(u'\r', u' ').replace(u'\n', u' ');
 }
 
 } // namespace
