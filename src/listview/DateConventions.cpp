@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 #include <optional>
 
 namespace {
@@ -156,6 +158,10 @@ DateConventions::DateConventions(const QLocale &locale) : m_locale(locale)
     if (m_fieldOrder.size() != 3)
         m_fieldOrder = QStringLiteral("mdy");
     m_signs = QStringLiteral("-+\u2212") + locale.negativeSign() + locale.positiveSign();
+    for (QChar c : std::as_const(m_signs)) {
+        if (c.unicode() < m_asciiSigns.size())
+            m_asciiSigns.set(c.unicode());
+    }
 
     const QLocale english(QLocale::English);
     addMonthNames(locale);
@@ -246,11 +252,9 @@ void DateConventions::addWeekdayNames(const QLocale &names)
 
 bool DateConventions::hasSign(QStringView text) const
 {
-    for (QChar c : text) {
-        if (m_signs.contains(c))
-            return true;
-    }
-    return false;
+    return std::any_of(text.begin(), text.end(), [this](QChar c) {
+        return c.unicode() < m_asciiSigns.size() ? m_asciiSigns[c.unicode()] : m_signs.contains(c);
+    });
 }
 
 int DateConventions::monthNumber(QStringView word) const

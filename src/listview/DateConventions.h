@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <bitset>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -56,6 +57,7 @@ private:
     QLocale m_locale;
     QString m_fieldOrder;
     QString m_signs;
+    std::bitset<128> m_asciiSigns;
     std::unordered_map<CaseKey, int> m_months;
     std::unordered_set<CaseKey> m_weekdays;
     bool m_formatsReadNumbersAlike = false;
