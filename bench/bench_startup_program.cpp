@@ -6,7 +6,7 @@
 
 #include "bench_startup_probe.h"
 
-#include "WindowModule.h"
+#include "ProgramModule.h"
 
 #include <cstdlib>
 
@@ -30,5 +30,5 @@ int main(int argc, char *argv[])
     idle = argc > 1 && qstrcmp(argv[1], "idle") == 0;
     if (argc > 2)
         idleSeconds = std::atof(argv[2]);
-    return WindowModule::run(argc, argv);
+    return ProgramModule::runWindow(argc, argv);
 }

@@ -1,7 +1,7 @@
 #include "CommandLine.h"
 #include "CommandLineProgram.h"
 #include "DataLocation.h"
-#include "WindowModule.h"
+#include "ProgramModule.h"
 
 #include <QCoreApplication>
 
@@ -21,5 +21,5 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "%s\n", qPrintable(CommandLine::noDisplayMessage()));
         return 1;
     }
-    return WindowModule::run(argc, argv);
+    return ProgramModule::runWindow(argc, argv);
 }

@@ -1,10 +1,10 @@
 // The window's side of main(), in the module that the program loads only to
-// open the window (see WindowModule.h).
+// open the window (see ProgramModule.h).
 
 #include "DataLocation.h"
 #include "Program.h"
 #include "ProgramInfo.h"
-#include "WindowModule.h"
+#include "ProgramModule.h"
 
 #include <QApplication>
 
@@ -13,7 +13,7 @@
 
 extern "C" {
 
-Q_DECL_EXPORT const char *pillora_window_version()
+Q_DECL_EXPORT const char *pillora_module_version()
 {
     return PILLORA_VERSION;
 }
@@ -30,8 +30,8 @@ Q_DECL_EXPORT int pillora_window_main(int *argc, char **argv)
 }
 }
 
-// What the loader asks for is what is exported here.
-static_assert(std::string_view(WindowModule::VersionSymbol) == "pillora_window_version");
-static_assert(std::string_view(WindowModule::MainSymbol) == "pillora_window_main");
-static_assert(std::is_same_v<decltype(pillora_window_version), WindowModule::VersionFunction>);
-static_assert(std::is_same_v<decltype(pillora_window_main), WindowModule::MainFunction>);
+// What the program asks for is what is exported here.
+static_assert(std::string_view(ProgramModule::VersionSymbol) == "pillora_module_version");
+static_assert(std::string_view(ProgramModule::Window.entrySymbol) == "pillora_window_main");
+static_assert(std::is_same_v<decltype(pillora_module_version), ProgramModule::Version>);
+static_assert(std::is_same_v<decltype(pillora_window_main), ProgramModule::WindowMain>);

@@ -31,9 +31,11 @@ private slots:
         const QString icons = "share/icons/hicolor/%1/apps/org.example.Pillora.%2";
         const QString help = "bin/" PILLORA_DATA_FROM_PROGRAM "/";
         QTest::newRow("program") << "bin/pillora" << QStringList();
-        QTest::newRow("window's module")
-            << QDir::cleanPath("bin/" PILLORA_LIBRARY_FROM_PROGRAM "/pillora-window.so")
-            << QStringList();
+        for (const char *module : {"pillora-window.so", "pillora-notify.so"}) {
+            QTest::newRow(module) << QDir::cleanPath("bin/" PILLORA_LIBRARY_FROM_PROGRAM "/" +
+                                                     QString::fromLatin1(module))
+                                  << QStringList();
+        }
         QTest::newRow("desktop entry") << "share/applications/org.example.Pillora.desktop"
                                        << QStringList{"desktop-file-validate"};
         QTest::newRow("refill reminder at login")
