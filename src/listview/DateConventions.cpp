@@ -232,12 +232,12 @@ void DateConventions::addMonthNames(const QLocale &names)
     // were always tried: the locale's, then English; long, then short.
     for (int month = 1; month <= 12; ++month) {
         for (auto format : {QLocale::LongFormat, QLocale::ShortFormat}) {
-            const QString name = withoutFinalDot(names.monthName(month, format));
-            if (!name.isEmpty())
-                m_months.emplace(caseKey(name), month);
-            const QString standalone = names.standaloneMonthName(month, format);
-            if (!standalone.isEmpty())
-                m_months.emplace(caseKey(standalone), month);
+            for (const QString &name : {withoutFinalDot(names.monthName(month, format)),
+                                        names.standaloneMonthName(month, format)}) {
+                Meaning &meaning = m_names[caseKey(name)];
+                if (!name.isEmpty() && meaning.month == 0)
+                    meaning.month = month;
+            }
         }
     }
 }
@@ -246,7 +246,7 @@ void DateConventions::addWeekdayNames(const QLocale &names)
 {
     for (int day = 1; day <= 7; ++day) {
         for (auto format : {QLocale::LongFormat, QLocale::ShortFormat})
-            m_weekdays.insert(caseKey(withoutFinalDot(names.dayName(day, format))));
+            m_names[caseKey(withoutFinalDot(names.dayName(day, format)))].weekday = true;
     }
 }
 
@@ -257,15 +257,10 @@ bool DateConventions::hasSign(QStringView text) const
     });
 }
 
-int DateConventions::monthNumber(QStringView word) const
+DateConventions::Meaning DateConventions::meaningOf(QStringView word) const
 {
-    const auto found = m_months.find(caseKey(word));
-    return found == m_months.end() ? 0 : found->second;
-}
-
-bool DateConventions::isWeekdayName(QStringView word) const
-{
-    return m_weekdays.count(caseKey(word)) > 0;
+    const auto found = m_names.find(caseKey(word));
+    return found == m_names.end() ? Meaning() : found->second;
 }
 
 bool DateConventions::monthNamesAreDistinctWords() const
@@ -278,7 +273,7 @@ bool DateConventions::monthNamesAreDistinctWords() const
             for (const QString &spelling :
                  {m_locale.monthName(month, format), m_locale.standaloneMonthName(month, format)}) {
                 const QString name = withoutFinalDot(spelling);
-                if (!isOneWord(name) || monthNumber(name) != month)
+                if (!isOneWord(name) || meaningOf(name).month != month)
                     return false;
             }
         }
@@ -298,8 +293,9 @@ bool DateConventions::weekdayNamesLeaveTheMonth() const
         const QString name = withoutFinalDot(spelling);
         if (!isOneWord(name))
             return false;
-        if (monthNumber(name) != 0) {
-            if (!isWeekdayName(name))
+        const Meaning meaning = meaningOf(name);
+        if (meaning.month != 0) {
+            if (!meaning.weekday)
                 return false;
             weekdayNamesAMonth = true;
         }
@@ -307,7 +303,7 @@ bool DateConventions::weekdayNamesLeaveTheMonth() const
     if (!weekdayNamesAMonth)
         return true;
     for (const QString &spelling : monthSpellings(m_locale)) {
-        if (isWeekdayName(withoutFinalDot(spelling)))
+        if (meaningOf(withoutFinalDot(spelling)).weekday)
             return false;
     }
     return true;

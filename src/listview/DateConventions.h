@@ -7,7 +7,6 @@
 #include <bitset>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 
 // What reading a typed date needs to know of a locale, worked out once
 // rather than for every date: the order of day, month and year in its
@@ -30,10 +29,15 @@ public:
     // read.
     const QString &fieldOrder() const { return m_fieldOrder; }
 
-    // The month a word names, in the locale or in English, ignoring case as
-    // QString::compare does; 0 when it names none.
-    int monthNumber(QStringView word) const;
-    bool isWeekdayName(QStringView word) const;
+    // What a word names, in the locale or in English, ignoring case as
+    // QString::compare does: a month, 1 to 12 (0 for none), a weekday, or
+    // both, as Spanish "mar" names Tuesday and March.
+    struct Meaning
+    {
+        int month = 0;
+        bool weekday = false;
+    };
+    Meaning meaningOf(QStringView word) const;
 
     // Whether the locale's formats with a four-digit year either cannot read
     // a text of numbers, or read it as the ISO and numeric readers do.
@@ -58,8 +62,7 @@ private:
     QString m_fieldOrder;
     QString m_signs;
     std::bitset<128> m_asciiSigns;
-    std::unordered_map<CaseKey, int> m_months;
-    std::unordered_set<CaseKey> m_weekdays;
+    std::unordered_map<CaseKey, Meaning> m_names;
     bool m_formatsReadNumbersAlike = false;
     bool m_formatsReadNamesAlike = false;
 };

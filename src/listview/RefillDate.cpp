@@ -190,14 +190,16 @@ std::optional<QDate> readWithMonthName(const QString &text, const DateConvention
     int weekdayOrMonth = 0;
     QList<QStringView> numbers;
     for (QStringView token : wordsOf(text)) {
+        // A word with a letter is no number to toInt(), which costs more
+        // than looking.
         bool isNumber = false;
-        (void)token.toInt(&isNumber);
+        if (std::none_of(token.begin(), token.end(), [](QChar c) { return c.isLetter(); }))
+            (void)token.toInt(&isNumber);
         if (isNumber) {
             numbers << token;
             continue;
         }
-        const int named = conventions.monthNumber(token);
-        const bool weekday = conventions.isWeekdayName(token);
+        const auto [named, weekday] = conventions.meaningOf(token);
         if (named && !weekday && !month)
             month = named;
         else if (named && weekday && !weekdayOrMonth)
