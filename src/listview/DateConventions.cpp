@@ -3,7 +3,6 @@
 #include <QRegularExpression>
 
 #include <algorithm>
-
 #include <optional>
 
 namespace {
@@ -128,9 +127,8 @@ bool containsLetter(QStringView text)
 
 bool isOneWord(const QString &text)
 {
-    static const QRegularExpression word(QStringLiteral("^[^\\W_]+$"),
-                                         QRegularExpression::UseUnicodePropertiesOption);
-    return word.match(text).hasMatch();
+    const QList<QStringView> words = DateConventions::wordsOf(text);
+    return words.size() == 1 && words.front().size() == text.size();
 }
 
 } // namespace
@@ -248,6 +246,38 @@ void DateConventions::addWeekdayNames(const QLocale &names)
         for (auto format : {QLocale::LongFormat, QLocale::ShortFormat})
             m_names[caseKey(withoutFinalDot(names.dayName(day, format)))].weekday = true;
     }
+}
+
+QList<QStringView> DateConventions::wordsOf(const QString &text)
+{
+    QList<QStringView> words;
+    const bool ascii =
+        std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+    if (!ascii) {
+        static const QRegularExpression word(QStringLiteral("[^\\W_]+"),
+                                             QRegularExpression::UseUnicodePropertiesOption);
+        auto matches = word.globalMatch(text);
+        while (matches.hasNext())
+            words << matches.next().capturedView();
+        return words;
+    }
+    // In ASCII that is [A-Za-z0-9]+, found by hand: a regular expression
+    // costs more than the rest of reading a date.
+    const auto isWordCharacter = [](QChar c) {
+        return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+    };
+    for (qsizetype start = 0; start < text.size();) {
+        if (!isWordCharacter(text[start])) {
+            ++start;
+            continue;
+        }
+        qsizetype end = start;
+        while (end < text.size() && isWordCharacter(text[end]))
+            ++end;
+        words << QStringView(text).sliced(start, end - start);
+        start = end;
+    }
+    return words;
 }
 
 bool DateConventions::hasSign(QStringView text) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QLocale>
 #include <QString>
 #include <QStringView>
@@ -45,6 +46,10 @@ public:
     // The same for a text with a month name and no sign, and the reader of
     // month names.
     bool formatsReadNamesAlike() const { return m_formatsReadNamesAlike; }
+    // The words of a text as the month reader takes them: runs of letters
+    // and digits, as [^\W_]+ finds them with Unicode properties.
+    static QList<QStringView> wordsOf(const QString &text);
+
     // Whether a text holds a plus or minus sign. Qt reads one before a
     // year ("8 Dec -2026"); the month reader takes words and numbers alone.
     bool hasSign(QStringView text) const;

@@ -3,8 +3,6 @@
 #include "DateConventions.h"
 #include "ProgramInfo.h"
 
-#include <QRegularExpression>
-
 #include <algorithm>
 
 namespace RefillDate {
@@ -148,38 +146,6 @@ std::optional<QDate> readNumeric(QStringView text, const DateConventions &conven
     return validDate(year, month, day);
 }
 
-// The words of a text as [^\W_]+ finds them with Unicode properties: letters
-// and digits. In ASCII that is [A-Za-z0-9]+, found by hand for the cost.
-QList<QStringView> wordsOf(const QString &text)
-{
-    QList<QStringView> words;
-    const bool ascii =
-        std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
-    if (!ascii) {
-        static const QRegularExpression word(QStringLiteral("[^\\W_]+"),
-                                             QRegularExpression::UseUnicodePropertiesOption);
-        auto matches = word.globalMatch(text);
-        while (matches.hasNext())
-            words << matches.next().capturedView();
-        return words;
-    }
-    const auto isWordCharacter = [](QChar c) {
-        return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
-    };
-    for (qsizetype start = 0; start < text.size();) {
-        if (!isWordCharacter(text[start])) {
-            ++start;
-            continue;
-        }
-        qsizetype end = start;
-        while (end < text.size() && isWordCharacter(text[end]))
-            ++end;
-        words << QStringView(text).sliced(start, end - start);
-        start = end;
-    }
-    return words;
-}
-
 // "13 December 2026", "Dec 13, 2026", "Sunday, December 13, 2026", "13. Dez.".
 std::optional<QDate> readWithMonthName(const QString &text, const DateConventions &conventions,
                                        const QDate &today)
@@ -189,7 +155,7 @@ std::optional<QDate> readWithMonthName(const QString &text, const DateConvention
     // "mar" (Tuesday and March) names the month only when no other word does.
     int weekdayOrMonth = 0;
     QList<QStringView> numbers;
-    for (QStringView token : wordsOf(text)) {
+    for (QStringView token : DateConventions::wordsOf(text)) {
         // A word with a letter is no number to toInt(), which costs more
         // than looking.
         bool isNumber = false;
