@@ -1,14 +1,16 @@
 // Times the program's start, from the process's start to its first window
 // shown and painted, beside a bare Qt window started the same way in the same
 // run, and the CPU the idle window uses with its 50 ms timer. Every start is a
-// fresh process: this program again with "--child", which starts up as the
-// program does, or startup_bare_window. It only prints; it never fails on time.
+// fresh process: startup_program, which opens the window as the program does,
+// loading the window's module, or startup_bare_window. startup_program and
+// the module are copied into a temporary folder of their own, where the copy
+// keeps its lists. It only prints; it never fails on time.
 
 #include "bench_startup_probe.h"
 
-#include "Program.h"
-
-#include <QApplication>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -25,20 +27,6 @@ constexpr int Starts = 10;
 constexpr double IdleSeconds = 3.0;
 constexpr double StartGoal = 1.2;
 constexpr double IdleGoalPercent = 0.5;
-
-// The start of src/main.cpp, with the data folder given by the parent so
-// that it lands in a temporary place.
-int runProgram(int argc, char *argv[])
-{
-    QApplication app(argc, argv);
-    const bool idle = qstrcmp(argv[2], "idle") == 0;
-    StartupProbe::Probe probe(idle, IdleSeconds);
-    Program::setUpApplication();
-    Program program(QString::fromLocal8Bit(argv[3]));
-    if (!program.start())
-        return 1;
-    return app.exec();
-}
 
 // Starts a child and returns the number it prints after key=.
 std::optional<double> runChild(const QString &program, const QStringList &arguments,
@@ -68,6 +56,15 @@ std::optional<double> runChild(const QString &program, const QStringList &argume
     return std::nullopt;
 }
 
+// startup_program and the window's module in a folder of their own.
+bool copyProgram(const QString &folder)
+{
+    const QString module = QStringLiteral(PILLORA_WINDOW_MODULE);
+    return QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/startup_program"),
+                       folder + QStringLiteral("/startup_program")) &&
+           QFile::copy(module, folder + u'/' + QFileInfo(module).fileName());
+}
+
 double median(std::vector<double> samples)
 {
     if (samples.empty())
@@ -80,16 +77,17 @@ double median(std::vector<double> samples)
 
 int main(int argc, char *argv[])
 {
-    if (argc > 3 && qstrcmp(argv[1], "--child") == 0)
-        return runProgram(argc, argv);
-
     QCoreApplication app(argc, argv);
     QTemporaryDir programFolder;
-    const QString self = QCoreApplication::applicationFilePath();
+    if (!copyProgram(programFolder.path())) {
+        std::fprintf(stderr, "bench_startup: could not set up %s\n",
+                     qPrintable(programFolder.path()));
+        return 1;
+    }
+    const QString self = programFolder.filePath(QStringLiteral("startup_program"));
     const QString bare =
         QCoreApplication::applicationDirPath() + QStringLiteral("/startup_bare_window");
-    const QStringList programShown{QStringLiteral("--child"), QStringLiteral("shown"),
-                                   programFolder.path()};
+    const QStringList programShown{QStringLiteral("shown")};
 
     // The first start of each reads its libraries from disk; later ones do not.
     runChild(self, programShown, "shown_us");
@@ -113,8 +111,7 @@ int main(int argc, char *argv[])
     const std::vector<double> &programTimes = times[0];
     const std::vector<double> &bareTimes = times[1];
     const auto programIdle =
-        runChild(self, {QStringLiteral("--child"), QStringLiteral("idle"), programFolder.path()},
-                 "cpu_percent");
+        runChild(self, {QStringLiteral("idle"), QString::number(IdleSeconds)}, "cpu_percent");
     const auto bareIdle =
         runChild(bare, {QStringLiteral("idle"), QString::number(IdleSeconds)}, "cpu_percent");
 

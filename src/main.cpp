@@ -1,10 +1,9 @@
 #include "CommandLine.h"
 #include "CommandLineProgram.h"
 #include "DataLocation.h"
-#include "Program.h"
-#include "ProgramInfo.h"
+#include "ProgramModule.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 
 #include <cstdio>
 
@@ -22,11 +21,5 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "%s\n", qPrintable(CommandLine::noDisplayMessage()));
         return 1;
     }
-    QApplication app(argc, argv);
-    Program::setUpApplication();
-    Program program(DataLocation::folderHoldingMedFiles(ProgramInfo::programFolder(),
-                                                        ProgramInfo::installedDataFolder()));
-    if (!program.start())
-        return 1;
-    return app.exec();
+    return ProgramModule::runWindow(argc, argv);
 }

@@ -4,19 +4,15 @@
 #include "DataFolder.h"
 #include "DataLocation.h"
 #include "DueCommand.h"
-#include "NotifyDueCommand.h"
 #include "ProgramInfo.h"
-#include "ProgramLauncher.h"
+#include "ProgramModule.h"
 
 #include <QCoreApplication>
-#include <QDBusConnectionInterface>
 #include <QTextStream>
 
 #include <cstdio>
 
 namespace CommandLineProgram {
-
-namespace {
 
 DueRefills::Result dueRefills(const QDate &today, int withinDays)
 {
@@ -26,8 +22,6 @@ DueRefills::Result dueRefills(const QDate &today, int withinDays)
         ProgramInfo::programFolder(), ProgramInfo::installedDataFolder()));
     return DueRefills::collect(folder, today, QLocale(), withinDays);
 }
-
-} // namespace
 
 int run(const CommandLine &commandLine, CommandLine::Mode mode)
 {
@@ -50,18 +44,15 @@ int run(const CommandLine &commandLine, CommandLine::Mode mode)
     case CommandLine::Mode::Due:
         return DueCommand::run(dueRefills(today, commandLine.withinDays()), out, err);
     case CommandLine::Mode::NotifyDue: {
-        DetachedProgramLauncher launcher;
-        const QDBusConnection bus = QDBusConnection::sessionBus();
-        const int exitCode =
-            NotifyDueCommand::run(dueRefills(today, CommandLine::DefaultWithinDays), today,
-                                  QLocale(), bus, launcher, err);
-        // Qt's D-Bus thread may still be handing over the last reply when
-        // the answer has arrived; were the process to end meanwhile, that
-        // thread would work on what the ending process frees. A blocking
-        // call returns only once the thread is done with everything before.
-        if (bus.isConnected())
-            bus.interface()->isServiceRegistered(QStringLiteral("org.freedesktop.DBus"));
-        return exitCode;
+        // Qt D-Bus and its libraries come with the reminder's module.
+        QString problem;
+        const auto notifyDue = reinterpret_cast<ProgramModule::NotifyDue *>(
+            ProgramModule::entry(ProgramModule::Reminder, &problem));
+        if (!notifyDue) {
+            err << "pillora: the reminder cannot be sent: " << problem << '\n';
+            return 1;
+        }
+        return notifyDue();
     }
     case CommandLine::Mode::Refused:
     case CommandLine::Mode::Window:

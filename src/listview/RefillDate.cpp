@@ -1,8 +1,9 @@
 #include "RefillDate.h"
 
+#include "DateConventions.h"
 #include "ProgramInfo.h"
 
-#include <QRegularExpression>
+#include <algorithm>
 
 namespace RefillDate {
 
@@ -24,45 +25,108 @@ std::optional<QDate> validDate(int year, int month, int day)
     return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
 }
 
-std::optional<QDate> readIso(const QString &text)
+// Reads a text from left to right. The forms below are matched by hand: a
+// regular expression costs more than the rest of reading a date. Digits and
+// spaces are ASCII only, as \d and \s are in a regular expression.
+class Scanner
 {
-    static const QRegularExpression iso(QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2})$"));
-    const QRegularExpressionMatch match = iso.match(text);
-    if (!match.hasMatch())
-        return std::nullopt;
-    return validDate(match.captured(1).toInt(), match.captured(2).toInt(),
-                     match.captured(3).toInt());
-}
+public:
+    explicit Scanner(QStringView text) : m_text(text) {}
 
-// The order of day, month and year in the locale's short date format.
-QString fieldOrder(const QLocale &locale)
-{
-    // C, C.UTF-8 and POSIX have no territory, so no order of their own: their
-    // "d MMM yyyy" names the month, and reading "12/14/2026" day first would
-    // find no month 14. Numbers are read month first there, as in en_US.
-    if (locale.language() == QLocale::C)
-        return QStringLiteral("mdy");
-    QString order;
-    for (QChar c : locale.dateFormat(QLocale::ShortFormat)) {
-        const QChar field = c.toLower();
-        if ((field == u'd' || field == u'm' || field == u'y') && !order.contains(field))
-            order += field;
+    bool atEnd() const { return m_at == m_text.size(); }
+
+    // The next 1 to most digits; empty, and nothing taken, when there are
+    // none or more.
+    QStringView digits(qsizetype most)
+    {
+        qsizetype end = m_at;
+        while (end < m_text.size() && isAsciiDigit(m_text[end]))
+            ++end;
+        if (end == m_at || end - m_at > most)
+            return {};
+        const QStringView run = m_text.sliced(m_at, end - m_at);
+        m_at = end;
+        return run;
     }
-    return order.size() == 3 ? order : QStringLiteral("mdy");
+
+    bool take(QChar c)
+    {
+        if (atEnd() || m_text[m_at] != c)
+            return false;
+        ++m_at;
+        return true;
+    }
+
+    // Spaces, a date separator and spaces again, as \s*[/.\-]\s*.
+    bool takeSeparator()
+    {
+        const qsizetype start = m_at;
+        skipSpaces();
+        if (take(u'/') || take(u'.') || take(u'-')) {
+            skipSpaces();
+            return true;
+        }
+        m_at = start;
+        return false;
+    }
+
+private:
+    static bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+    void skipSpaces()
+    {
+        while (!atEnd() && QStringView(u" \t\n\v\f\r").contains(m_text[m_at]))
+            ++m_at;
+    }
+
+    QStringView m_text;
+    qsizetype m_at = 0;
+};
+
+// "2026-12-09".
+std::optional<QDate> readIso(QStringView text)
+{
+    Scanner scanner(text);
+    const QStringView year = scanner.digits(4);
+    if (year.size() != 4 || !scanner.take(u'-'))
+        return std::nullopt;
+    const QStringView month = scanner.digits(2);
+    if (month.isEmpty() || !scanner.take(u'-'))
+        return std::nullopt;
+    const QStringView day = scanner.digits(2);
+    if (day.isEmpty() || !scanner.atEnd())
+        return std::nullopt;
+    return validDate(year.toInt(), month.toInt(), day.toInt());
 }
 
-std::optional<QDate> readNumeric(const QString &text, const QLocale &locale, const QDate &today)
+// Numbers in the locale's order, "9.12.2026", "12/9/26", "9.12.", or year
+// first with four digits, "2026/12/9".
+std::optional<QDate> readNumeric(QStringView text, const DateConventions &conventions,
+                                 const QDate &today)
 {
-    static const QRegularExpression numeric(
-        QStringLiteral("^(\\d{1,4})\\s*[/.\\-]\\s*(\\d{1,2})(?:\\s*[/.\\-]\\s*(\\d{1,4}))?\\.?$"));
-    const QRegularExpressionMatch match = numeric.match(text);
-    if (!match.hasMatch())
+    Scanner scanner(text);
+    const QStringView first = scanner.digits(4);
+    if (first.isEmpty() || !scanner.takeSeparator())
         return std::nullopt;
-    QString order = match.captured(1).size() == 4 ? QStringLiteral("ymd") : fieldOrder(locale);
-    QStringList parts{match.captured(1), match.captured(2)};
-    if (match.hasCaptured(3))
-        parts << match.captured(3);
-    else
+    const QStringView second = scanner.digits(2);
+    if (second.isEmpty())
+        return std::nullopt;
+    QList<QStringView> parts{first, second};
+    // Then a year or not, and a final dot or not: "9.12.2026", "9.12.", "9.12".
+    const auto endsHere = [](Scanner rest) {
+        rest.take(u'.');
+        return rest.atEnd();
+    };
+    Scanner withYear = scanner;
+    if (withYear.takeSeparator()) {
+        const QStringView third = withYear.digits(4);
+        if (!third.isEmpty() && endsHere(withYear))
+            parts << third;
+    }
+    if (parts.size() == 2 && !endsHere(scanner))
+        return std::nullopt;
+    QString order = parts[0].size() == 4 ? QStringLiteral("ymd") : conventions.fieldOrder();
+    if (parts.size() == 2)
         order.remove(u'y');
     int day = 0, month = 0, year = today.year();
     for (qsizetype i = 0; i < parts.size(); ++i) {
@@ -82,65 +146,26 @@ std::optional<QDate> readNumeric(const QString &text, const QLocale &locale, con
     return validDate(year, month, day);
 }
 
-int monthNumber(const QString &word, const QLocale &locale)
-{
-    const QLocale english(QLocale::English);
-    for (const QLocale &names : {locale, english}) {
-        for (int month = 1; month <= 12; ++month) {
-            for (auto format : {QLocale::LongFormat, QLocale::ShortFormat}) {
-                QString name = names.monthName(month, format);
-                if (name.endsWith(u'.'))
-                    name.chop(1);
-                if (!name.isEmpty() && name.compare(word, Qt::CaseInsensitive) == 0)
-                    return month;
-                const QString standalone = names.standaloneMonthName(month, format);
-                if (!standalone.isEmpty() && standalone.compare(word, Qt::CaseInsensitive) == 0)
-                    return month;
-            }
-        }
-    }
-    return 0;
-}
-
-bool isWeekdayName(const QString &word, const QLocale &locale)
-{
-    const QLocale english(QLocale::English);
-    for (const QLocale &names : {locale, english}) {
-        for (int day = 1; day <= 7; ++day) {
-            for (auto format : {QLocale::LongFormat, QLocale::ShortFormat}) {
-                QString name = names.dayName(day, format);
-                if (name.endsWith(u'.'))
-                    name.chop(1);
-                if (name.compare(word, Qt::CaseInsensitive) == 0)
-                    return true;
-            }
-        }
-    }
-    return false;
-}
-
 // "13 December 2026", "Dec 13, 2026", "Sunday, December 13, 2026", "13. Dez.".
-std::optional<QDate> readWithMonthName(const QString &text, const QLocale &locale,
+std::optional<QDate> readWithMonthName(const QString &text, const DateConventions &conventions,
                                        const QDate &today)
 {
-    static const QRegularExpression word(QStringLiteral("[^\\W_]+"),
-                                         QRegularExpression::UseUnicodePropertiesOption);
     int month = 0;
     // A word such as French "mar." (Tuesday, but English "Mar") or Spanish
     // "mar" (Tuesday and March) names the month only when no other word does.
     int weekdayOrMonth = 0;
-    QList<QString> numbers;
-    auto words = word.globalMatch(text);
-    while (words.hasNext()) {
-        const QString token = words.next().captured();
+    QList<QStringView> numbers;
+    for (QStringView token : DateConventions::wordsOf(text)) {
+        // A word with a letter is no number to toInt(), which costs more
+        // than looking.
         bool isNumber = false;
-        token.toInt(&isNumber);
+        if (std::none_of(token.begin(), token.end(), [](QChar c) { return c.isLetter(); }))
+            (void)token.toInt(&isNumber);
         if (isNumber) {
             numbers << token;
             continue;
         }
-        const int named = monthNumber(token, locale);
-        const bool weekday = isWeekdayName(token, locale);
+        const auto [named, weekday] = conventions.meaningOf(token);
         if (named && !weekday && !month)
             month = named;
         else if (named && weekday && !weekdayOrMonth)
@@ -166,6 +191,27 @@ std::optional<QDate> readWithMonthName(const QString &text, const QLocale &local
     return validDate(year, month, day);
 }
 
+// The locale's own formats first, then the readers; the order dates were
+// always read in.
+std::optional<QDate> readInOrder(const QString &text, const DateConventions &conventions,
+                                 const QDate &today)
+{
+    const QLocale &locale = conventions.locale();
+    for (auto format : {QLocale::ShortFormat, QLocale::LongFormat}) {
+        // Two-digit years are left to the numeric reader and its window.
+        if (!locale.dateFormat(format).contains(QStringLiteral("yyyy")))
+            continue;
+        const QDate date = locale.toDate(text, format);
+        if (date.isValid())
+            return date;
+    }
+    if (auto date = readIso(text))
+        return date;
+    if (auto date = readNumeric(text, conventions, today))
+        return date;
+    return readWithMonthName(text, conventions, today);
+}
+
 } // namespace
 
 std::optional<QDate> read(const QString &text, const QLocale &locale, const QDate &today)
@@ -173,17 +219,21 @@ std::optional<QDate> read(const QString &text, const QLocale &locale, const QDat
     const QString trimmed = text.simplified();
     if (trimmed.isEmpty())
         return std::nullopt;
-    for (auto format : {QLocale::ShortFormat, QLocale::LongFormat}) {
-        const QDate date = locale.toDate(trimmed, format);
-        // Two-digit years are left to the numeric reader and its window.
-        if (date.isValid() && locale.dateFormat(format).contains(QStringLiteral("yyyy")))
+    const DateConventions &conventions = DateConventions::of(locale);
+    // Parsing by the locale's formats costs microseconds a date. Where they
+    // would read the text as the readers do, or not at all, the readers
+    // answer alone.
+    if (auto date = readIso(trimmed)) {
+        if (conventions.formatsReadNumbersAlike())
+            return date;
+    } else if (auto date = readNumeric(trimmed, conventions, today)) {
+        if (conventions.formatsReadNumbersAlike())
+            return date;
+    } else if (auto date = readWithMonthName(trimmed, conventions, today)) {
+        if (conventions.formatsReadNamesAlike() && !conventions.hasSign(trimmed))
             return date;
     }
-    if (auto date = readIso(trimmed))
-        return date;
-    if (auto date = readNumeric(trimmed, locale, today))
-        return date;
-    return readWithMonthName(trimmed, locale, today);
+    return readInOrder(trimmed, conventions, today);
 }
 
 bool isDue(const QString &text, const QLocale &locale, const QDate &today)

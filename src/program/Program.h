@@ -22,7 +22,7 @@ class Form1;
 // The one place where the program's parts are made: every service, the data
 // folder with its lock, the store, the open list and the commands, each
 // once, in the order they need each other. The main window takes them by
-// reference. main() and the start-up benchmark both start the program here.
+// reference. The window's module (WindowModuleMain.cpp) starts it here.
 class Program
 {
 public:

@@ -1,8 +1,6 @@
 #include "FileIdentity.h"
 
-#include <QCryptographicHash>
-
-FileIdentity FileIdentity::of(QByteArrayView bytes)
+FileIdentity FileIdentity::of(const QByteArray &bytes)
 {
-    return {true, bytes.size(), QCryptographicHash::hash(bytes, QCryptographicHash::Sha256)};
+    return {true, bytes};
 }

@@ -88,10 +88,11 @@ QList<QStringView> splitLines(QStringView text, qsizetype lineCount)
 }
 
 // Control characters other than tab and the line breaks are in no text a
-// person typed.
-bool holdsNonText(QStringView line)
+// person typed. Checked over the lines read and the line ends between them
+// at once.
+bool holdsNonText(QStringView text)
 {
-    return std::any_of(line.begin(), line.end(), [](QChar c) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) {
         return c.unicode() < 0x20 && c != u'\t' && c != u'\n' && c != u'\r';
     });
 }
@@ -162,7 +163,7 @@ ListFileReadResult ListFileReader::parse(const QByteArray &bytes, MedicationList
         result.problem = QStringLiteral("The file ends after %1 of its %2 lines.")
                              .arg(lines.size())
                              .arg(LineCount);
-    } else if (std::any_of(lines.begin(), lines.end(), holdsNonText)) {
+    } else if (holdsNonText(QStringView(text).first(lines.last().constEnd() - text.constData()))) {
         result.complete = false;
         result.problem = QStringLiteral("The file holds bytes that are not text.");
     }

@@ -75,6 +75,10 @@ private slots:
         QTest::newRow("month first in the United States")
             << ListsOnDisk{{"Mum", {{"Lisinopril", "12/03/2026"}}}} << Folder::WithLists << American
             << 7 << QStringList{"2026-12-03\tMum\tLisinopril\t12/03/2026"} << QStringList() << 0;
+        row("a year before 1000 in four digits",
+            {{"Mum", {{"Lisinopril", "2 December 0026"}, {"Statin", "0999-01-09"}}}},
+            {"0026-12-02\tMum\tLisinopril\t2 December 0026",
+             "0999-01-09\tMum\tStatin\t0999-01-09"});
         row("unreadable and empty dates are not listed",
             {{"Mum",
               {{"Lisinopril", "ask the doctor"},

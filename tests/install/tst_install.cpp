@@ -1,3 +1,6 @@
+#include "ProgramWindow.h"
+
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -28,6 +31,11 @@ private slots:
         const QString icons = "share/icons/hicolor/%1/apps/org.example.Pillora.%2";
         const QString help = "bin/" PILLORA_DATA_FROM_PROGRAM "/";
         QTest::newRow("program") << "bin/pillora" << QStringList();
+        for (const char *module : {"pillora-window.so", "pillora-notify.so"}) {
+            QTest::newRow(module) << QDir::cleanPath("bin/" PILLORA_LIBRARY_FROM_PROGRAM "/" +
+                                                     QString::fromLatin1(module))
+                                  << QStringList();
+        }
         QTest::newRow("desktop entry") << "share/applications/org.example.Pillora.desktop"
                                        << QStringList{"desktop-file-validate"};
         QTest::newRow("refill reminder at login")
@@ -70,6 +78,16 @@ private slots:
                 QSKIP("The validator is not installed (desktop-file-utils, appstream).");
             QCOMPARE(QProcess::execute(tool, validator << file.filePath()), 0);
         }
+    }
+
+    // The installed program finds its window's module from where it is.
+    void installedProgramOpensItsWindow()
+    {
+        const QTemporaryDir dataHome;
+        QProcess program;
+        program.setProcessEnvironment(ProgramWindow::offscreen(dataHome.path()));
+        program.start(m_prefix.filePath("bin/pillora"));
+        QVERIFY(ProgramWindow::opens(program, dataHome.path() + "/Pillora"));
     }
 
 private:

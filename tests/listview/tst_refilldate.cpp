@@ -58,6 +58,11 @@ private slots:
         QTest::newRow("French abbreviations")         << "fr_FR"   << "mar. 8 déc. 2026" << "2026-12-08" << true;
         QTest::newRow("Tuesday or March, Tuesday")    << "es_ES"   << "mar, 9 dic 2026" << "2026-12-09" << false;
         QTest::newRow("Tuesday or March, March")      << "es_ES"   << "9 mar 2026"   << "2026-03-09" << true;
+        // Names match whatever their case, as QString::compare folds it.
+        QTest::newRow("long s for s")                 << "en_US"   << "Augu\u017Ft 9, 2026" << "2026-08-09" << true;
+        QTest::newRow("Kelvin sign for k")            << "de_DE"   << "9. O\u212Atober 2026" << "2026-10-09" << true;
+        QTest::newRow("capital and final sigma")      << "el_GR"   << "9 ΔΕΚΈΜΒΡΙΟΣ 2026" << "2026-12-09" << false;
+        QTest::newRow("dotless i is no i")            << "tr_TR"   << "9 ARALIK 2026" << ""          << false;
         QTest::newRow("two months")                   << "en_US"   << "Dec 8 Jan 2026" << ""         << false;
         QTest::newRow("no such month")                << "en_US"   << "Smarch 8, 2026" << ""         << false;
         QTest::newRow("month and year, no day")       << "en_US"   << "December 2026" << ""          << false;
@@ -95,6 +100,55 @@ private slots:
         // Only a text that says something and cannot be read earns a hint.
         const bool unreadable = !text.trimmed().isEmpty() && date.isEmpty();
         QCOMPARE(!RefillDate::unreadableHint(text, conventions, Today).isEmpty(), unreadable);
+    }
+
+    // Where the locale's own formats read a text, the text reads as they read
+    // it, in every locale Qt knows: reading answers without the formats only
+    // where they would agree. The texts are the locale's own short and long
+    // dates in either case, numbers in every order, and English names.
+    void asTheLocaleFormatsRead_data()
+    {
+        QTest::addColumn<QLocale>("conventions");
+        QTest::newRow("system") << QLocale::system();
+        for (const QLocale &locale : QLocale::matchingLocales(
+                 QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory))
+            QTest::newRow(qPrintable(locale.bcp47Name())) << locale;
+    }
+    void asTheLocaleFormatsRead()
+    {
+        QFETCH(QLocale, conventions);
+        QList<QLocale::FormatType> fullYearFormats;
+        for (auto format : {QLocale::ShortFormat, QLocale::LongFormat}) {
+            if (conventions.dateFormat(format).contains("yyyy"))
+                fullYearFormats << format;
+        }
+        const QLocale c = QLocale::c();
+        for (int month = 1; month <= 12; ++month) {
+            const QDate date(month % 2 ? 2026 : 1999, month, 1 + month * 7 % 28);
+            QStringList texts;
+            for (auto format : fullYearFormats) {
+                const QString own = conventions.toString(date, format);
+                texts << own << own.toUpper() << own.toLower();
+            }
+            for (const char *numbers : {"d/M/yyyy", "M/d/yyyy", "yyyy/M/d", "dd.MM.yyyy",
+                                        "yyyy-MM-dd", "dd-MM-yyyy", "yyyy. MM. dd.", "d. M. yyyy"})
+                texts << c.toString(date, QString::fromLatin1(numbers));
+            // Qt reads a sign before the year, where the names' reader would not.
+            for (const char *names :
+                 {"d MMM yyyy", "MMMM d, yyyy", "dddd, d MMMM yyyy", "d MMM -yyyy"})
+                texts << c.toString(date, QString::fromLatin1(names));
+            for (const QString &text : texts) {
+                QDate byFormat;
+                for (auto format : fullYearFormats) {
+                    byFormat = conventions.toDate(text.simplified(), format);
+                    if (byFormat.isValid())
+                        break;
+                }
+                if (byFormat.isValid())
+                    QCOMPARE(RefillDate::read(text, conventions, Today).value_or(QDate()),
+                             byFormat);
+            }
+        }
     }
 
     // The hint offers today in the locale's short form and in ISO; both must

@@ -190,6 +190,29 @@ private slots:
         QCOMPARE(read, headers);
     }
 
+    // A control character other than tab and the line breaks anywhere in
+    // the lines read marks the file as not text; what follows the last line
+    // is not read, and not judged.
+    void controlCharacters_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("complete");
+        const QByteArray lastLine = WindowsFile.chopped(2);
+        QTest::newRow("none") << WindowsFile << true;
+        QTest::newRow("first of the first line") << "\x01"_ba + WindowsFile << false;
+        QTest::newRow("last of the last line") << lastLine + "\x1f\r\n"_ba << false;
+        QTest::newRow("last of the file, no line end") << lastLine + "\x00"_ba << false;
+        QTest::newRow("after the last line") << WindowsFile + "\x00\x01"_ba << true;
+        QTest::newRow("a tab ending the last line") << lastLine + "\t\r\n"_ba << true;
+    }
+    void controlCharacters()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, complete);
+        MedicationList list;
+        QCOMPARE(readBytes(bytes, list).complete, complete);
+    }
+
     // Lines already there are kept byte for byte, however they end; a name
     // the file could not give back as it was is refused and changes nothing.
     void catalogue_data()
