@@ -353,6 +353,30 @@ private slots:
         QTEST(w.control(control)->toolTip(), "tooltip");
     }
 
+    // The help names every shortcut of the window as the tooltips do.
+    void helpNamesEveryShortcut_data()
+    {
+        QTest::addColumn<QString>("action");
+        for (const char *action : {"actNew", "actSave", "actPrint", "actHelp", "actClose",
+                                   "actChooseList", "actUndo", "actRedo"})
+            QTest::newRow(action) << action;
+    }
+    void helpNamesEveryShortcut()
+    {
+        QFETCH(QString, action);
+        MainWindow w;
+        QFile page(u":/help/buttons.html"_s);
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString help = QString::fromUtf8(page.readAll());
+        const QAction *shortcut = w.action(action);
+        QVERIFY(shortcut && !shortcut->shortcuts().isEmpty());
+        for (const QKeySequence &key : shortcut->shortcuts()) {
+            const QString named = key.toString(QKeySequence::NativeText);
+            QVERIFY2(help.contains("<dt>" + named) || help.contains(" or " + named + "</dt>"),
+                     qPrintable(named));
+        }
+    }
+
     // The Font and Help menus open under their buttons, wherever the
     // pointer is, and take the keyboard.
     void menusAtTheirButtons_data()
