@@ -3,6 +3,7 @@
 
 #include "AccessibleTree.h"
 #include "AtSpiSession.h"
+#include "KeyScript.h"
 #include "MainWindowFixture.h"
 
 #include <QAccessible>
@@ -215,15 +216,7 @@ private slots:
         w.grid()->setCurrentCell(start.x(), start.y());
         w.grid()->setFocus();
         Announcements announcements;
-        for (const QString &key : keys) {
-            QWidget *focused = QApplication::focusWidget();
-            if (key.startsWith(u'\''))
-                QTest::keyClicks(focused, key.mid(1));
-            else if (key == u"Shift+Tab")
-                QTest::keyClick(focused, Qt::Key_Backtab, Qt::ShiftModifier);
-            else
-                QTest::keyClick(focused, QKeySequence(key)[0].key());
-        }
+        play(keys);
         QVERIFY(!announcements.heard().isEmpty());
         QTEST(announcements.heard().last(), "heard");
     }
