@@ -59,8 +59,9 @@ void Form1::connectControls()
 {
     for (int i = 0; i < int(m_ui.Command1.size()); ++i)
         connect(m_ui.Command1[i], &QPushButton::clicked, this, [this, i] { onListButton(i); });
-    // A shortcut runs its button's command, which itself refuses to run
-    // without a list, also before the status timer has disabled the button.
+    // A shortcut runs its button's command directly: the command refuses to
+    // run without a list itself, and the status timer may not have enabled
+    // the button yet when a shortcut follows New at once.
     connect(m_ui.actNew, &QAction::triggered, this, [this] { onListButton(Form1Ui::NewButton); });
     connect(m_ui.actSave, &QAction::triggered, this, [this] { onListButton(Form1Ui::SaveButton); });
     connect(m_ui.actPrint, &QAction::triggered, this,
