@@ -24,7 +24,7 @@ CellEditor::CellEditor(MedicationList &list, ListHistory &history, MedicationGri
     // open elsewhere.
     m_pause.setSingleShot(true);
     m_pause.setInterval(PauseMs);
-    connect(&m_pause, &QTimer::timeout, this, &CellEditor::open);
+    connect(&m_pause, &QTimer::timeout, this, &CellEditor::openAfterPause);
     // Its default limit of 32767 characters would cut a longer cell on Enter.
     m_text1.setMaxLength(std::numeric_limits<int>::max());
     m_text1.installEventFilter(this);
@@ -50,6 +50,39 @@ void CellEditor::requestOpen()
     m_pause.start();
 }
 
+void CellEditor::openOnKey()
+{
+    if (!m_allowed)
+        return;
+    cancelPending();
+    // An edit left open while the focus was elsewhere keeps what was typed.
+    if (!m_editing)
+        openOnCurrentCell();
+    openEditor()->setFocus();
+}
+
+void CellEditor::openTyping(const QString &text)
+{
+    if (!m_allowed)
+        return;
+    cancelPending();
+    if (!m_editing) {
+        openOnCurrentCell();
+        if (m_editedCell.y() == MedicationList::NotesColumn)
+            m_text3.selectAll();
+        else
+            m_text1.selectAll();
+    }
+    QWidget *editor = openEditor();
+    editor->setFocus();
+    // Typed into the editor as any key, so that it refuses what a list
+    // cannot store; the old text stays in the editor's undo.
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent key(type, Qt::Key_unknown, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(editor, &key);
+    }
+}
+
 void CellEditor::cancelPending()
 {
     m_pause.stop();
@@ -57,20 +90,28 @@ void CellEditor::cancelPending()
     m_typedDuringPause.clear();
 }
 
-void CellEditor::open()
+void CellEditor::openAfterPause()
 {
     m_grid.removeEventFilter(this);
     const auto typed = std::exchange(m_typedDuringPause, {});
     // A click elsewhere during the pause means the user went on.
     if (!m_allowed || QPoint(m_grid.row(), m_grid.col()) != m_target)
         return;
+    openOnCurrentCell();
+    for (const auto &key : typed) {
+        if (QWidget *target = QApplication::focusWidget())
+            QCoreApplication::sendEvent(target, key.get());
+    }
+}
 
+void CellEditor::openOnCurrentCell()
+{
     PositionCellEditor();
-    m_editedCell = m_target;
-    m_textWhenOpened = m_list.cell(m_target.x(), m_target.y());
+    m_editedCell = QPoint(m_grid.row(), m_grid.col());
+    m_textWhenOpened = m_list.cell(m_editedCell.x(), m_editedCell.y());
     // Both editors open with the caret at the end, so words typed straight
     // away are added to the text, not put in front of it.
-    if (m_target.y() == MedicationList::NotesColumn) {
+    if (m_editedCell.y() == MedicationList::NotesColumn) {
         m_text3.setPlainText(DisplayLineBreaks(m_textWhenOpened));
         m_text3.moveCursor(QTextCursor::End);
         m_text3.show();
@@ -82,10 +123,13 @@ void CellEditor::open()
         m_text1.setFocus();
     }
     m_editing = true;
-    for (const auto &key : typed) {
-        if (QWidget *target = QApplication::focusWidget())
-            QCoreApplication::sendEvent(target, key.get());
-    }
+}
+
+QWidget *CellEditor::openEditor() const
+{
+    if (m_editedCell.y() == MedicationList::NotesColumn)
+        return &m_text3;
+    return &m_text1;
 }
 
 void CellEditor::PositionCellEditor()
@@ -94,11 +138,17 @@ void CellEditor::PositionCellEditor()
     const TwipsRect grid = Twips::fromPixels(m_grid.geometry());
     cell.left += grid.left;
     cell.top += grid.top;
+    // A screen reader names the editor after the column it edits.
+    const auto header = [this](int column) {
+        return m_list.cell(MedicationList::HeaderRow, column);
+    };
+    m_text3.setAccessibleName(header(MedicationList::NotesColumn));
     if (m_grid.col() == MedicationList::NotesColumn) {
         cell.height = NotesEditorHeight;
         m_text3.setGeometry(Twips::toPixels(cell));
     } else {
         m_text1.setGeometry(Twips::toPixels(cell));
+        m_text1.setAccessibleName(header(m_grid.col()));
     }
 }
 
@@ -118,15 +168,10 @@ void CellEditor::commit()
         // Cleared first: fitting the columns may scroll the grid, which
         // commits too, and must find nothing left to write.
         m_editing = false;
-        write(editorText());
+        m_history.setCell(m_editedCell.x(), m_editedCell.y(), editorText());
+        emit committed(m_editedCell.x(), m_editedCell.y());
     }
     hideEditors();
-}
-
-void CellEditor::write(const QString &text)
-{
-    m_history.setCell(m_editedCell.x(), m_editedCell.y(), text);
-    emit committed(m_editedCell.x(), m_editedCell.y());
 }
 
 bool CellEditor::undoTyping(bool redo)
@@ -149,18 +194,38 @@ void CellEditor::abandon()
     hideEditors();
 }
 
-void CellEditor::commitFromText1()
+void CellEditor::commitOnEnter()
 {
     const bool refillDate = m_grid.col() == MedicationList::RefillDateColumn;
-    if (m_editing) {
-        m_editing = false;
-        write(m_text1.text());
-    }
     m_hidingAfterEnter = true;
-    hideEditors();
+    commit();
     m_hidingAfterEnter = false;
     if (refillDate)
         emit refillDateLeft();
+}
+
+void CellEditor::commitAndMove(bool forward)
+{
+    int row = m_grid.row();
+    int column = m_grid.col() + (forward ? 1 : -1);
+    if (column > MedicationList::NotesColumn) {
+        column = MedicationList::NameColumn;
+        ++row;
+    } else if (column < MedicationList::NameColumn) {
+        column = MedicationList::NotesColumn;
+        --row;
+    }
+    if (row >= MedicationList::FirstDataRow && row <= MedicationList::LastDataRow) {
+        // Leaving the cell commits, as a click elsewhere does.
+        m_grid.setCurrentCell(row, column);
+        return;
+    }
+    // Past the first or the last cell, Tab goes on to the controls around
+    // the grid, so that the keyboard is never caught in it.
+    commit();
+    QKeyEvent tab(QEvent::KeyPress, forward ? Qt::Key_Tab : Qt::Key_Backtab,
+                  forward ? Qt::NoModifier : Qt::ShiftModifier);
+    QCoreApplication::sendEvent(&m_grid, &tab);
 }
 
 void CellEditor::hideEditors()
@@ -174,36 +239,39 @@ void CellEditor::hideEditors()
 
 bool CellEditor::onEditorKey(QObject *editor, QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Escape) {
+    const Qt::KeyboardModifiers commands = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    switch (event->key()) {
+    case Qt::Key_Escape:
         abandon();
         return true;
-    }
-    if (editor == &m_text1 && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        commitFromText1();
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (editor != &m_text1)
+            return false;
+        commitOnEnter();
         return true;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        if (event->modifiers() & commands)
+            return false;
+        commitAndMove(event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier));
+        return true;
+    default:
+        return false;
     }
-    return false;
 }
 
 void CellEditor::onEditorFocusLost(QObject *editor, Qt::FocusReason reason)
 {
     // The editor's own context menu takes the focus while it is open; its
     // Paste, Cut and Delete act on the edit, which must stay open for them.
-    if (reason == Qt::PopupFocusReason)
+    if (reason == Qt::PopupFocusReason || editor != &m_text1 || m_hidingAfterEnter)
         return;
-    const bool tabbedOut = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
-    if (editor == &m_text3) {
-        if (m_editing && tabbedOut)
-            commit();
+    if (m_grid.col() != MedicationList::RefillDateColumn)
         return;
-    }
-    if (m_hidingAfterEnter)
-        return;
-    const bool refillDate = m_grid.col() == MedicationList::RefillDateColumn;
-    if (m_editing && (refillDate || tabbedOut))
+    if (m_editing)
         commit();
-    if (refillDate)
-        emit refillDateLeft();
+    emit refillDateLeft();
 }
 
 bool CellEditor::eventFilter(QObject *watched, QEvent *event)

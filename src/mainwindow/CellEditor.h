@@ -17,10 +17,12 @@ class StorableTextEdit;
 
 // Edits a cell in place: the single-line Text1 over columns 1 to 5, the
 // multi-line Text3 over Notes. A double-click opens an editor after a short
-// pause; Enter (in Text1), leaving the cell, scrolling the grid and Tab out
-// of the editor commit; Esc abandons. A commit goes into the list's history,
-// so that it can be undone; while an editor is open, undo and redo act on
-// its own text.
+// pause; F2 and Enter on the grid open it at once, and a character typed on
+// the grid opens it with that character in place of the text. Enter (in
+// Text1), leaving the cell and scrolling the grid commit; Tab and Shift+Tab
+// commit and move along the row; Esc abandons. A commit goes into the list's
+// history, so that it can be undone; while an editor is open, undo and redo
+// act on its own text.
 class CellEditor : public QObject
 {
     Q_OBJECT
@@ -35,7 +37,6 @@ public:
     ~CellEditor() override;
 
     bool EditingCell() const { return m_editing; }
-    bool isPending() const { return m_pause.isActive(); }
 
     // While no list is open, no editor opens.
     void setAllowed(bool allowed);
@@ -43,6 +44,11 @@ public:
     // A double-click on the grid: the editor opens over the current cell
     // after the pause.
     void requestOpen();
+    // F2 or Enter on the grid: the editor opens over the current cell at once.
+    void openOnKey();
+    // A character typed on the grid: the editor opens with it in place of
+    // the cell's text.
+    void openTyping(const QString &text);
     // Writes an open edit into its cell, then hides both editors.
     void commit();
     // Hides both editors, writing nothing.
@@ -62,14 +68,16 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void open();
+    void openAfterPause();
+    void openOnCurrentCell();
+    QWidget *openEditor() const;
     void cancelPending();
-    void commitFromText1();
+    void commitOnEnter();
+    void commitAndMove(bool forward);
     void hideEditors();
     bool onEditorKey(QObject *editor, QKeyEvent *event);
     void onEditorFocusLost(QObject *editor, Qt::FocusReason reason);
     QString editorText() const;
-    void write(const QString &text);
 
     MedicationList &m_list;
     ListHistory &m_history;

@@ -28,7 +28,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCursor>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPushButton>
@@ -60,6 +59,13 @@ void Form1::connectControls()
 {
     for (int i = 0; i < int(m_ui.Command1.size()); ++i)
         connect(m_ui.Command1[i], &QPushButton::clicked, this, [this, i] { onListButton(i); });
+    // A shortcut runs its button's command directly: the command refuses to
+    // run without a list itself, and the status timer may not have enabled
+    // the button yet when a shortcut follows New at once.
+    connect(m_ui.actNew, &QAction::triggered, this, [this] { onListButton(Form1Ui::NewButton); });
+    connect(m_ui.actSave, &QAction::triggered, this, [this] { onListButton(Form1Ui::SaveButton); });
+    connect(m_ui.actPrint, &QAction::triggered, this,
+            [this] { onListButton(Form1Ui::PrintButton); });
     for (int i = 0; i < int(m_ui.Command2.size()); ++i)
         connect(m_ui.Command2[i], &QPushButton::clicked, this, [this, i] { onRowButton(i); });
     connect(m_ui.cboLoad, &QComboBox::activated, this,
@@ -67,6 +73,8 @@ void Form1::connectControls()
 
     MedicationGrid *grid = m_ui.Grid1;
     connect(grid, &MedicationGrid::doubleClick, m_cellEditor, &CellEditor::requestOpen);
+    connect(grid, &MedicationGrid::editKeyPressed, m_cellEditor, &CellEditor::openOnKey);
+    connect(grid, &MedicationGrid::typed, m_cellEditor, &CellEditor::openTyping);
     // Scrolling ends an edit as leaving the cell does: the typed text stays.
     connect(grid, &MedicationGrid::leaveCell, m_cellEditor, &CellEditor::commit);
     connect(grid, &MedicationGrid::scrolled, m_cellEditor, &CellEditor::commit);
@@ -205,10 +213,8 @@ void Form1::onListButton(int index)
         m_parts.printCommand.PrintList(*this, this);
         break;
     case Form1Ui::FontButton:
-        m_ui.mnuFont->popup(QCursor::pos());
-        break;
     case Form1Ui::HelpButton:
-        m_ui.mnuHelp->popup(QCursor::pos());
+        m_ui.popUpMenu(Form1Ui::ListButton(index));
         break;
     default:
         break;
@@ -342,6 +348,8 @@ void Form1::showEmptyList()
     SetColumnWidths();
     m_ui.Grid1->setCurrentCell(1, 1);
     m_ui.Grid1->setTopRow(1);
+    // Typing goes into the new list at once.
+    m_ui.Grid1->setFocus();
 }
 
 bool Form1::listChosen() const

@@ -8,6 +8,8 @@
 #include "Twips.h"
 #include "WindowShortcuts.h"
 
+#include <QAbstractItemView>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QComboBox>
 #include <QFrame>
@@ -35,14 +37,40 @@ QFrame *makeStrip(QWidget &parent, const QString &name)
     return strip;
 }
 
-QPushButton *makeButton(QWidget *strip, const char *caption, const char *tooltip,
+// A tooltip names the control's shortcut, where it has one.
+QString withShortcut(const char *tooltip, const QKeySequence &shortcut)
+{
+    const QString text = QString::fromLatin1(tooltip);
+    if (shortcut.isEmpty())
+        return text;
+    return QStringLiteral("%1 (%2)").arg(text, shortcut.toString(QKeySequence::NativeText));
+}
+
+QPushButton *makeButton(QWidget *strip, const char *caption, const QString &tooltip,
                         const QString &name)
 {
     auto *button = new QPushButton(QString::fromLatin1(caption), strip);
     button->setObjectName(name);
-    button->setToolTip(QString::fromLatin1(tooltip));
+    button->setToolTip(tooltip);
     button->setAutoDefault(false);
     return button;
+}
+
+// To screen readers the window is a window, not a plain panel, and its two
+// strips are tool bars.
+QAccessibleInterface *windowFactory(const QString &className, QObject *object)
+{
+    if (!object || !object->isWidgetType())
+        return nullptr;
+    auto *widget = static_cast<QWidget *>(object);
+    if (className == QLatin1String("Form1") && widget->objectName() == QLatin1String("Form1"))
+        return new QAccessibleWidget(widget, QAccessible::Window);
+    const bool strip = object->objectName() == QLatin1String("Picture1") ||
+                       object->objectName() == QLatin1String("Picture2");
+    if (className == QLatin1String("QFrame") && strip && widget->parentWidget() &&
+        widget->parentWidget()->objectName() == QLatin1String("Form1"))
+        return new QAccessibleWidget(widget, QAccessible::ToolBar);
+    return nullptr;
 }
 
 } // namespace
@@ -57,6 +85,11 @@ QFont Form1Ui::standardFont()
 void Form1Ui::setupUi(QWidget &window, MedicationList &list,
                       std::function<QString(const QString &)> checkRefillDate)
 {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(windowFactory);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     window.setObjectName(QStringLiteral("Form1"));
     window.setWindowIcon(Artwork::windowIcon());
     window.setFont(standardFont());
@@ -67,7 +100,7 @@ void Form1Ui::setupUi(QWidget &window, MedicationList &list,
 
     cboLoad = new ListSelector(Picture1);
     cboLoad->setObjectName(QStringLiteral("cboLoad"));
-    cboLoad->setToolTip(QStringLiteral("Load an existing Med List"));
+    cboLoad->setToolTip(withShortcut("Load an existing Med List", WindowShortcuts::chooseList()));
     QFont selectorFont = standardFont();
     selectorFont.setBold(true);
     cboLoad->setFont(selectorFont);
@@ -111,6 +144,7 @@ void Form1Ui::setupUi(QWidget &window, MedicationList &list,
     createMenus(window);
     createShortcuts(window);
     placeAsDesigned(window);
+    nameForScreenReaders();
 }
 
 void Form1Ui::createButtons()
@@ -120,18 +154,19 @@ void Form1Ui::createButtons()
         int index;
         const char *caption;
         const char *tooltip;
+        QKeySequence shortcut;
     } listButtons[] = {
-        {NewButton, "&New", "Create a new Med List"},
-        {SaveButton, "&Save", "Save current Med List"},
-        {DeleteButton, "&Delete", "Delete current Med List"},
-        {PrintButton, "&Print", "Print current Med List"},
-        {CalendarButton, "&Calendar", "Display calendar"},
-        {FontButton, "&Font", "Change font and bold attributes"},
-        {HelpButton, "&Help", "Display Help file"},
+        {NewButton, "&New", "Create a new Med List", WindowShortcuts::newList()},
+        {SaveButton, "&Save", "Save current Med List", WindowShortcuts::save()},
+        {DeleteButton, "&Delete", "Delete current Med List", {}},
+        {PrintButton, "&Print", "Print current Med List", WindowShortcuts::print()},
+        {CalendarButton, "&Calendar", "Display calendar", {}},
+        {FontButton, "&Font", "Change font and bold attributes", {}},
+        {HelpButton, "&Help", "Display Help file", WindowShortcuts::help()},
     };
     for (const auto &b : listButtons)
-        Command1[b.index] =
-            makeButton(Picture1, b.caption, b.tooltip, QStringLiteral("Command1_%1").arg(b.index));
+        Command1[b.index] = makeButton(Picture1, b.caption, withShortcut(b.tooltip, b.shortcut),
+                                       QStringLiteral("Command1_%1").arg(b.index));
     for (int index : {SaveButton, DeleteButton, PrintButton})
         Command1[index]->setEnabled(false);
 
@@ -146,8 +181,9 @@ void Form1Ui::createButtons()
         {"&Lookup", "Lookup selected Med on the internet"},
     };
     for (int i = 0; i < int(Command2.size()); ++i) {
-        Command2[i] = makeButton(Picture2, rowButtons[i].caption, rowButtons[i].tooltip,
-                                 QStringLiteral("Command2_%1").arg(i));
+        Command2[i] =
+            makeButton(Picture2, rowButtons[i].caption, QString::fromLatin1(rowButtons[i].tooltip),
+                       QStringLiteral("Command2_%1").arg(i));
         Command2[i]->setEnabled(false);
     }
 }
@@ -188,6 +224,48 @@ void Form1Ui::createShortcuts(QWidget &window)
     };
     actUndo = add("actUndo", WindowShortcuts::undo());
     actRedo = add("actRedo", WindowShortcuts::redo());
+
+    actNew = add("actNew", {WindowShortcuts::newList()});
+    actSave = add("actSave", {WindowShortcuts::save()});
+    actPrint = add("actPrint", {WindowShortcuts::print()});
+    actHelp = add("actHelp", {WindowShortcuts::help()});
+    QObject::connect(actHelp, &QAction::triggered, mnuHelpOp, &QAction::trigger);
+    actClose = add("actClose", {WindowShortcuts::close()});
+    QObject::connect(actClose, &QAction::triggered, &window, &QWidget::close);
+    actChooseList = add("actChooseList", {WindowShortcuts::chooseList()});
+    QObject::connect(actChooseList, &QAction::triggered, cboLoad,
+                     [this] { cboLoad->setFocus(Qt::ShortcutFocusReason); });
+}
+
+void Form1Ui::nameForScreenReaders()
+{
+    // The two Delete buttons read the same on screen; their strips tell
+    // them apart, which a screen reader does not show.
+    Command1[DeleteButton]->setAccessibleName(QStringLiteral("Delete list"));
+    Command2[DeleteRowButton]->setAccessibleName(QStringLiteral("Delete medicine"));
+    Picture1->setAccessibleName(QStringLiteral("List buttons"));
+    Picture2->setAccessibleName(QStringLiteral("Medicine buttons"));
+    Grid1->setAccessibleName(QStringLiteral("Medicines"));
+    Label3->setBuddy(Text2);
+
+    // A combo box is named by its current text on Linux and labelled by
+    // what labels it; the selector has no label on screen, so it gets one
+    // that only screen readers find.
+    const QString selector = QStringLiteral("Medication list");
+    cboLoad->setAccessibleName(selector);
+    cboLoad->view()->setAccessibleName(QStringLiteral("Medication lists"));
+    auto *label = new QLabel(selector, cboLoad->parentWidget());
+    label->setObjectName(QStringLiteral("cboLoadLabel"));
+    label->setBuddy(cboLoad);
+    label->setGeometry(cboLoad->geometry());
+    label->hide();
+}
+
+void Form1Ui::popUpMenu(ListButton button) const
+{
+    QMenu *menu = button == FontButton ? mnuFont : mnuHelp;
+    const QPushButton *under = Command1[button];
+    menu->popup(under->mapToGlobal(QPoint(0, under->height())));
 }
 
 void Form1Ui::placeAsDesigned(QWidget &window)

@@ -75,10 +75,21 @@ struct Form1Ui
     // The window's keyboard shortcuts, wherever the focus is in it.
     QAction *actUndo = nullptr;
     QAction *actRedo = nullptr;
+    QAction *actNew = nullptr;
+    QAction *actSave = nullptr;
+    QAction *actPrint = nullptr;
+    QAction *actHelp = nullptr;
+    QAction *actClose = nullptr;
+    QAction *actChooseList = nullptr;
+
+    // Opens the Font or the Help menu under its button, whether the button
+    // was pressed with the mouse or the keyboard.
+    void popUpMenu(ListButton button) const;
 
 private:
     void createButtons();
     void createMenus(QWidget &window);
     void createShortcuts(QWidget &window);
+    void nameForScreenReaders();
     void placeAsDesigned(QWidget &window);
 };

@@ -32,10 +32,12 @@ inline constexpr std::array Places{
     Place{"Text2", {120, 5760, 5055, 1455}},  Place{"Image1", {600, 7560, 240, 240}},
 };
 
+// Tab walks the controls as they stand on screen: the list strip left to
+// right, the row strip, the grid with its editors, the general notes.
 inline constexpr std::array TabOrder{
-    "Grid1",      "Text1",      "Command1_2", "Command1_1", "Command1_0", "Text2",
-    "Command1_3", "cboLoad",    "Command2_0", "Command2_1", "Command2_2", "Command1_4",
-    "Command1_5", "Command1_6", "Text3",      "Command2_3",
+    "Command1_0", "cboLoad",    "Command1_2", "Command1_1", "Command1_4", "Command1_3",
+    "Command1_5", "Command1_6", "Command2_0", "Command2_1", "Command2_2", "Command2_3",
+    "Grid1",      "Text1",      "Text3",      "Text2",
 };
 
 } // namespace MainWindowDesign

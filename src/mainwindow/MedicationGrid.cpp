@@ -3,8 +3,10 @@
 #include "Artwork.h"
 #include "MedicationList.h"
 #include "MedicationTableModel.h"
+#include "ReadableColor.h"
 #include "Twips.h"
 
+#include <QAccessible>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
@@ -73,16 +75,32 @@ private:
 };
 
 // A refill date the program cannot read is shown in italics, so that it does
-// not pass for one that is simply not due yet.
+// not pass for one that is simply not due yet. A cell without a colour of
+// its own takes the palette's, not the grey around the cells. The current
+// cell's highlight is darkened or lightened where the palette's own is too
+// close to its text, as Fusion's light blue is to white; by more than the
+// least a text needs, as the thin strokes of small text never reach their
+// full colour.
 class CellDelegate : public QStyledItemDelegate
 {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
+    static constexpr double HighlightContrast = 7;
+
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
+        if (option->backgroundBrush.style() == Qt::NoBrush)
+            option->backgroundBrush = option->palette.brush(QPalette::Base);
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+            QPalette &palette = option->palette;
+            palette.setColor(group, QPalette::Highlight,
+                             ReadableColor::on(palette.color(group, QPalette::HighlightedText),
+                                               palette.color(group, QPalette::Highlight),
+                                               HighlightContrast));
+        }
         if (index.data(MedicationTableModel::UnreadableDateRole).toBool()) {
             option->font.setItalic(true);
             option->fontMetrics = QFontMetrics(option->font);
@@ -321,6 +339,25 @@ void MedicationGrid::mouseDoubleClickEvent(QMouseEvent *event)
         takeDoubleClick();
 }
 
+void MedicationGrid::keyPressEvent(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers commands = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    const bool plain = (event->modifiers() & commands) == 0;
+    const int key = event->key();
+    if (plain && (key == Qt::Key_F2 || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        scrollTo(currentIndex());
+        emit editKeyPressed();
+        return;
+    }
+    const QString text = event->text();
+    if (plain && !text.isEmpty() && text.front().isPrint()) {
+        scrollTo(currentIndex());
+        emit typed(text);
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
 void MedicationGrid::takeDoubleClick()
 {
     // The view scrolls a clicked cell into view only a moment after the
@@ -338,6 +375,26 @@ bool MedicationGrid::viewportEvent(QEvent *event)
             emit widthToFillChanged();
     }
     return QTableView::viewportEvent(event);
+}
+
+void MedicationGrid::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                                 const QList<int> &roles)
+{
+    QTableView::dataChanged(topLeft, bottomRight, roles);
+    // A refill date that falls due, or no longer does, while its cell is
+    // current is told at once, as reaching the cell tells it.
+    const QModelIndex current = currentIndex();
+    if (!QAccessible::isActive() || !hasFocus() || !roles.contains(Qt::AccessibleDescriptionRole) ||
+        !QItemSelectionRange(topLeft, bottomRight).contains(current))
+        return;
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(this);
+    QAccessibleTableInterface *cells = table ? table->tableInterface() : nullptr;
+    QAccessibleInterface *cell = cells ? cells->cellAt(current.row(), current.column()) : nullptr;
+    if (!cell)
+        return;
+    QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+    event.setChild(table->indexOfChild(cell));
+    QAccessible::updateAccessibility(&event);
 }
 
 void MedicationGrid::scrollContentsBy(int dx, int dy)

@@ -58,6 +58,11 @@ public:
 
 signals:
     void doubleClick();
+    // F2 or Enter on the current cell: its editor is to open on its text.
+    void editKeyPressed();
+    // A character typed on the grid, which is to replace the current cell's
+    // text, as in a spreadsheet.
+    void typed(const QString &text);
     void leaveCell();
     void scrolled();
     // The room for the columns changed: the window was resized, or a scroll
@@ -66,7 +71,10 @@ signals:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                     const QList<int> &roles) override;
     void changeEvent(QEvent *event) override;
     bool viewportEvent(QEvent *event) override;
 

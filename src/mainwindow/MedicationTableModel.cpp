@@ -3,14 +3,16 @@
 #include "LineBreaks.h"
 #include "MedicationList.h"
 
+#include "ReadableColor.h"
+
 #include <QBrush>
-#include <QGuiApplication>
-#include <QPalette>
+
+const QColor MedicationTableModel::DueBackground(128, 0, 0);
+const QColor MedicationTableModel::DueText(255, 255, 255);
 
 MedicationTableModel::MedicationTableModel(MedicationList &list, RefillDateCheck checkRefillDate,
                                            QObject *parent)
-    : QAbstractTableModel(parent), m_list(list), m_checkRefillDate(std::move(checkRefillDate)),
-      m_defaultBackground(QGuiApplication::palette().color(QPalette::Base))
+    : QAbstractTableModel(parent), m_list(list), m_checkRefillDate(std::move(checkRefillDate))
 {
     connect(&list, &MedicationList::cellChanged, this,
             [this](int row, int) { announceRows(row, row); });
@@ -40,23 +42,40 @@ QVariant MedicationTableModel::data(const QModelIndex &index, int role) const
         return {};
     const int row = index.row() + 1;
     const int column = index.column() + 1;
-    const CellStyle &style = m_styles[row][column];
     switch (role) {
     case Qt::DisplayRole:
         return DisplayLineBreaks(m_list.cell(row, column));
+    case Qt::AccessibleTextRole:
+        // An empty cell is still a cell a screen reader can name.
+        return m_list.cell(row, column).isEmpty() ? QStringLiteral("Empty") : QVariant();
+    default:
+        return column == MedicationList::RefillDateColumn ? refillDateData(row, role) : QVariant();
+    }
+}
+
+QVariant MedicationTableModel::refillDateData(int row, int role) const
+{
+    const QString text = m_list.cell(row, MedicationList::RefillDateColumn);
+    switch (role) {
     case UnreadableDateRole:
+        return !text.isEmpty() && !m_checkRefillDate(text).isEmpty();
     case Qt::ToolTipRole: {
-        if (column != MedicationList::RefillDateColumn || m_list.cell(row, column).isEmpty())
-            return role == UnreadableDateRole ? QVariant(false) : QVariant();
-        const QString why = m_checkRefillDate(m_list.cell(row, column));
-        if (role == UnreadableDateRole)
-            return !why.isEmpty();
+        const QString why = text.isEmpty() ? QString() : m_checkRefillDate(text);
         return why.isEmpty() ? QVariant() : QVariant(why);
     }
+    case Qt::AccessibleDescriptionRole: {
+        if (m_due[row])
+            return QStringLiteral("Refill due");
+        const QString why = text.isEmpty() ? QString() : m_checkRefillDate(text);
+        return why.isEmpty() ? QVariant() : QVariant(QStringLiteral("Date not understood. ") + why);
+    }
     case Qt::BackgroundRole:
-        return QBrush(style.background.value_or(m_defaultBackground));
+        return m_due[row] ? QVariant(QBrush(DueBackground)) : QVariant();
     case Qt::ForegroundRole:
-        return style.foreground ? QVariant(QBrush(*style.foreground)) : QVariant();
+        // White stays white on the dark red in every palette; should the
+        // colours ever change, the text still reads.
+        return m_due[row] ? QVariant(QBrush(ReadableColor::on(DueBackground, DueText)))
+                          : QVariant();
     default:
         return {};
     }
@@ -68,22 +87,33 @@ QVariant MedicationTableModel::headerData(int section, Qt::Orientation orientati
         return DisplayLineBreaks(m_list.cell(MedicationList::HeaderRow, section + 1));
     if (orientation == Qt::Vertical && role == MarkerRole)
         return hasRowMarker(section + 1);
+    // The marker column shows no text, but a screen reader names each row.
+    if (orientation == Qt::Vertical && role == Qt::AccessibleTextRole)
+        return QString::number(section + 1);
     return {};
 }
 
-void MedicationTableModel::setCellColors(int row, int column, const QColor &background,
-                                         const QColor &text)
+void MedicationTableModel::setRefillDue(int row, bool due)
 {
-    if (!MedicationList::isValidCell(row, column))
+    if (row < MedicationList::FirstDataRow || row > MedicationList::LastDataRow ||
+        m_due[row] == due)
         return;
-    m_styles[row][column] = {background, text};
-    announceRows(row, row);
+    m_due[row] = due;
+    const QModelIndex cell = indexOfCell(row, MedicationList::RefillDateColumn);
+    emit dataChanged(cell, cell,
+                     {Qt::BackgroundRole, Qt::ForegroundRole, Qt::AccessibleDescriptionRole});
+}
+
+bool MedicationTableModel::isRefillDue(int row) const
+{
+    return row >= 0 && row < MedicationList::RowCount && m_due[row];
 }
 
 std::optional<QColor> MedicationTableModel::cellBackground(int row, int column) const
 {
-    return MedicationList::isValidCell(row, column) ? m_styles[row][column].background
-                                                    : std::nullopt;
+    if (column == MedicationList::RefillDateColumn && isRefillDue(row))
+        return DueBackground;
+    return std::nullopt;
 }
 
 void MedicationTableModel::setRowMarker(int row, bool shown)
@@ -104,9 +134,9 @@ void MedicationTableModel::removeRowStyles(int row)
 {
     if (row < MedicationList::FirstDataRow || row > MedicationList::LastDataRow)
         return;
-    std::move(m_styles.begin() + row + 1, m_styles.end(), m_styles.begin() + row);
+    std::move(m_due.begin() + row + 1, m_due.end(), m_due.begin() + row);
     std::move(m_markers.begin() + row + 1, m_markers.end(), m_markers.begin() + row);
-    m_styles.back() = RowStyles{};
+    m_due.back() = false;
     m_markers.back() = false;
     announceRows(row, MedicationList::LastDataRow);
     emit headerDataChanged(Qt::Vertical, row - 1, MedicationList::LastDataRow - 1);
@@ -116,9 +146,9 @@ void MedicationTableModel::insertRowStyles(int row)
 {
     if (row < MedicationList::FirstDataRow || row > MedicationList::LastDataRow)
         return;
-    std::move_backward(m_styles.begin() + row, m_styles.end() - 1, m_styles.end());
+    std::move_backward(m_due.begin() + row, m_due.end() - 1, m_due.end());
     std::move_backward(m_markers.begin() + row, m_markers.end() - 1, m_markers.end());
-    m_styles[row] = RowStyles{};
+    m_due[row] = false;
     m_markers[row] = false;
     announceRows(row, MedicationList::LastDataRow);
     emit headerDataChanged(Qt::Vertical, row - 1, MedicationList::LastDataRow - 1);
@@ -126,7 +156,7 @@ void MedicationTableModel::insertRowStyles(int row)
 
 void MedicationTableModel::clearStyles()
 {
-    m_styles.fill(RowStyles{});
+    m_due.fill(false);
     m_markers.fill(false);
     announceRows(0, MedicationList::LastDataRow);
     emit headerDataChanged(Qt::Vertical, 0, MedicationList::LastDataRow - 1);

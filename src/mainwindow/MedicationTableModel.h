@@ -12,8 +12,10 @@
 // Shows the data rows and columns of a MedicationList to a table view: view
 // row i is list row i + 1 and view column j list column j + 1. The header row
 // becomes the horizontal header; column 0, which holds only the row marker,
-// becomes the vertical header. Per-cell colours and the marker belong to the
-// display, not to the list, and are kept here.
+// becomes the vertical header. Which refill dates are due and the marker
+// belong to the display, not to the list, and are kept here. A due refill
+// date is dark red with white text; every other cell takes the palette's
+// colours. Screen readers hear what the colours and italics show.
 class MedicationTableModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -36,7 +38,13 @@ public:
 
     QModelIndex indexOfCell(int row, int column) const;
 
-    void setCellColors(int row, int column, const QColor &background, const QColor &text);
+    // The design's colours of a due refill date.
+    static const QColor DueBackground;
+    static const QColor DueText;
+
+    void setRefillDue(int row, bool due);
+    bool isRefillDue(int row) const;
+    // The colour the cell is given, where it is not the palette's.
     std::optional<QColor> cellBackground(int row, int column) const;
 
     void setRowMarker(int row, bool shown);
@@ -49,18 +57,11 @@ public:
     void clearStyles();
 
 private:
-    struct CellStyle
-    {
-        std::optional<QColor> background;
-        std::optional<QColor> foreground;
-    };
-    using RowStyles = std::array<CellStyle, MedicationList::ColumnCount>;
-
+    QVariant refillDateData(int row, int role) const;
     void announceRows(int firstRow, int lastRow);
 
     MedicationList &m_list;
     RefillDateCheck m_checkRefillDate;
-    std::array<RowStyles, MedicationList::RowCount> m_styles{};
+    std::array<bool, MedicationList::RowCount> m_due{};
     std::array<bool, MedicationList::RowCount> m_markers{};
-    QColor m_defaultBackground;
 };

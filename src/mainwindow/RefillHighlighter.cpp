@@ -5,16 +5,7 @@
 #include "MedicationTableModel.h"
 #include "RefillDate.h"
 
-#include <QGuiApplication>
 #include <QLocale>
-#include <QPalette>
-
-namespace {
-
-const QColor DueBackground(128, 0, 0);
-const QColor DueText(255, 255, 255);
-
-} // namespace
 
 RefillHighlighter::RefillHighlighter(const MedicationList &list, const Clock &clock)
     : m_list(list), m_clock(clock)
@@ -24,13 +15,9 @@ void RefillHighlighter::highlight(MedicationTableModel &model, int firstRow, int
 {
     const QDate today = m_clock.today();
     const QLocale locale;
-    const QColor normalBackground = QGuiApplication::palette().color(QPalette::Base);
     for (int row = firstRow; row <= lastRow; ++row) {
         const QString text = m_list.cell(row, MedicationList::RefillDateColumn);
-        if (RefillDate::isDue(text, locale, today))
-            model.setCellColors(row, MedicationList::RefillDateColumn, DueBackground, DueText);
-        else
-            model.setCellColors(row, MedicationList::RefillDateColumn, normalBackground, Qt::black);
+        model.setRefillDue(row, RefillDate::isDue(text, locale, today));
     }
 }
 

@@ -8,14 +8,14 @@ class Clock;
 class MedicationList;
 class MedicationTableModel;
 
-// Colours the Next Refill Date cells that fall due within a week dark red,
-// and says why a refill date cannot be read, for the grid to show.
+// Marks the Next Refill Date cells that fall due within a week, and says why
+// a refill date cannot be read, for the grid to show.
 class RefillHighlighter
 {
 public:
     RefillHighlighter(const MedicationList &list, const Clock &clock);
 
-    // Colours rows firstRow to lastRow by today's date.
+    // Marks rows firstRow to lastRow by today's date.
     void highlight(MedicationTableModel &model, int firstRow, int lastRow) const;
     // Why the text cannot be read as a date, with the forms that can be;
     // empty for a date that can be read.

@@ -34,16 +34,16 @@ double contrast(const QColor &a, const QColor &b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-QColor on(const QColor &background, const QColor &preferred)
+QColor on(const QColor &background, const QColor &preferred, double minimum)
 {
-    if (contrast(background, preferred) >= MinimumContrast)
+    if (contrast(background, preferred) >= minimum)
         return preferred;
     // Black or white always reaches it, so the search ends there at worst.
     const QColor target = luminance(background) < 0.18 ? Qt::white : Qt::black;
     constexpr int Steps = 40;
     for (int step = 1; step <= Steps; ++step) {
         const QColor candidate = mix(preferred, target, double(step) / Steps);
-        if (contrast(background, candidate) >= MinimumContrast)
+        if (contrast(background, candidate) >= minimum)
             return candidate;
     }
     return target;

@@ -15,10 +15,10 @@ constexpr double MinimumContrast = 4.5;
 // The contrast ratio of two colours, from 1 (equal) to 21 (black and white).
 double contrast(const QColor &a, const QColor &b);
 
-// preferred where it reaches MinimumContrast on background; otherwise the
+// preferred where it reaches minimum contrast on background; otherwise the
 // nearest shade of it toward white on a dark background, toward black on a
 // light one, that does.
-QColor on(const QColor &background, const QColor &preferred);
+QColor on(const QColor &background, const QColor &preferred, double minimum = MinimumContrast);
 
 // A grey between the palette's Base and Text, fraction of the way to Text:
 // with a white Base and black Text, 31/255 gives #e0e0e0.

@@ -1,0 +1,153 @@
+// Every text of the main window as painted, in Fusion's light and dark
+// palettes: the contrast read from a grab of the widget, never from the
+// colours the code asked for.
+
+#include "MainWindowFixture.h"
+#include "PaintedContrast.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Where each text of the window stands, once the window shows a list.
+PaintedContrast::Reading readPart(MainWindow &w, const QString &part)
+{
+    MedicationGrid *grid = w.grid();
+    const auto cell = [&](int row, int column) {
+        const QRect area = grid->visualRect(grid->tableModel().indexOfCell(row, column));
+        // Inside the grid lines.
+        return PaintedContrast::read(*grid->viewport(), area.adjusted(1, 1, -2, -2));
+    };
+    const auto inside = [](QWidget *widget, int margin) {
+        return PaintedContrast::read(*widget,
+                                     widget->rect().adjusted(margin, margin, -margin, -margin));
+    };
+    if (part == u"a name")
+        return cell(1, 1);
+    if (part == u"a refill date not due")
+        return cell(2, 5);
+    if (part == u"a due refill date")
+        return cell(3, 5);
+    if (part == u"an unreadable date")
+        return cell(4, 5);
+    if (part == u"the current cell") {
+        grid->setCurrentCell(5, 2);
+        grid->setFocus();
+        return cell(5, 2);
+    }
+    if (part == u"a column header") {
+        QHeaderView *header = grid->horizontalHeader();
+        const QRect section(header->sectionViewportPosition(1), 0, header->sectionSize(1),
+                            header->height());
+        return PaintedContrast::read(*header, section.adjusted(1, 1, -2, -2));
+    }
+    if (part == u"the cell editor" || part == u"the Notes editor") {
+        QWidget *editor = w.type(5, part == u"the cell editor" ? 2 : 6);
+        return inside(editor, 1);
+    }
+    if (part == u"the selector's hint")
+        w.chooseIndex(-1);
+    if (part == u"the list selector" || part == u"the selector's hint") {
+        QWidget *selector = w.selector();
+        // The text, not the arrow.
+        return PaintedContrast::read(*selector,
+                                     selector->rect().adjusted(4, 3, -selector->height(), -3));
+    }
+    if (part == u"the refusal hint") {
+        QWidget *editor = w.type(5, 2);
+        QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_unknown, u"~"_s, {});
+        return inside(w.control("refusalHint"), 2);
+    }
+    if (part == u"a button")
+        return inside(w.button(Form1Ui::NewButton), 6);
+    if (part == u"the general notes' label")
+        return inside(w.control("Label3"), 0);
+    auto *notes = w.control<QAbstractScrollArea>("Text2");
+    return inside(notes->viewport(), 0);
+}
+
+} // namespace
+
+class TestColours : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // The palette may also turn dark while the window is open.
+    void contrast_data()
+    {
+        QTest::addColumn<QString>("palette");
+        QTest::addColumn<QString>("part");
+        for (const char *palette : {"light", "dark", "dark once open"}) {
+            for (const char *part :
+                 {"a name", "a refill date not due", "a due refill date", "an unreadable date",
+                  "the current cell", "a column header", "the cell editor", "the Notes editor",
+                  "the list selector", "the selector's hint", "the refusal hint", "a button",
+                  "the general notes' label", "the general notes"})
+                QTest::addRow("%s: %s", palette, part) << palette << part;
+        }
+    }
+    void contrast()
+    {
+        QFETCH(QString, palette);
+        QFETCH(QString, part);
+        PaintedContrast::useFusion(palette == u"dark once open" ? u"light"_s : palette);
+        MainWindow w;
+        QVERIFY(w.show());
+        w.openList();
+        w.setCell(1, 1, u"Aspirin"_s);
+        w.setCell(2, 5, Today.addDays(30).toString(Qt::ISODate));
+        w.setCell(3, 5, Today.toString(Qt::ISODate));
+        w.setCell(4, 5, u"soon"_s);
+        w.setCell(5, 2, u"10 mg"_s);
+        w.setCell(5, 6, u"With food"_s);
+        w.list.setNotes(u"Allergic to penicillin"_s);
+        w.form->HighlightRefillDates();
+        w.grid()->setCurrentCell(6, 3); // none of the cells read
+        if (palette == u"dark once open") {
+            PaintedContrast::useFusion(u"dark"_s);
+            QCoreApplication::processEvents(); // the windows hear of it
+        }
+        const PaintedContrast::Reading reading = readPart(w, part);
+        QVERIFY2(reading.contrast >= 4.5, qPrintable(reading.describe()));
+    }
+
+    // The design's own colours stay: the strips, and the due date's dark red
+    // with white text, in either palette.
+    void designColoursStay_data()
+    {
+        QTest::addColumn<QString>("palette");
+        QTest::newRow("light") << "light";
+        QTest::newRow("dark") << "dark";
+    }
+    void designColoursStay()
+    {
+        QFETCH(QString, palette);
+        PaintedContrast::useFusion(palette);
+        MainWindow w;
+        QVERIFY(w.show());
+        w.openList();
+        w.setCell(3, 5, Today.toString(Qt::ISODate));
+        w.form->HighlightRefillDates();
+        QWidget *strip = w.control("Picture2");
+        const QImage stripImage = strip->grab().toImage();
+        QCOMPARE(QColor(stripImage.pixel(strip->width() - 3, 3)), QColor(137, 155, 163));
+        const PaintedContrast::Reading due = readPart(w, u"a due refill date"_s);
+        QCOMPARE(due.background, QColor(128, 0, 0));
+        QVERIFY2(PaintedContrast::ratio(due.text, Qt::white) < 1.1, qPrintable(due.describe()));
+    }
+
+    void initTestCase() { m_startPalette = QApplication::palette(); }
+    void cleanup() { QApplication::setPalette(m_startPalette); }
+
+private:
+    QPalette m_startPalette;
+};
+
+QTEST_MAIN(TestColours)
+#include "tst_colours.moc"

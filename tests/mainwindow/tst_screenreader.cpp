@@ -1,0 +1,226 @@
+// The main window as a screen reader finds it: read back through AT-SPI, and
+// what the window tells it as the current cell moves.
+
+#include "AccessibleTree.h"
+#include "AtSpiSession.h"
+#include "KeyScript.h"
+#include "MainWindowFixture.h"
+
+#include <QAccessible>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString Unreadable =
+    u"Date not understood. Pillora cannot read this date, so it cannot show when the refill "
+    u"falls due. Write it as %1 or %2."_s.arg(QLocale().toString(Today, QLocale::ShortFormat),
+                                              Today.toString(Qt::ISODate));
+
+// A list of three medicines: the first refill due, the second unreadable,
+// the third far ahead.
+void fill(MainWindow &w)
+{
+    w.openList();
+    w.setCell(1, 1, u"Aspirin"_s);
+    w.setCell(1, 5, Today.toString(Qt::ISODate));
+    w.setCell(2, 1, u"Metformin"_s);
+    w.setCell(2, 5, u"soon"_s);
+    w.setCell(3, 1, u"Ramipril"_s);
+    w.setCell(3, 5, Today.addDays(40).toString(Qt::ISODate));
+    w.form->HighlightRefillDates();
+}
+
+// The description of each cell the window tells a screen reader about:
+// reached (focus) or changed while current.
+class Announcements
+{
+public:
+    Announcements()
+    {
+        s_heard = &m_heard;
+        m_wasActive = QAccessible::isActive();
+        m_previous = QAccessible::installUpdateHandler(&Announcements::hear);
+        QAccessible::setActive(true);
+    }
+    ~Announcements()
+    {
+        QAccessible::installUpdateHandler(m_previous);
+        QAccessible::setActive(m_wasActive);
+        s_heard = nullptr;
+    }
+    const QStringList &heard() const { return m_heard; }
+
+private:
+    static void hear(QAccessibleEvent *event)
+    {
+        const bool told =
+            event->type() == QAccessible::Focus || event->type() == QAccessible::DescriptionChanged;
+        if (!s_heard || !told || event->child() < 0 || event->object()->objectName() != u"Grid1")
+            return;
+        if (QAccessibleInterface *cell = event->accessibleInterface())
+            *s_heard << cell->text(QAccessible::Name) + " (" +
+                            cell->text(QAccessible::Description) + ")";
+    }
+
+    static inline QStringList *s_heard = nullptr;
+    QStringList m_heard;
+    QAccessible::UpdateHandler m_previous = nullptr;
+    bool m_wasActive = false;
+};
+
+// On an X server without a window manager a window is active only once
+// asked to be after it appeared.
+bool shown(MainWindow &w)
+{
+    w.form->show();
+    if (!QTest::qWaitForWindowExposed(w.form.get()))
+        return false;
+    w.form->activateWindow();
+    return QTest::qWaitForWindowActive(w.form.get());
+}
+
+} // namespace
+
+class TestScreenReader : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<AccessibleTree> m_tree;
+
+private slots:
+    // One dump of a window with a list, the unreadable date current.
+    void initTestCase()
+    {
+        PILLORA_SKIP_WITHOUT_ATSPI();
+        m_window = std::make_unique<MainWindow>();
+        MainWindow &w = *m_window;
+        QVERIFY(shown(w));
+        fill(w);
+        w.grid()->setCurrentCell(2, 5);
+        w.grid()->setFocus();
+        m_tree = std::make_unique<AccessibleTree>(*w.form);
+    }
+    void cleanupTestCase()
+    {
+        m_tree.reset();
+        m_window.reset();
+    }
+
+    void named_data()
+    {
+        QTest::addColumn<QString>("role");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("description");
+        const auto row = [](const char *role, const QString &name,
+                            const QString &description = {}) {
+            QTest::addRow("%s %s", role, qPrintable(name)) << role << name << description;
+        };
+        row("frame", u"Pillora"_s);
+        row("tool bar", u"List buttons"_s);
+        row("tool bar", u"Medicine buttons"_s);
+        row("push button", u"New"_s, u"Create a new Med List (Ctrl+N)"_s);
+        // Both captions read "Delete".
+        row("push button", u"Delete list"_s, u"Delete current Med List"_s);
+        row("push button", u"Delete medicine"_s, u"Delete selected Med"_s);
+        // Named by the list shown, labelled by what it is.
+        row("combo box", u"Medication list"_s, u"Load an existing Med List (Ctrl+L)"_s);
+        row("list", u"Medication lists"_s);
+        row("table", u"Medicines"_s);
+        row("table column header", u"Next Refill Date"_s);
+        row("table row header", u"1"_s);
+        row("table row header", u"49"_s);
+        row("table cell", u"Aspirin"_s);
+        row("table cell", u"Empty"_s);
+        row("table cell", Today.toString(Qt::ISODate), u"Refill due"_s);
+        row("table cell", Today.addDays(40).toString(Qt::ISODate));
+        row("table cell", u"soon"_s, Unreadable);
+        // The cell editors, named after the column they edit.
+        row("text", u"Name"_s);
+        row("text", u"Notes"_s);
+        row("text", u"General Notes Section"_s);
+    }
+    void named()
+    {
+        PILLORA_SKIP_WITHOUT_ATSPI();
+        QFETCH(QString, role);
+        QFETCH(QString, name);
+        QFETCH(QString, description);
+        const bool found = m_tree->contains(role, name, description);
+        if (!found)
+            QVERIFY(found);
+    }
+
+    // Whatever a keyboard user can reach, a screen reader can name: the
+    // eleven buttons, the selector with its list and item, the table and
+    // its 294 cells, the two editors and the general notes.
+    void noUnnamedFocus()
+    {
+        PILLORA_SKIP_WITHOUT_ATSPI();
+        QStringList unnamed;
+        for (const AccessibleNode &node : m_tree->unnamedFocusable())
+            unnamed << node.line();
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u'\n')));
+        const auto taking =
+            std::count_if(m_tree->nodes().cbegin(), m_tree->nodes().cend(),
+                          [](const AccessibleNode &node) { return node.takesFocus(); });
+        QVERIFY2(taking >= 11 + 3 + 1 + 294 + 3, qPrintable(m_tree->text()));
+    }
+
+    // The current cell is the focused one, with what it says of its date.
+    void focusedCell()
+    {
+        PILLORA_SKIP_WITHOUT_ATSPI();
+        const auto &nodes = m_tree->nodes();
+        const auto focused = std::find_if(nodes.cbegin(), nodes.cend(), [](const auto &node) {
+            return node.role == u"table cell" && node.states.contains(u"focused"_s);
+        });
+        QVERIFY2(focused != nodes.cend(), qPrintable(m_tree->text()));
+        QCOMPARE(focused->line().trimmed(),
+                 "table cell \"soon\" (" + Unreadable + ") [focusable,focused]");
+    }
+
+    // A screen reader hears a cell's refill warning as the cell is reached,
+    // and as it changes while the cell is current.
+    void announced_data()
+    {
+        QTest::addColumn<QPoint>("start");
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QString>("heard"); // last
+        const QString today = Today.toString(Qt::ISODate);
+        // clang-format off
+        QTest::newRow("up to a due date")      << QPoint(2, 5) << QStringList{"Up"}
+                                               << today + " (Refill due)";
+        QTest::newRow("down to an unreadable") << QPoint(1, 5) << QStringList{"Down"}
+                                               << "soon (" + Unreadable + ")";
+        QTest::newRow("down to a date ahead")  << QPoint(2, 5) << QStringList{"Down"}
+                                               << Today.addDays(40).toString(Qt::ISODate) + " ()";
+        QTest::newRow("right to a due date")   << QPoint(1, 4) << QStringList{"Right"}
+                                               << today + " (Refill due)";
+        QTest::newRow("typed due, Enter")      << QPoint(3, 5) << QStringList{"'" + today, "Return"}
+                                               << today + " (Refill due)";
+        QTest::newRow("typed unreadable, Tab back") << QPoint(1, 5) << QStringList{"'later", "Shift+Tab", "Right"}
+                                               << "later (" + Unreadable + ")";
+        // clang-format on
+    }
+    void announced()
+    {
+        QFETCH(QPoint, start);
+        QFETCH(QStringList, keys);
+        MainWindow w;
+        QVERIFY(shown(w));
+        fill(w);
+        w.grid()->setCurrentCell(start.x(), start.y());
+        w.grid()->setFocus();
+        Announcements announcements;
+        play(keys);
+        QVERIFY(!announcements.heard().isEmpty());
+        QTEST(announcements.heard().last(), "heard");
+    }
+};
+
+PILLORA_ATSPI_TEST_MAIN(TestScreenReader)
+#include "tst_screenreader.moc"
