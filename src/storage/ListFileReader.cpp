@@ -75,16 +75,28 @@ QList<QStringView> splitAtLineFeeds(QStringView text, qsizetype maxLines)
 // LF, as a Linux editor or a checkout leaves it: a Windows file may hold an
 // LF inside a cell, and taking that as a line end would shift every later
 // cell of a file that is merely cut short.
-QList<QStringView> splitLines(QStringView text, qsizetype lineCount)
+QList<QStringView> splitLines(QStringView text, qsizetype lineCount, bool &byLineFeeds)
 {
     QList<QStringView> lines = splitAtCarriageReturns(text, lineCount);
+    byLineFeeds = false;
     if (lines.size() >= lineCount)
         return lines;
     const qsizetype carriageReturns = text.count(u'\r');
     const qsizetype lineFeedsAlone = text.count(u'\n') - text.count(u"\r\n");
-    if (lineFeedsAlone > carriageReturns)
+    byLineFeeds = lineFeedsAlone > carriageReturns;
+    if (byLineFeeds)
         lines = splitAtLineFeeds(text, lineCount);
     return lines;
+}
+
+// A CR left inside a line read by LF is read as the "~" the program writes
+// for one. Kept raw, two of them would be saved as "~~" and come back as a
+// single line break.
+QString cellText(QStringView line, bool byLineFeeds)
+{
+    if (byLineFeeds && line.contains(u'\r'))
+        return DecodeLineBreaks(line.toString().replace(u'\r', u'~'));
+    return DecodeLineBreaks(line);
 }
 
 // Control characters other than tab and the line breaks are in no text a
@@ -122,7 +134,8 @@ ListFileReadResult ListFileReader::parse(const QByteArray &bytes, MedicationList
     using namespace ListFileFormat;
     ListFileReadResult result;
     const QString text = CodePage::decode(bytes);
-    const QList<QStringView> lines = splitLines(text, LineCount);
+    bool byLineFeeds = false;
+    const QList<QStringView> lines = splitLines(text, LineCount, byLineFeeds);
     auto line = [&lines](int number) {
         return number <= lines.size() ? lines.at(number - 1) : QStringView();
     };
@@ -154,9 +167,9 @@ ListFileReadResult ListFileReader::parse(const QByteArray &bytes, MedicationList
     int number = FirstCellLine;
     for (int row = 0; row < MedicationList::RowCount; ++row) {
         for (int column = 1; column < MedicationList::ColumnCount; ++column)
-            list.setCell(row, column, DecodeLineBreaks(line(number++)));
+            list.setCell(row, column, cellText(line(number++), byLineFeeds));
     }
-    list.setNotes(DecodeLineBreaks(line(NotesLine)));
+    list.setNotes(cellText(line(NotesLine), byLineFeeds));
 
     if (lines.size() < LineCount) {
         result.complete = false;

@@ -98,6 +98,9 @@ private slots:
         QTest::newRow("LF on some lines") << mixed << "Warfarin" << true;
         QTest::newRow("LF, a CR inside a line")
             << QByteArray(lf).replace("Warfarin", "War\rfarin") << "War\rfarin" << true;
+        // Kept as two raw CRs, a save would write "~~", which reads as CR LF.
+        QTest::newRow("LF, two CRs inside a line")
+            << QByteArray(lf).replace("Warfarin", "War\r\rfarin") << "War\r\nfarin" << true;
         QTest::newRow("LF inside a cell of a CR LF file")
             << QByteArray(crlf).replace("Warfarin", "War\nfarin") << "War\nfarin" << true;
         QTest::newRow("LF, cut short") << lf.left(lf.indexOf("Dosage")) << "" << false;
