@@ -45,6 +45,23 @@ private slots:
         QCOMPARE(w.bytes("Mum.dat").endsWith("\r\nx\r\n"), !saveFails);
     }
 
+    // A list loaded shows its due refills marked, from its first cell.
+    void loadedListShowsWhatIsDue()
+    {
+        MainWindow w("Mum\r\nDad\r\n");
+        MedicationList dad;
+        dad.setCurrentListName(u"Dad"_s);
+        dad.setCell(2, 1, u"Warfarin"_s);
+        dad.setCell(2, 5, Today.addDays(3).toString(Qt::ISODate));
+        QVERIFY(w.store.save(dad));
+        QVERIFY(w.show());
+        w.choose(u"Mum"_s);
+        w.grid()->setCurrentCell(4, 3);
+        w.choose(u"Dad"_s);
+        QVERIFY(w.due(2) && !w.due(1));
+        QCOMPARE(QPoint(w.grid()->row(), w.grid()->col()), QPoint(1, 1));
+    }
+
     // So do the buttons the status timer enables.
     void onlyAnOpenListTakesInput_data()
     {
@@ -146,8 +163,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("elsewhere");
         QTest::addColumn<QStringList>("names");
-        QTest::newRow("a list added") << "Mum\r\nDad\r\nGran\r\n"_ba
-                                      << QStringList{"Mum", "Dad", "Gran"};
+        QTest::newRow("a list added")
+            << "Mum\r\nDad\r\nGran\r\n"_ba << QStringList{"Mum", "Dad", "Gran"};
         QTest::newRow("the open list taken out") << "Dad\r\n"_ba << QStringList{"Dad", "Mum"};
     }
     void catalogueChangedElsewhere()

@@ -87,8 +87,6 @@ private slots:
         QTest::newRow("refill date") << dueDate << "Grid1" << RedoToo << QPoint(3, 5) << QPoint(3, 5);
         QTest::newRow("Up")          << row(Form1Ui::UpButton) << "Grid1" << Redo
                                      << QPoint(2, 3) << QPoint(1, 3);
-        QTest::newRow("Down")        << row(Form1Ui::DownButton) << "Grid1" << RedoToo
-                                     << QPoint(2, 3) << QPoint(3, 3);
         QTest::newRow("row Delete")  << row(Form1Ui::DeleteRowButton) << "Grid1" << Redo
                                      << QPoint(2, 3) << QPoint(2, 3);
         QTest::newRow("Large")       << large << "Grid1" << RedoToo << QPoint(1, 4) << QPoint(1, 4);
