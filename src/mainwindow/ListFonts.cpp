@@ -3,9 +3,9 @@
 #include "DisplayOptions.h"
 #include "Form1Ui.h"
 #include "ListSettings.h"
+#include "ListTextMeasurer.h"
 #include "MedicationGrid.h"
 #include "StorableText.h"
-#include "TextMeasurer.h"
 
 #include <QAction>
 #include <QLineEdit>

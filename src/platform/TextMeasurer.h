@@ -11,12 +11,3 @@ public:
     virtual double width(const QString &text) const = 0;
     virtual double height(const QString &text) const = 0;
 };
-
-// A measurer whose font the main window keeps at the size and boldness the
-// list is shown in, so that printing measures what the grid shows.
-class ListTextMeasurer : public TextMeasurer
-{
-public:
-    virtual void setPointSize(double points) = 0;
-    virtual void setBold(bool bold) = 0;
-};

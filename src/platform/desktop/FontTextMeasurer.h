@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TextMeasurer.h"
+#include "ListTextMeasurer.h"
 
 #include <QFont>
 #include <QFontMetricsF>
