@@ -28,7 +28,8 @@ struct Choice
 };
 
 // Logs every question and message as "<kind> <title>: <text>" and answers from
-// a queue; a question nobody queued an answer for fails the test. A Yes/No
+// a queue; a question nobody queued an answer for fails the test, and so do
+// answers still queued when the prompter goes. A Yes/No
 // question whose default is No is logged with " [default No]" after it, one
 // with named answers with its buttons: " [Keep both|Replace|Cancel]", an
 // input box holding text with that text: " [Tom/Jerry]".
@@ -39,6 +40,15 @@ public:
     QList<std::variant<bool, QString, Choice>> answers;
     // Called as each question is asked, to look at the window behind it.
     std::function<void()> whileAsking;
+
+    ~ScriptedPrompter() override
+    {
+        if (!answers.isEmpty() && !QTest::currentTestFailed() && QTest::currentTestFunction())
+            QTest::qFail(qPrintable(QStringLiteral("%1 answers left unused; asked: %2")
+                                        .arg(answers.size())
+                                        .arg(log.join(u'\n'))),
+                         __FILE__, __LINE__);
+    }
 
     bool askYesNo(const QString &text, const QString &title, DefaultAnswer preselected) override
     {

@@ -5,14 +5,21 @@
 
 namespace DisplayOptions {
 
+std::optional<int> sizeOf(int index)
+{
+    switch (index) {
+    case StandardItem:
+        return StandardSize;
+    case LargeItem:
+        return LargeSize;
+    default:
+        return std::nullopt;
+    }
+}
+
 void chooseFontSize(const MedicationList &list, ListHistory &history, int index)
 {
-    int size = list.settings().fontSize;
-    if (index == 0)
-        size = StandardSize;
-    else if (index == 1)
-        size = LargeSize;
-    history.setFonts(size, list.settings().bold);
+    history.setFonts(sizeOf(index).value_or(list.settings().fontSize), list.settings().bold);
 }
 
 void toggleBold(const MedicationList &list, ListHistory &history)

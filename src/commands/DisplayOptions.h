@@ -2,6 +2,8 @@
 
 #include "ListSettings.h"
 
+#include <optional>
+
 class ListHistory;
 class MedicationList;
 
@@ -10,9 +12,17 @@ class MedicationList;
 // changed, even by a choice that changes nothing.
 namespace DisplayOptions {
 
-// The menu's sizes: 0 Standard, 1 Large.
 constexpr int StandardSize = ListSettings::StandardFontSize;
 constexpr int LargeSize = ListSettings::LargeFontSize;
+
+// The items of the Font Size menu, in its order.
+enum SizeItem
+{
+    StandardItem = 0,
+    LargeItem = 1
+};
+// The size the item at index sets; nothing for another index.
+std::optional<int> sizeOf(int index);
 
 // Another index changes no size, yet still counts as a change.
 void chooseFontSize(const MedicationList &list, ListHistory &history, int index);

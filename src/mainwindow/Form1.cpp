@@ -5,7 +5,6 @@
 #include "Clock.h"
 #include "ColumnSizer.h"
 #include "DisplayOptions.h"
-#include "FontTextMeasurer.h"
 #include "Form3.h"
 #include "GeneralNotes.h"
 #include "HelpCommand.h"
@@ -42,7 +41,6 @@ Form1::Form1(const MainWindowParts &parts, QWidget *parent)
     m_ui.setupUi(*this, m_list,
                  [this](const QString &text) { return m_refillDates->unreadableHint(text); });
     setMinimumSize(m_ui.minimumClientArea());
-    m_parts.measurer.setFont(Form1Ui::standardFont());
     m_fonts = std::make_unique<ListFonts>(m_ui, m_parts.measurer);
     m_cellEditor =
         new CellEditor(m_list, m_parts.history, *m_ui.Grid1, *m_ui.Text1, *m_ui.Text3, *this);
@@ -106,9 +104,6 @@ void Form1::startUp()
     auto *catalogue = new CatalogueWatcher(m_parts.store.folder(), this);
     connect(catalogue, &CatalogueWatcher::changed, this,
             [this] { m_parts.listCommands.followCatalogue(*this); });
-    // Standard is marked from the start, so a list saved before any size
-    // was chosen records the size it is shown in.
-    m_ui.mnuFontSizeOp[0]->setChecked(true);
     PositionCellEditor();
     SetColumnWidths();
     followListOpen();
@@ -172,7 +167,7 @@ void Form1::ApplyBold(bool on)
 void Form1::chooseFontSize(int index)
 {
     DisplayOptions::chooseFontSize(m_list, m_parts.history, index);
-    if (index == 0 || index == 1)
+    if (DisplayOptions::sizeOf(index))
         ApplyFontSize(m_list.settings().fontSize);
     SetColumnWidths();
 }

@@ -13,10 +13,10 @@ class AddressOpener;
 class CellEditor;
 class Clock;
 class FileAssociations;
-class FontTextMeasurer;
 class ListCommands;
 class ListFonts;
 class ListStore;
+class ListTextMeasurer;
 class ListWindowGeometry;
 class MedicationList;
 class PrintCommand;
@@ -43,7 +43,7 @@ struct MainWindowParts
     PrinterService &printers;
     // The window's measuring font lives here, kept at the grid's size and
     // boldness, so that printing measures what the grid shows.
-    FontTextMeasurer &measurer;
+    ListTextMeasurer &measurer;
 };
 
 // The main window: the open list in a grid with the general notes beneath,

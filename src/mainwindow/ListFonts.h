@@ -4,17 +4,18 @@
 
 struct Form1Ui;
 struct ListSettings;
-class FontTextMeasurer;
+class ListTextMeasurer;
 class QFont;
 
 // The open list's fonts: the grid's, the window's measuring font and those
-// of Text1 and Text2, with the Font menu's marks. Only their size and
-// boldness follow the list; Text3, the buttons and the label keep the
-// design font whatever the list's settings.
+// of Text1 and Text2, with the Font menu's marks, which only this sets.
+// Only their size and boldness follow the list; Text3, the buttons and the
+// label keep the design font whatever the list's settings.
 class ListFonts
 {
 public:
-    ListFonts(const Form1Ui &ui, FontTextMeasurer &measurer);
+    // Starts from the design font, with Standard marked.
+    ListFonts(const Form1Ui &ui, ListTextMeasurer &measurer);
 
     void ApplyFontSize(int size);
     void ApplyBold(bool on);
@@ -29,5 +30,5 @@ private:
     void markSize(int size);
 
     const Form1Ui &m_ui;
-    FontTextMeasurer &m_measurer;
+    ListTextMeasurer &m_measurer;
 };

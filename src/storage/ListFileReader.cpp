@@ -152,7 +152,7 @@ ListFileReadResult ListFileReader::parse(const QByteArray &bytes, MedicationList
 
     const QString sizeLine = line(FontSizeLine).toString();
     if (sizeLine.isEmpty()) {
-        settings.fontSize = 8;
+        settings.fontSize = ListSettings::StandardFontSize;
     } else {
         const float size = leadingNumber(sizeLine);
         if (size == ListSettings::StandardFontSize || size == ListSettings::LargeFontSize) {

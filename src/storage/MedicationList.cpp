@@ -82,10 +82,7 @@ void MedicationList::setNotes(const QString &notes)
 
 void MedicationList::setSettings(const ListSettings &settings)
 {
-    if (m_settings == settings)
-        return;
     m_settings = settings;
-    emit settingsChanged();
 }
 
 void MedicationList::setListPrinterName(const QString &name)
@@ -105,10 +102,7 @@ void MedicationList::setCurrentListName(const QString &name)
 
 void MedicationList::setChangesMade(bool changed)
 {
-    if (m_changesMade == changed)
-        return;
     m_changesMade = changed;
-    emit changesMadeChanged(changed);
 }
 
 void MedicationList::ClearList()

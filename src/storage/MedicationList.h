@@ -94,9 +94,7 @@ signals:
     // A data row came in and the rows below moved down; rowsChanged follows.
     void rowInserted(int row);
     void notesChanged();
-    void settingsChanged();
     void currentListNameChanged();
-    void changesMadeChanged(bool changed);
 
 private:
     using Row = std::array<QString, ColumnCount>;

@@ -18,7 +18,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 
 // Written under Windows: windows-1252, "~~" for line breaks, a lone CR in the
 // general notes, CR LF, the window at 1440, 720, 10800 x 7200 twips, Large, bold.
@@ -68,6 +70,12 @@ struct MainWindow
         if (enabled)
             button(index)->click();
         return enabled;
+    }
+    // Waits for the status timer's next turn.
+    bool tick() const
+    {
+        QSignalSpy ticked(control<QTimer>(QStringLiteral("Timer1")), &QTimer::timeout);
+        return ticked.wait(1000);
     }
     bool show()
     {

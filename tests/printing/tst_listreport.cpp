@@ -290,6 +290,9 @@ private slots:
         // The screen pads its cells by less than the page needs.
         QTest::newRow("a grid that leaves less than 120 beside its texts")
             << false << 10 << true << shortest << 20 << false;
+        // Wide enough for the page, but for the 600 that Notes keep.
+        QTest::newRow("a grid that leaves Notes less than 600")
+            << false << 10 << true << shortest << 480 << true;
     }
     void gridWiderThanThePage()
     {

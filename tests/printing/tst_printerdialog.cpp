@@ -55,10 +55,6 @@ private slots:
             << two << "" << QStringList{"Esc"} << false << "cancelled";
         QTest::newRow("never printed: Enter does nothing")
             << two << "" << QStringList{"Return"} << false << "open";
-        QTest::newRow("no printers: Cancel")
-            << QStringList() << "" << QStringList{"Cancel"} << false << "cancelled";
-        QTest::newRow("no printers: Esc")
-            << QStringList() << "" << QStringList{"Esc"} << false << "cancelled";
         QTest::newRow("the saved printer is gone: Esc")
             << QStringList{"Office"} << "Garage" << QStringList{"Esc"} << false << "cancelled";
         QTest::newRow("saved printer: Enter prints")

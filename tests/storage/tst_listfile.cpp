@@ -131,6 +131,7 @@ private slots:
     }
 
     // Only a missing line end is no loss; a missing line is, even the last.
+    // What is there is read, up to the last line.
     void shortFile_data()
     {
         QTest::addColumn<int>("lines");
@@ -144,6 +145,8 @@ private slots:
             << 314 << false << u"The file ends after 314 of its 315 lines."_s;
         QTest::newRow("without the last two lines")
             << 313 << true << u"The file ends after 313 of its 315 lines."_s;
+        QTest::newRow("the window's place alone")
+            << 4 << false << u"The file ends after 4 of its 315 lines."_s;
     }
     void shortFile()
     {
@@ -162,6 +165,7 @@ private slots:
         QCOMPARE(result.complete, problem.isEmpty());
         QCOMPARE(result.problem, problem);
         QCOMPARE(list.notes().isEmpty(), lines < 315); // the stale notes never stay
+        QCOMPARE(list.settings().windowHeight, 7200);
     }
 };
 

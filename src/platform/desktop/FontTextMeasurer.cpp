@@ -56,6 +56,20 @@ void FontTextMeasurer::setFont(const QFont &font)
     m_metrics = QFontMetricsF(font, &twipsDevice());
 }
 
+void FontTextMeasurer::setPointSize(double points)
+{
+    QFont font = m_font;
+    font.setPointSizeF(points);
+    setFont(font);
+}
+
+void FontTextMeasurer::setBold(bool bold)
+{
+    QFont font = m_font;
+    font.setBold(bold);
+    setFont(font);
+}
+
 double FontTextMeasurer::width(const QString &text) const
 {
     double widest = 0;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TextMeasurer.h"
+#include "ListTextMeasurer.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -9,13 +9,15 @@
 // window's measuring font, whose size and boldness follow the list's. Texts
 // are measured at the font's true size, as paper shows them, not at the
 // size a screen rounds it to.
-class FontTextMeasurer : public TextMeasurer
+class FontTextMeasurer : public ListTextMeasurer
 {
 public:
     explicit FontTextMeasurer(const QFont &font);
 
     QFont font() const { return m_font; }
     void setFont(const QFont &font);
+    void setPointSize(double points) override;
+    void setBold(bool bold) override;
 
     double width(const QString &text) const override;
     double height(const QString &text) const override;
