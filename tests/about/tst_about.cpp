@@ -1,16 +1,14 @@
-#include "CalendarFixture.h"
+#include "Doubles.h"
 #include "HelpCommand.h"
 #include "HelpWindow.h"
 #include "PaintedContrast.h"
 #include "ProgramInfo.h"
-#include "Twips.h"
 #include "frmAbout.h"
 
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextBrowser>
-#include <QTimer>
 
 namespace {
 
@@ -21,6 +19,19 @@ struct AboutBox
     ScriptedPrompter prompter;
     frmAbout box;
 };
+
+// Keys for the focused control, or "click NAME" for a control of the window.
+void act(QWidget &window, const QStringList &actions)
+{
+    for (const QString &action : actions) {
+        if (action.startsWith("click ")) {
+            QTest::mouseClick(window.findChild<QWidget *>(action.section(' ', 1)), Qt::LeftButton);
+            continue;
+        }
+        const QKeyCombination key = QKeySequence(action)[0];
+        QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+    }
+}
 
 } // namespace
 
@@ -38,7 +49,6 @@ private slots:
 
     // No default and no cancel button: only "&Ok" and a link that opened
     // close the box. The focus starts on "&Ok"; Tab goes on to the links.
-    // Each action is "click NAME" or a key for the focused control.
     void userActions_data()
     {
         QTest::addColumn<QStringList>("actions");
@@ -58,67 +68,25 @@ private slots:
         row("web site opens", {"click Label1_3"}) << true << site << QStringList() << false;
         row("web site fails", {"click Label1_3"}) << false << site << siteFailed << true;
         row("e-mail fails", {"click Label1_4"}) << false << mail << mailFailed << true;
-        row("product name", {"click Labe1_0"}) << true << none << QStringList() << true;
         row("Escape", {"Esc"}) << true << none << QStringList() << true;
-        row("Alt+O", {"Alt+O"}) << true << none << QStringList() << false;
         row("Enter on Ok", {"Return"}) << true << none << QStringList() << false;
         row("Tab, Enter: the web site", {"Tab", "Return"})
             << true << site << QStringList() << false;
         row("Tab twice, Space: e-mail", {"Tab", "Tab", "Space"})
             << true << mail << QStringList() << false;
-        row("a link that fails keeps the focus", {"Tab", "Tab", "Return", "Shift+Tab", "Space"})
-            << false << mail + site << mailFailed + siteFailed << true;
-        row("Tab three times: back on Ok", {"Tab", "Tab", "Tab", "Return"})
-            << true << none << QStringList() << false;
     }
     void userActions()
     {
         QFETCH(QStringList, actions);
         QFETCH(bool, opens);
-        QFETCH(QList<QUrl>, opened);
-        QFETCH(QStringList, messages);
         QFETCH(bool, staysOpen);
         AboutBox about;
         about.opener.succeeds = opens;
         QVERIFY(QTest::qWaitForWindowActive(&about.box));
-        for (const QString &action : actions) {
-            if (action.startsWith("click ")) {
-                QTest::mouseClick(about.box.findChild<QWidget *>(action.section(' ', 1)),
-                                  Qt::LeftButton);
-                continue;
-            }
-            const QKeyCombination key = QKeySequence(action)[0];
-            QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
-        }
-        // An access key shows the button pressed for a moment before it acts.
-        QTRY_COMPARE(about.box.isVisible(), staysOpen);
-        QCOMPARE(about.opener.opened, opened);
-        QCOMPARE(about.prompter.log, messages);
-    }
-
-    // While the box is open, a click on the calendar does not reach it.
-    void modalOverTheCalendar()
-    {
-        Calendar calendar(Today);
-        MonthGrid *january = calendar.grid(1);
-        QVERIFY(QTest::qWaitForWindowExposed(calendar.window));
-        const QPoint firstDay = january->mapTo(
-            calendar.window, QPoint(10, Twips::toPixels(january->rowHeight(0)) + 10));
-        const auto clickFirstDay = [&] {
-            QTest::mouseClick(calendar.window->windowHandle(), Qt::LeftButton, {}, firstDay);
-        };
-        RecordingAddressOpener opener;
-        ScriptedPrompter prompter;
-        QTimer::singleShot(0, [&] {
-            clickFirstDay();
-            if (QWidget *about = QApplication::activeModalWidget())
-                about->close();
-        });
-        const QPoint before(january->row(), january->col());
-        frmAbout::showModal(calendar.owner, opener, prompter);
-        QCOMPARE(QPoint(january->row(), january->col()), before);
-        clickFirstDay();
-        QCOMPARE(QPoint(january->row(), january->col()), QPoint(1, 0));
+        act(about.box, actions);
+        QCOMPARE(about.box.isVisible(), staysOpen);
+        QTEST(about.opener.opened, "opened");
+        QTEST(about.prompter.log, "messages");
     }
 
     // The compiled help where a viewer opens it; otherwise, and silently,
@@ -139,46 +107,32 @@ private slots:
     void help()
     {
         QFETCH(bool, compiled);
-        QFETCH(bool, viewer);
-        QFETCH(bool, opens);
+        QFETCH(bool, tried);
         const QTemporaryDir folder;
         const QString chm = folder.filePath("PILLORA.CHM");
         if (compiled)
             QVERIFY(QFile(chm).open(QIODevice::WriteOnly));
         RecordingAddressOpener opener;
+        QFETCH(bool, opens);
         opener.succeeds = opens;
         TestFileAssociations associations;
+        QFETCH(bool, viewer);
         associations.viewer = viewer;
         QWidget owner;
         owner.show();
         HelpCommand(opener, associations, {folder.path()}).run(owner);
-        QFETCH(bool, tried);
         QCOMPARE(opener.opened, tried ? QList{QUrl::fromLocalFile(chm)} : QList<QUrl>());
         auto *window = owner.findChild<HelpWindow *>();
-        QFETCH(bool, ownWindow);
-        QCOMPARE(window && window->isVisible(), ownWindow);
-        if (window) {
-            QCOMPARE(window->browser()->source(), HelpWindow::Home);
-            QCOMPARE(window->browser()->documentTitle(), "Pillora: medication lists");
-        }
-        QVERIFY(opener.opened.size() <= 1);
-    }
-
-    // Help again while its window is open brings that window to the front,
-    // on the page it shows.
-    void helpTwice()
-    {
-        QWidget owner;
-        owner.show();
-        RecordingAddressOpener opener;
-        TestFileAssociations associations;
-        const HelpCommand help(opener, associations, {});
-        help.run(owner);
-        HelpWindow *window = owner.findChild<HelpWindow *>();
-        window->browser()->setSource(QUrl("qrc:/help/files.html"));
-        help.run(owner);
-        QCOMPARE(owner.findChildren<HelpWindow *>(), QList{window});
-        QCOMPARE(window->browser()->source(), QUrl("qrc:/help/files.html"));
+        QTEST(window && window->isVisible(), "ownWindow");
+        if (!window)
+            return;
+        QCOMPARE(window->browser()->documentTitle(), "Pillora: medication lists");
+        // Its links work, from the keyboard too, and Esc closes it.
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        act(*window, {"Tab", "Tab", "Return"});
+        QCOMPARE(window->browser()->source(), QUrl("qrc:/help/buttons.html"));
+        act(*window, {"Esc"});
+        QVERIFY(!window->isVisible());
     }
 
     // Every page and style sheet of help/ is built in, and every link of
@@ -201,43 +155,15 @@ private slots:
         }
     }
 
-    // The help window from the keyboard: Tab moves to a link, Enter
-    // follows it, Alt+Left goes back, Esc closes the window.
-    void helpWindowKeys_data()
-    {
-        QTest::addColumn<QStringList>("keys");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("opens on the first page") << QStringList() << "index.html";
-        QTest::newRow("the second link") << QStringList{"Tab", "Tab", "Return"} << "buttons.html";
-        QTest::newRow("and back") << QStringList{"Tab", "Tab", "Return", "Alt+Left"}
-                                  << "index.html";
-        QTest::newRow("Esc closes") << QStringList{"Esc"} << "closed";
-    }
-    void helpWindowKeys()
-    {
-        QFETCH(QStringList, keys);
-        QWidget owner;
-        owner.show();
-        QPointer<HelpWindow> window = HelpWindow::open(owner);
-        QVERIFY(QTest::qWaitForWindowActive(window));
-        for (const QString &key : keys) {
-            const QKeyCombination combination = QKeySequence(key)[0];
-            QTest::keyClick(QApplication::focusWidget(), combination.key(),
-                            combination.keyboardModifiers());
-        }
-        const QString shown = window && window->isVisible() ? window->browser()->source().fileName()
-                                                            : QStringLiteral("closed");
-        QTEST(shown, "shown");
-    }
-
-    // Every text of the box in the light and the dark palette, as painted.
+    // Every text of the box, and the help's headings and links, in the
+    // light and the dark palette, as painted.
     void contrast_data()
     {
         QTest::addColumn<QString>("palette");
         QTest::addColumn<QString>("part");
         for (const char *palette : {"light", "dark"}) {
-            for (const char *part :
-                 {"Labe1_0", "Label1_1", "Label1_2", "Label1_3", "Label1_4", "Command1"})
+            for (const char *part : {"Labe1_0", "Label1_1", "Label1_2", "Label1_3", "Label1_4",
+                                     "Command1", "Pillora: medication lists", "Buttons"})
                 QTest::addRow("%s: %s", palette, part) << palette << part;
         }
     }
@@ -248,58 +174,27 @@ private slots:
         PaintedContrast::useFusion(palette);
         AboutBox about;
         QVERIFY(QTest::qWaitForWindowExposed(&about.box));
-        QWidget *control = about.box.findChild<QWidget *>(part);
-        // A button's caption, not its frame.
-        const QRect area =
-            part == "Command1" ? control->rect().adjusted(6, 6, -6, -6) : control->rect();
-        const PaintedContrast::Reading reading = PaintedContrast::read(*control, area);
+        QWidget *painted = about.box.findChild<QWidget *>(part);
+        QRect area;
+        if (painted) {
+            // A button's caption, not its frame.
+            area = part == "Command1" ? painted->rect().adjusted(6, 6, -6, -6) : painted->rect();
+        } else {
+            QTextBrowser *browser = HelpWindow::open(about.box)->browser();
+            QVERIFY(QTest::qWaitForWindowExposed(browser));
+            QVERIFY(browser->find(part));
+            QTextCursor found = browser->textCursor();
+            browser->setTextCursor(QTextCursor(browser->document()));
+            const QRect last = browser->cursorRect(found);
+            found.setPosition(found.anchor());
+            area = browser->cursorRect(found).united(last).adjusted(2, 1, -2, -1);
+            painted = browser->viewport();
+        }
+        const PaintedContrast::Reading reading = PaintedContrast::read(*painted, area);
         QVERIFY2(reading.contrast >= 4.5, qPrintable(reading.describe()));
-    }
-
-    // The help's headings, links and text in the pages' own colours where
-    // they are legible, in others where not.
-    void helpContrast_data()
-    {
-        QTest::addColumn<QString>("palette");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QColor>("painted");
-        const QColor any;
-        QTest::newRow("light: a heading")
-            << "light"
-            << "Pillora: medication lists" << QColor(0x05, 0x53, 0x7c);
-        QTest::newRow("light: a link") << "light"
-                                       << "Buttons" << any;
-        QTest::newRow("dark: a heading") << "dark"
-                                         << "Pillora: medication lists" << any;
-        QTest::newRow("dark: a link") << "dark"
-                                      << "Buttons" << any;
-        QTest::newRow("dark: text") << "dark"
-                                    << "Pillora keeps medication lists." << any;
-    }
-    void helpContrast()
-    {
-        QFETCH(QString, palette);
-        QFETCH(QString, text);
-        PaintedContrast::useFusion(palette);
-        QWidget owner;
-        owner.show();
-        HelpWindow *window = HelpWindow::open(owner);
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-        QTextBrowser *browser = window->browser();
-        QVERIFY(browser->find(text));
-        QTextCursor found = browser->textCursor();
-        browser->setTextCursor(QTextCursor(browser->document()));
-        const int end = found.position();
-        found.setPosition(found.anchor());
-        const QRect first = browser->cursorRect(found);
-        found.setPosition(end);
-        const QRect area = browser->cursorRect(found).united(first);
-        const PaintedContrast::Reading reading =
-            PaintedContrast::read(*browser->viewport(), area.adjusted(2, 1, -2, -1));
-        QVERIFY2(reading.contrast >= 4.5, qPrintable(reading.describe()));
-        QFETCH(QColor, painted);
-        if (painted.isValid())
-            QCOMPARE(reading.text, painted);
+        // The headings keep the colour of the box's band where it is legible.
+        if (palette == "light" && part.startsWith("Pillora"))
+            QCOMPARE(reading.text, QColor(0x05, 0x53, 0x7c));
     }
 
     void initTestCase() { m_startPalette = QApplication::palette(); }

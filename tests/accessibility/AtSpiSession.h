@@ -4,34 +4,30 @@
 
 #include <sys/types.h>
 
+#include <string>
 #include <vector>
 
-// What a screen reader talks to, brought up for one test process and ended
-// with it: an X server of its own (Qt's offscreen platform has no AT-SPI
-// bridge, xcb has), a private D-Bus session bus, and the AT-SPI bus with its
-// registry. Made before the QApplication, which then shows its windows on
-// that X server and exports them on that bus. Where a part is missing
-// (no Xvfb, no dbus-daemon, no at-spi2-core), problem() says which, and the
-// tests skip with it.
+// What a screen reader talks to, for one test process and ended with it: an
+// X server of its own (Qt's offscreen platform has no AT-SPI bridge), a
+// private session bus and the AT-SPI bus. Made before the QApplication.
+// Where a part is missing, problem() says which, and the tests skip.
 class AtSpiSession
 {
 public:
     AtSpiSession();
     ~AtSpiSession();
-    AtSpiSession(const AtSpiSession &) = delete;
-    AtSpiSession &operator=(const AtSpiSession &) = delete;
+    Q_DISABLE_COPY(AtSpiSession)
 
     // Empty once everything runs.
     static QString problem();
 
 private:
-    bool start();
-    pid_t spawn(const std::vector<std::string> &command, int keepOpen = -1);
+    QString start();
+    std::string launch(std::vector<std::string> command);
 
     std::vector<pid_t> m_started;
 };
 
-// Skips the test where the session could not be brought up.
 #define PILLORA_SKIP_WITHOUT_ATSPI()                                                               \
     do {                                                                                           \
         if (!AtSpiSession::problem().isEmpty())                                                    \

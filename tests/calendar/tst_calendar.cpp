@@ -1,12 +1,65 @@
-#include "CalendarFixture.h"
+#include "Doubles.h"
+#include "Form3.h"
+#include "MonthGrid.h"
 #include "MonthLayout.h"
 #include "PaintedContrast.h"
 
 #include <QAccessible>
+#include <QComboBox>
 #include <QLineEdit>
-#include <QRegularExpression>
+#include <QPointer>
 
-using namespace MonthLayout;
+namespace {
+
+// The calendar as the "&Calendar" button opens it over a main window.
+struct Calendar
+{
+    Calendar()
+    {
+        owner.show();
+        window = Form3::open(owner, clock);
+    }
+
+    MonthGrid *grid(int month) const
+    {
+        return window->findChild<MonthGrid *>(QStringLiteral("Grid1_%1").arg(month));
+    }
+    QComboBox *yearBox() const { return window->findChild<QComboBox *>(); }
+
+    // The frames and cells marked as today: "12 frame", "12 [1]".
+    QStringList marks() const
+    {
+        QStringList marked;
+        for (int month = 1; month <= 12; ++month) {
+            const MonthGrid &g = *grid(month);
+            if (g.backColorBkg() == QColor(Qt::blue))
+                marked << QStringLiteral("%1 frame").arg(month);
+            for (int cell = g.cols(); cell < g.rows() * g.cols(); ++cell) {
+                const int r = cell / g.cols(), c = cell % g.cols();
+                if (g.cellBackColor(r, c) == QColor(Qt::blue))
+                    marked << QStringLiteral("%1 [%2]").arg(month).arg(g.textMatrix(r, c));
+            }
+        }
+        return marked;
+    }
+
+    TestClock clock;
+    QWidget owner;
+    QPointer<Form3> window;
+};
+
+// Each key goes where the user's would: to an open popup, else the focus.
+void press(const QString &keys)
+{
+    for (const QString &key : keys.split(u' ', Qt::SkipEmptyParts)) {
+        const QKeyCombination combination = QKeySequence(key)[0];
+        QWidget *popup = QApplication::activePopupWidget();
+        QWidget *target = popup ? popup->focusWidget() : QApplication::focusWidget();
+        QTest::keyClick(target, combination.key(), combination.keyboardModifiers());
+    }
+}
+
+} // namespace
 
 class TestCalendar : public QObject
 {
@@ -20,12 +73,9 @@ private slots:
         QTest::addColumn<QPoint>("first");
         QTest::addColumn<QPoint>("last");
         // clang-format off
-        QTest::newRow("six rows")           << QDate(2011, 1, 31) << QPoint(1, 6) << QPoint(6, 1);
-        QTest::newRow("exactly four rows")  << QDate(2009, 2, 28) << QPoint(1, 0) << QPoint(4, 6);
-        QTest::newRow("a leap year")        << QDate(2012, 2, 29) << QPoint(1, 3) << QPoint(5, 3);
-        QTest::newRow("a century: no leap") << QDate(2100, 2, 28) << QPoint(1, 1) << QPoint(5, 0);
-        QTest::newRow("a 400th year: leap") << QDate(2000, 2, 29) << QPoint(1, 2) << QPoint(5, 2);
-        QTest::newRow("31 from a Friday")   << QDate(2010, 1, 31) << QPoint(1, 5) << QPoint(6, 0);
+        QTest::newRow("six rows")          << QDate(2011, 1, 31) << QPoint(1, 6) << QPoint(6, 1);
+        QTest::newRow("exactly four rows") << QDate(2009, 2, 28) << QPoint(1, 0) << QPoint(4, 6);
+        QTest::newRow("a leap year")       << QDate(2012, 2, 29) << QPoint(1, 3) << QPoint(5, 3);
         // clang-format on
     }
     void monthLayout()
@@ -33,214 +83,77 @@ private slots:
         QFETCH(QDate, lastDay);
         QFETCH(QPoint, first);
         QFETCH(QPoint, last);
-        const MonthInfo month = GetMonthInfo(lastDay.year(), lastDay.month());
+        const MonthLayout::MonthInfo month =
+            MonthLayout::GetMonthInfo(lastDay.year(), lastDay.month());
         QCOMPARE(month.days, lastDay.day());
-        QCOMPARE(dayInCell(month, first.x(), first.y()), 1);
-        QCOMPARE(dayInCell(month, last.x(), last.y()), month.days);
+        QCOMPARE(MonthLayout::dayInCell(month, first.x(), first.y()), 1);
+        QCOMPARE(MonthLayout::dayInCell(month, last.x(), last.y()), month.days);
+        QCOMPARE(MonthLayout::dayInCell(month, last.x(), last.y() + 1), 0);
     }
 
-    // Today is marked only in its own year: one cell, and its month's frame.
-    void marks_data()
-    {
-        QTest::addColumn<QDate>("today");
-        QTest::addColumn<QList<int>>("chosen");
-        QTest::addColumn<QStringList>("marks");
-        QTest::newRow("today outside the year list")
-            << QDate(2026, 12, 1) << QList<int>()
-            << QStringList{"12 frame #0000ff", "12 [1] #0000ff #ffffff bold"};
-        QTest::newRow("another year chosen") << QDate(2026, 12, 1) << QList{2011} << QStringList();
-        QTest::newRow("back to the current year")
-            << QDate(2015, 6, 10) << QList{2011, 2015}
-            << QStringList{"6 frame #0000ff", "6 [10] #0000ff #ffffff bold"};
-    }
-    void marks()
-    {
-        QFETCH(QDate, today);
-        QFETCH(QList<int>, chosen);
-        QFETCH(QStringList, marks);
-        const Calendar calendar(today);
-        for (int year : chosen)
-            calendar.choose(year);
-        static const QRegularExpression blue("frame #0000ff| #0000ff #ffffff bold");
-        QCOMPARE(calendar.picture().filter(blue), marks);
-    }
-
-    // Once a year is chosen, choosing it again and opening the calendar
-    // again change nothing it shows.
-    void chosenYearStays()
-    {
-        Calendar calendar(Today);
-        calendar.choose(2011);
-        const QStringList picture = calendar.picture();
-        calendar.choose(2011);
-        QCOMPARE(calendar.picture(), picture);
-        QCOMPARE(Form3::open(calendar.owner, calendar.clock), calendar.window.data());
-        QVERIFY(QTest::qWaitForWindowActive(calendar.window));
-        QCOMPARE(calendar.picture(), picture);
-    }
-
-    // From 2008 to five years after the current one, also from a year
-    // before the list.
-    void years_data()
-    {
-        QTest::addColumn<QDate>("today");
-        QTest::addColumn<QStringList>("ends");
-        QTest::addColumn<int>("count");
-        QTest::newRow("2026") << QDate(2026, 3, 1) << QStringList{"2008", "2031"} << 24;
-        QTest::newRow("the first listed year")
-            << QDate(2008, 1, 1) << QStringList{"2008", "2013"} << 6;
-        QTest::newRow("a clock before the list")
-            << QDate(2004, 6, 1) << QStringList{"2008", "2009"} << 2;
-    }
-    void years()
-    {
-        QFETCH(QDate, today);
-        const Calendar calendar(today);
-        const QComboBox *box = calendar.yearBox();
-        QTEST(box->count(), "count");
-        QTEST((QStringList{box->itemText(0), box->itemText(box->count() - 1)}), "ends");
-        QCOMPARE(box->currentText(), QString::number(today.year()));
-    }
-
-    // With 2011 shown, the user types over it and presses Enter or Tab. A
-    // listed year is shown; anything else puts 2011 back, so that the box
-    // and the months agree.
-    void typedYear_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<Qt::Key>("leave");
-        QTest::addColumn<int>("shown");
-        QTest::newRow("a listed year, Enter") << "2015" << Qt::Key_Return << 2015;
-        QTest::newRow("a listed year, Tab away") << "2015" << Qt::Key_Tab << 2015;
-        QTest::newRow("the current year again") << "2026" << Qt::Key_Return << 2026;
-        QTest::newRow("next year") << "2027" << Qt::Key_Return << 2027;
-        QTest::newRow("the last listed year") << "2031" << Qt::Key_Tab << 2031;
-        QTest::newRow("the year after it") << "2032" << Qt::Key_Return << 2011;
-        QTest::newRow("the year before the list") << "2007" << Qt::Key_Tab << 2011;
-        QTest::newRow("not a year") << "soon" << Qt::Key_Return << 2011;
-        QTest::newRow("nothing") << "" << Qt::Key_Tab << 2011;
-    }
-    void typedYear()
-    {
-        QFETCH(QString, typed);
-        QFETCH(Qt::Key, leave);
-        QFETCH(int, shown);
-        Calendar calendar(Today);
-        QVERIFY(QTest::qWaitForWindowActive(calendar.window));
-        calendar.choose(2011);
-        calendar.type(typed, leave);
-        Calendar expected(Today);
-        if (shown != Today.year())
-            expected.choose(shown);
-        QCOMPARE(calendar.yearBox()->currentText(), QString::number(shown));
-        QCOMPARE(calendar.picture(), expected.picture());
-        QCOMPARE(calendar.grid(1)->accessibleName(), "January " + QString::number(shown));
-    }
-
-    // The year box comes first; Tab walks the months in order; Esc closes
-    // the calendar, except where it closes the open year list.
+    // The keyboard user as a screen reader follows them: the year box comes
+    // first, Tab walks the months, arrows the days; a typed year is shown
+    // when listed, else the box goes back to the year shown; Esc closes the
+    // calendar, except where it closes the open year list.
     void keyboard_data()
     {
-        QTest::addColumn<QStringList>("keys");
-        QTest::addColumn<QString>("focus");
-        QTest::newRow("opens in the year box") << QStringList() << "cmbYear";
-        QTest::newRow("Tab: January") << QStringList{"Tab"} << "Grid1_1";
-        QTest::newRow("12 Tabs: December") << QStringList(12, "Tab") << "Grid1_12";
-        QTest::newRow("13 Tabs: the year box") << QStringList(13, "Tab") << "cmbYear";
-        QTest::newRow("Shift+Tab: December") << QStringList{"Shift+Tab"} << "Grid1_12";
-        QTest::newRow("Esc in the year box") << QStringList{"Esc"} << "closed";
-        QTest::newRow("Esc in a month") << QStringList{"Tab", "Right", "Esc"} << "closed";
-        QTest::newRow("Esc in the year list") << QStringList{"Alt+Down", "Esc"} << "cmbYear";
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("announced");
+        const auto row = [](const char *name, const char *keys, const char *announced) {
+            QTest::newRow(name) << QString(keys) << QString(announced);
+        };
+        row("opens in the year box", "", "2026");
+        row("Tab: January on the 1st", "Tab", "Thursday 1 January 2026");
+        row("Shift+Tab: December on today", "Shift+Tab", "Tuesday 1 December 2026, today");
+        row("Right", "Shift+Tab Right", "Wednesday 2 December 2026");
+        row("Left before the 1st", "Shift+Tab Left Left Left", "No day");
+        row("a listed year, Enter", "Ctrl+A 2 0 1 5 Return Shift+Tab", "Tuesday 1 December 2015");
+        row("a listed year, Tab away", "Ctrl+A 2 0 1 5 Tab", "Thursday 1 January 2015");
+        row("next year", "Ctrl+A 2 0 2 7 Return Tab", "Friday 1 January 2027");
+        row("the last listed year", "Ctrl+A 2 0 3 1 Tab", "Wednesday 1 January 2031");
+        row("the year after it", "Ctrl+A 2 0 3 2 Return Tab", "Thursday 1 January 2026");
+        row("the year before the list", "Ctrl+A 2 0 0 7 Tab", "Thursday 1 January 2026");
+        row("not a year", "Ctrl+A s o o n Tab", "Thursday 1 January 2026");
+        row("the first year from the list", "Alt+Down Home Return Shift+Tab",
+            "Monday 1 December 2008");
+        row("and back to the current year",
+            "Alt+Down Home Return Alt+Down End Up Up Up Up Up Return Shift+Tab",
+            "Tuesday 1 December 2026, today");
+        row("a leap day", "Ctrl+A 2 0 2 8 Return Tab Tab Down Down Down Down",
+            "Tuesday 29 February 2028");
+        row("Esc in the year box", "Esc", "closed");
+        row("Esc in a month", "Tab Right Esc", "closed");
+        row("Esc in the year list", "Alt+Down Esc", "2026");
     }
     void keyboard()
     {
-        QFETCH(QStringList, keys);
-        Calendar calendar(Today);
+        QFETCH(QString, keys);
+        Calendar calendar;
         QVERIFY(QTest::qWaitForWindowActive(calendar.window));
-        for (const QString &key : keys) {
-            const QKeyCombination combination = QKeySequence(key)[0];
-            QWidget *target = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
-                                                                : QApplication::focusWidget();
-            QTest::keyClick(target, combination.key(), combination.keyboardModifiers());
+        press(keys);
+        if (!calendar.window || !calendar.window->isVisible()) {
+            QTEST(QString("closed"), "announced");
+            return;
         }
-        QString focus = "closed";
-        if (calendar.window && calendar.window->isVisible()) {
-            QWidget *control = QApplication::focusWidget();
-            while (control && control->parentWidget() != calendar.window)
-                control = control->parentWidget();
-            focus = control ? control->objectName() : "nothing";
+        // The box and the months never disagree, and today is marked in its
+        // own year only: its cell and its month's frame.
+        const QString year = calendar.yearBox()->currentText();
+        QCOMPARE(calendar.grid(1)->accessibleName(), "January " + year);
+        const QStringList todayMarked{"12 frame", "12 [1]"};
+        QCOMPARE(calendar.marks(), year == "2026" ? todayMarked : QStringList());
+        QAccessibleInterface *focused =
+            QAccessible::queryAccessibleInterface(QApplication::focusWidget());
+        if (QAccessibleInterface *cell =
+                focused->tableInterface() ? focused->focusChild() : nullptr) {
+            QVERIFY(cell->state().focused);
+            QCOMPARE(focused->role(), QAccessible::Table);
+            const int column = cell->tableCellInterface()->columnIndex();
+            QCOMPARE(
+                cell->tableCellInterface()->columnHeaderCells().value(0)->text(QAccessible::Name),
+                QLocale(QLocale::English).dayName(column == 0 ? 7 : column));
+            focused = cell;
         }
-        QTEST(focus, "focus");
-    }
-
-    // What a screen reader finds in a month: a table of six weeks of seven
-    // days under named weekdays, each day named in full.
-    void spokenCells_data()
-    {
-        QTest::addColumn<int>("year");
-        QTest::addColumn<int>("month");
-        QTest::addColumn<QPoint>("cell");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("today") << 0 << 12 << QPoint(0, 2) << "Tuesday 1 December 2026, today";
-        QTest::newRow("a day") << 0 << 12 << QPoint(1, 1) << "Monday 7 December 2026";
-        QTest::newRow("before the 1st") << 0 << 12 << QPoint(0, 1) << "No day";
-        QTest::newRow("after the last") << 0 << 2 << QPoint(5, 6) << "No day";
-        QTest::newRow("a leap day") << 2028 << 2 << QPoint(4, 2) << "Tuesday 29 February 2028";
-        QTest::newRow("the same day of another year")
-            << 2025 << 12 << QPoint(0, 1) << "Monday 1 December 2025";
-    }
-    void spokenCells()
-    {
-        QFETCH(int, year);
-        QFETCH(int, month);
-        QFETCH(QPoint, cell);
-        Calendar calendar(Today);
-        if (year)
-            calendar.choose(year);
-        QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(calendar.grid(month));
-        QVERIFY(grid && grid->tableInterface());
-        QCOMPARE(grid->role(), QAccessible::Table);
-        QCOMPARE(grid->text(QAccessible::Name), QLocale(QLocale::English).monthName(month) + ' ' +
-                                                    QString::number(year ? year : Today.year()));
-        QAccessibleTableInterface *table = grid->tableInterface();
-        QCOMPARE(QPoint(table->rowCount(), table->columnCount()), QPoint(6, 7));
-        QCOMPARE(table->columnDescription(0), "Sunday");
-        QAccessibleInterface *day = table->cellAt(cell.x(), cell.y());
-        QVERIFY(day);
-        QTEST(day->text(QAccessible::Name), "name");
-        QCOMPARE(day->role(), QAccessible::Cell);
-        QCOMPARE(day->tableCellInterface()->columnHeaderCells().value(0)->text(QAccessible::Name),
-                 QLocale(QLocale::English).dayName(cell.y() == 0 ? 7 : cell.y()));
-    }
-
-    // A month takes the focus on today, or on the 1st; the cell a screen
-    // reader reports as focused is the current one.
-    void focusedCell_data()
-    {
-        QTest::addColumn<int>("month");
-        QTest::addColumn<QStringList>("keys");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("today's month") << 12 << QStringList() << "Tuesday 1 December 2026, today";
-        QTest::newRow("another month") << 1 << QStringList() << "Thursday 1 January 2026";
-        QTest::newRow("Right") << 12 << QStringList{"Right"} << "Wednesday 2 December 2026";
-        QTest::newRow("Down") << 12 << QStringList{"Down"} << "Tuesday 8 December 2026";
-        QTest::newRow("Left, before the 1st")
-            << 12 << QStringList{"Left", "Left", "Left"} << "No day";
-    }
-    void focusedCell()
-    {
-        QFETCH(int, month);
-        QFETCH(QStringList, keys);
-        Calendar calendar(Today);
-        QVERIFY(QTest::qWaitForWindowActive(calendar.window));
-        MonthGrid *grid = calendar.grid(month);
-        grid->setFocus();
-        for (const QString &key : keys)
-            QTest::keyClick(grid, QKeySequence(key)[0].key());
-        QAccessibleInterface *focused = QAccessible::queryAccessibleInterface(grid)->focusChild();
-        QVERIFY(focused);
-        QTEST(focused->text(QAccessible::Name), "name");
-        QVERIFY(focused->state().focused);
+        QTEST(focused->text(QAccessible::Name), "announced");
     }
 
     // Every text in the light and the dark palette, as painted, also when
@@ -259,7 +172,7 @@ private slots:
         QFETCH(QString, palette);
         QFETCH(QString, part);
         PaintedContrast::useFusion(palette == "dark once open" ? "light" : palette);
-        Calendar calendar(Today);
+        Calendar calendar;
         QVERIFY(QTest::qWaitForWindowExposed(calendar.window));
         if (palette == "dark once open")
             PaintedContrast::useFusion("dark");
@@ -267,20 +180,19 @@ private slots:
         // Inside the grid lines: Monday 7th, Tuesday 1st, the Sunday header.
         const QMap<QString, QPoint> cells{
             {"a day", {2, 1}}, {"today", {1, 2}}, {"a weekday", {0, 0}}};
-        PaintedContrast::Reading reading;
+        QWidget *painted = calendar.window->findChild<QWidget *>("Label1_12");
+        QRect area = painted->rect();
         if (cells.contains(part)) {
-            const QPoint cell = cells[part];
-            reading = PaintedContrast::read(
-                *december, december->cellRect(cell.x(), cell.y()).adjusted(1, 1, -2, -2));
+            painted = december;
+            area = december->cellRect(cells[part].x(), cells[part].y()).adjusted(1, 1, -2, -2);
         } else if (part == "the year") {
-            QLineEdit *field = calendar.yearBox()->lineEdit();
-            reading = PaintedContrast::read(*field, field->rect());
-        } else {
-            QWidget *label = calendar.window->findChild<QWidget *>("Label1_12");
-            reading = PaintedContrast::read(*label, label->rect());
+            painted = calendar.yearBox()->lineEdit();
+            area = painted->rect();
         }
+        const PaintedContrast::Reading reading = PaintedContrast::read(*painted, area);
         QVERIFY2(reading.contrast >= 4.5, qPrintable(reading.describe()));
     }
+
     void initTestCase() { m_startPalette = QApplication::palette(); }
     void cleanup() { QApplication::setPalette(m_startPalette); }
 
