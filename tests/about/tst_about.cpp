@@ -83,6 +83,8 @@ private slots:
         AboutBox about;
         about.opener.succeeds = opens;
         QVERIFY(QTest::qWaitForWindowActive(&about.box));
+        // Nothing else of the program takes a click while the box is open.
+        QCOMPARE(QApplication::activeModalWidget(), &about.box);
         act(about.box, actions);
         QCOMPARE(about.box.isVisible(), staysOpen);
         QTEST(about.opener.opened, "opened");
@@ -130,6 +132,9 @@ private slots:
         // Its links work, from the keyboard too, and Esc closes it.
         QVERIFY(QTest::qWaitForWindowActive(window));
         act(*window, {"Tab", "Tab", "Return"});
+        // Help again brings this window back, on the page it shows.
+        HelpCommand(opener, associations, {folder.path()}).run(owner);
+        QCOMPARE(owner.findChildren<HelpWindow *>(), QList{window});
         QCOMPARE(window->browser()->source(), QUrl("qrc:/help/buttons.html"));
         act(*window, {"Esc"});
         QVERIFY(!window->isVisible());

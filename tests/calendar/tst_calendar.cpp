@@ -11,11 +11,13 @@
 
 namespace {
 
-// The calendar as the "&Calendar" button opens it over a main window.
+// The calendar as the "&Calendar" button opens it over a main window, on a
+// day that is not the 1st.
 struct Calendar
 {
     Calendar()
     {
+        clock.date = QDate(2026, 12, 7);
         owner.show();
         window = Form3::open(owner, clock);
     }
@@ -26,7 +28,7 @@ struct Calendar
     }
     QComboBox *yearBox() const { return window->findChild<QComboBox *>(); }
 
-    // The frames and cells marked as today: "12 frame", "12 [1]".
+    // The frames and cells marked as today: "12 frame", "12 [7]".
     QStringList marks() const
     {
         QStringList marked;
@@ -104,9 +106,9 @@ private slots:
         };
         row("opens in the year box", "", "2026");
         row("Tab: January on the 1st", "Tab", "Thursday 1 January 2026");
-        row("Shift+Tab: December on today", "Shift+Tab", "Tuesday 1 December 2026, today");
-        row("Right", "Shift+Tab Right", "Wednesday 2 December 2026");
-        row("Left before the 1st", "Shift+Tab Left Left Left", "No day");
+        row("Shift+Tab: December on today", "Shift+Tab", "Monday 7 December 2026, today");
+        row("Right", "Shift+Tab Right", "Tuesday 8 December 2026");
+        row("Up before the 1st", "Shift+Tab Up", "No day");
         row("a listed year, Enter", "Ctrl+A 2 0 1 5 Return Shift+Tab", "Tuesday 1 December 2015");
         row("a listed year, Tab away", "Ctrl+A 2 0 1 5 Tab", "Thursday 1 January 2015");
         row("next year", "Ctrl+A 2 0 2 7 Return Tab", "Friday 1 January 2027");
@@ -118,7 +120,7 @@ private slots:
             "Monday 1 December 2008");
         row("and back to the current year",
             "Alt+Down Home Return Alt+Down End Up Up Up Up Up Return Shift+Tab",
-            "Tuesday 1 December 2026, today");
+            "Monday 7 December 2026, today");
         row("a leap day", "Ctrl+A 2 0 2 8 Return Tab Tab Down Down Down Down",
             "Tuesday 29 February 2028");
         row("Esc in the year box", "Esc", "closed");
@@ -139,7 +141,7 @@ private slots:
         // own year only: its cell and its month's frame.
         const QString year = calendar.yearBox()->currentText();
         QCOMPARE(calendar.grid(1)->accessibleName(), "January " + year);
-        const QStringList todayMarked{"12 frame", "12 [1]"};
+        const QStringList todayMarked{"12 frame", "12 [7]"};
         QCOMPARE(calendar.marks(), year == "2026" ? todayMarked : QStringList());
         QAccessibleInterface *focused =
             QAccessible::queryAccessibleInterface(QApplication::focusWidget());
@@ -154,6 +156,9 @@ private slots:
             focused = cell;
         }
         QTEST(focused->text(QAccessible::Name), "announced");
+        // The "&Calendar" button again brings this calendar back as it is.
+        QCOMPARE(Form3::open(calendar.owner, calendar.clock), calendar.window.data());
+        QCOMPARE(calendar.yearBox()->currentText(), year);
     }
 
     // Every text in the light and the dark palette, as painted, also when
@@ -177,9 +182,9 @@ private slots:
         if (palette == "dark once open")
             PaintedContrast::useFusion("dark");
         MonthGrid *december = calendar.grid(12);
-        // Inside the grid lines: Monday 7th, Tuesday 1st, the Sunday header.
+        // Inside the grid lines: Tuesday 1st, Monday 7th, the Sunday header.
         const QMap<QString, QPoint> cells{
-            {"a day", {2, 1}}, {"today", {1, 2}}, {"a weekday", {0, 0}}};
+            {"a day", {1, 2}}, {"today", {2, 1}}, {"a weekday", {0, 0}}};
         QWidget *painted = calendar.window->findChild<QWidget *>("Label1_12");
         QRect area = painted->rect();
         if (cells.contains(part)) {
