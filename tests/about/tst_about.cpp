@@ -109,16 +109,16 @@ private slots:
     void help()
     {
         QFETCH(bool, compiled);
+        QFETCH(bool, viewer);
+        QFETCH(bool, opens);
         QFETCH(bool, tried);
         const QTemporaryDir folder;
         const QString chm = folder.filePath("PILLORA.CHM");
         if (compiled)
             QVERIFY(QFile(chm).open(QIODevice::WriteOnly));
         RecordingAddressOpener opener;
-        QFETCH(bool, opens);
         opener.succeeds = opens;
         TestFileAssociations associations;
-        QFETCH(bool, viewer);
         associations.viewer = viewer;
         QWidget owner;
         owner.show();
@@ -129,10 +129,10 @@ private slots:
         if (!window)
             return;
         QCOMPARE(window->browser()->documentTitle(), "Pillora: medication lists");
-        // Its links work, from the keyboard too, and Esc closes it.
+        // Its links work from the keyboard; Help again brings this window
+        // back on the page it shows; Esc closes it.
         QVERIFY(QTest::qWaitForWindowActive(window));
         act(*window, {"Tab", "Tab", "Return"});
-        // Help again brings this window back, on the page it shows.
         HelpCommand(opener, associations, {folder.path()}).run(owner);
         QCOMPARE(owner.findChildren<HelpWindow *>(), QList{window});
         QCOMPARE(window->browser()->source(), QUrl("qrc:/help/buttons.html"));
