@@ -1,15 +1,21 @@
+// The list file as bytes: the Windows file byte for byte, devices that fail,
+// files that end early, never end or come from a Linux editor.
+
 #include "FailingDevice.h"
+#include "ListFileFormat.h"
 #include "ListFileReader.h"
 #include "ListFileWriter.h"
 #include "MedicationList.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+const QString Stale = u"stale"_s;
+const QString WindowsNotes = u"Call Dr. Müller\r\nMon–Fri 8\r12\r\n"_s;
 
 QByteArray windowsFile()
 {
@@ -26,26 +32,36 @@ QByteArray firstLines(const QByteArray &bytes, int last)
     return bytes.left(end);
 }
 
-ListSettings staleSettings()
-{
-    ListSettings settings;
-    settings.windowLeft = 5;
-    settings.bold = true;
-    return settings;
-}
-
 // Gives the list what any reading would change.
 void makeStale(MedicationList &list)
 {
-    list.setCell(49, MedicationList::NotesColumn, u"stale"_s);
-    list.setNotes(u"Aspirin"_s);
-    list.setSettings(staleSettings());
+    list.setCell(49, MedicationList::NotesColumn, Stale);
+    list.setNotes(Stale);
+    ListSettings settings;
+    settings.windowHeight = 5;
+    list.setSettings(settings);
+}
+
+QByteArray listBytes(const QString &firstName)
+{
+    MedicationList list;
+    ListSettings settings;
+    settings.windowHeight = 7200;
+    list.setSettings(settings);
+    list.writeHeaderTexts();
+    list.setCell(1, MedicationList::NameColumn, firstName);
+    list.setNotes(u"notes"_s);
+    return ListFileWriter::encode(list, nullptr).value();
+}
+
+// Nine digits tell every float apart; QCOMPARE would take close ones as equal.
+QString exactly(float value)
+{
+    return QString::number(value, 'g', 9);
 }
 
 } // namespace
 
-// The list file's writer and reader where devices fail, files end early or
-// never end.
 class TestListFile : public QObject
 {
     Q_OBJECT
@@ -55,117 +71,127 @@ class TestListFile : public QObject
 private slots:
     void initTestCase() { QVERIFY(m_windowsFile.endsWith("\r\n")); }
 
-    // The writer stops at the device's failure and passes its reason on.
-    void writeFails_data()
+    void windowsFileComesBackByteForByte()
     {
-        QTest::addColumn<qint64>("room");
-        QTest::addColumn<bool>("written");
-        const qint64 size = m_windowsFile.size();
-        QTest::newRow("at once") << qint64(0) << false;
-        QTest::newRow("midway") << size / 2 << false;
-        QTest::newRow("before the last byte") << size - 1 << false;
-        QTest::newRow("room for it all") << size << true;
-    }
-    void writeFails()
-    {
-        QFETCH(qint64, room);
-        QFETCH(bool, written);
         MedicationList list;
-        QBuffer source;
-        source.setData(m_windowsFile);
-        QVERIFY(source.open(QIODevice::ReadOnly) && ListFileReader::read(source, list).complete);
-        FailingDevice device(room);
-        QString error;
-        QCOMPARE(ListFileWriter::write(list, device, &error), written);
-        QCOMPARE(error, written ? QString() : FailingDevice::Reason);
-        QCOMPARE(device.written, m_windowsFile.left(room));
+        QVERIFY(ListFileReader::parse(m_windowsFile, list).complete);
+        QCOMPARE(ListFileWriter::encode(list, nullptr).value_or("<refused>"), m_windowsFile);
+        QCOMPARE(list.notes(), WindowsNotes);
     }
 
-    // A file that cannot be read to its end changes nothing in the list.
-    void readFails_data()
+    // A window number as Visual Basic or a hand wrote it, the float it reads
+    // as, and the line written for that float, which reads back as the same.
+    void windowNumbers_data()
     {
-        QTest::addColumn<qint64>("failAfter");
-        QTest::newRow("at once") << qint64(0);
-        QTest::newRow("in the cells") << qint64(200);
-        QTest::newRow("at the last byte") << qint64(m_windowsFile.size() - 1);
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<float>("value");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("below one") << "-.5 " << -0.5f << "-.5 ";
+        QTest::newRow("ten million") << " 1E+07 " << 1e7f << " 1E+07 ";
+        QTest::newRow("small fraction") << " .00001 " << 1e-5f << " 1E-05 ";
+        QTest::newRow("seven digits") << " 1.234568E+07 " << 12345680.0f << " 12345680 ";
+        QTest::newRow("beyond a float") << "1E+39" << 0.0f << " 0 ";
     }
+    void windowNumbers()
+    {
+        QFETCH(QString, line);
+        QFETCH(float, value);
+        QFETCH(QString, written);
+        QCOMPARE(exactly(ListFileFormat::leadingNumber(line)), exactly(value));
+        QCOMPARE(ListFileFormat::formatNumber(value), written);
+        QCOMPARE(exactly(ListFileFormat::leadingNumber(written)), exactly(value));
+    }
+
+    void refusesWhatTheCodePageLacks()
+    {
+        MedicationList list;
+        list.setCell(3, MedicationList::NameColumn, u"Ωmega-3"_s);
+        QString reason;
+        QVERIFY(!ListFileWriter::encode(list, &reason));
+        QCOMPARE(reason, u"The Name in row 3 holds \"Ω\", a character that a list file cannot "
+                         "store."_s);
+    }
+
+    void writeFailsMidway()
+    {
+        MedicationList list;
+        ListFileReader::parse(m_windowsFile, list);
+        FailingDevice device(m_windowsFile.size() / 2);
+        QString error;
+        QVERIFY(!ListFileWriter::write(list, device, &error));
+        QCOMPARE(error, FailingDevice::Reason);
+    }
+
+    // Even near its end, a file that cannot be read changes nothing.
     void readFails()
     {
-        QFETCH(qint64, failAfter);
-        FailingDevice device(failAfter, m_windowsFile);
+        FailingDevice device(m_windowsFile.size() - 1, m_windowsFile);
         MedicationList list;
         makeStale(list);
         const ListFileReadResult result = ListFileReader::read(device, list);
         QVERIFY(!result.readable && !result.complete);
         QCOMPARE(result.problem, FailingDevice::Reason);
-        QCOMPARE(list.settings(), staleSettings());
-        QCOMPARE(list.cell(49, MedicationList::NotesColumn) + list.notes(), u"staleAspirin"_s);
+        QCOMPARE(list.settings().windowHeight, 5.0f);
+        QCOMPARE(list.cell(49, MedicationList::NotesColumn) + list.notes(), Stale + Stale);
     }
 
-    // A device that never ends is read up to the reader's limit and no
-    // further; only what lies in the first 315 lines counts.
-    void endlessDevice_data()
-    {
-        QTest::addColumn<int>("linesBefore");
-        QTest::addColumn<bool>("complete");
-        QTest::addColumn<QString>("notes");
-        QTest::newRow("after a whole file")
-            << 315 << true << u"Call Dr. Müller\r\nMon–Fri 8\r12\r\n"_s;
-        QTest::newRow("in the first cell") << 14 << false << QString();
-    }
+    // Read up to the reader's limit and no further; past line 315 nothing
+    // counts, not even control characters.
     void endlessDevice()
     {
-        QFETCH(int, linesBefore);
-        QFETCH(bool, complete);
-        QFETCH(QString, notes);
-        const QByteArray start = firstLines(m_windowsFile, linesBefore);
-        FailingDevice device(FailingDevice::Never, start, 'x');
+        FailingDevice device(FailingDevice::Never, m_windowsFile, '\x01');
         MedicationList list;
-        makeStale(list);
-        const ListFileReadResult result = ListFileReader::read(device, list);
+        QVERIFY(ListFileReader::read(device, list).complete);
         QCOMPARE(device.bytesRead(), ListFileReader::MaxBytes);
-        QVERIFY(result.readable);
-        QCOMPARE(result.complete, complete);
-        QCOMPARE(list.notes(), notes);
-        QCOMPARE(list.cell(0, 1).size(), complete ? 4 : ListFileReader::MaxBytes - start.size());
+        QCOMPARE(list.notes(), WindowsNotes);
     }
 
-    // Only a missing line end is no loss; a missing line is, even the last.
-    // What is there is read, up to the last line.
-    void shortFile_data()
+    // Read as far as it goes, with missing lines taken as empty and nothing
+    // of the list before left, and the caller warned. Only a missing line
+    // end is no loss; a missing line is, even the last. A Linux editor or a
+    // checkout leaves LF line ends; Windows may keep an LF inside a cell.
+    void readFile_data()
     {
-        QTest::addColumn<int>("lines");
-        QTest::addColumn<bool>("lastLineEnd");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("firstName");
         QTest::addColumn<QString>("problem");
-        QTest::newRow("whole") << 315 << true << QString();
-        QTest::newRow("without the last line end") << 315 << false << QString();
-        QTest::newRow("without the last line")
-            << 314 << true << u"The file ends after 314 of its 315 lines."_s;
-        QTest::newRow("without the last line and the line end before")
-            << 314 << false << u"The file ends after 314 of its 315 lines."_s;
-        QTest::newRow("without the last two lines")
-            << 313 << true << u"The file ends after 313 of its 315 lines."_s;
-        QTest::newRow("the window's place alone")
-            << 4 << false << u"The file ends after 4 of its 315 lines."_s;
+        const QByteArray crlf = listBytes(u"Warfarin"_s);
+        const QByteArray lf = QByteArray(crlf).replace("\r\n", "\n");
+        const QByteArray lfInCell = QByteArray(crlf).replace("Warfarin", "War\nfarin");
+        const QString shortBy = u"The file ends after %1 of its 315 lines."_s;
+        const QString notText = u"The file holds bytes that are not text."_s;
+        // clang-format off
+        QTest::newRow("without the last line end") << crlf.chopped(2) << "Warfarin" << "";
+        QTest::newRow("without the last line") << firstLines(crlf, 314) << "Warfarin" << shortBy.arg(314);
+        QTest::newRow("the window's place alone") << firstLines(crlf, 4) << "" << shortBy.arg(4);
+        QTest::newRow("a NUL in the first line") << "\0"_ba + crlf << "Warfarin" << notText;
+        QTest::newRow("a control character ending the last line")
+            << crlf.chopped(2) + "\x1f\r\n"_ba << "Warfarin" << notText;
+        QTest::newRow("a tab in a cell") << QByteArray(crlf).replace("Warfarin", "War\tfarin") << "War\tfarin" << "";
+        QTest::newRow("LF") << lf << "Warfarin" << "";
+        QTest::newRow("LF on some lines") << QByteArray(lf).replace("Name\n", "Name\r\n") << "Warfarin" << "";
+        // Kept as two raw CRs, a save would write "~~", which reads as CR LF.
+        QTest::newRow("LF, two CRs inside a line")
+            << QByteArray(lf).replace("Warfarin", "War\r\rfarin") << "War\r\nfarin" << "";
+        QTest::newRow("LF, cut short") << lf.left(lf.indexOf("Warfarin")) << "" << shortBy.arg(20);
+        QTest::newRow("LF inside a cell of a CR LF file") << lfInCell << "War\nfarin" << "";
+        // Read by LF, the cell's LF would end a line and shift every cell after it.
+        QTest::newRow("LF inside a cell of a CR LF file cut short")
+            << firstLines(lfInCell, 314) << "War\nfarin" << shortBy.arg(314);
+        // clang-format on
     }
-    void shortFile()
+    void readFile()
     {
-        QFETCH(int, lines);
-        QFETCH(bool, lastLineEnd);
+        QFETCH(QByteArray, bytes);
         QFETCH(QString, problem);
-        QByteArray bytes = firstLines(m_windowsFile, lines);
-        if (!lastLineEnd)
-            bytes.chop(2);
-        QBuffer buffer(&bytes);
-        QVERIFY(buffer.open(QIODevice::ReadOnly));
         MedicationList list;
         makeStale(list);
-        const ListFileReadResult result = ListFileReader::read(buffer, list);
-        QVERIFY(result.readable);
-        QCOMPARE(result.complete, problem.isEmpty());
+        const ListFileReadResult result = ListFileReader::parse(bytes, list);
         QCOMPARE(result.problem, problem);
-        QCOMPARE(list.notes().isEmpty(), lines < 315); // the stale notes never stay
-        QCOMPARE(list.settings().windowHeight, 7200);
+        QCOMPARE(result.complete, problem.isEmpty());
+        QTEST(list.cell(1, MedicationList::NameColumn), "firstName");
+        QCOMPARE(list.settings().windowHeight, 7200.0f);
+        QVERIFY(!(list.cell(49, MedicationList::NotesColumn) + list.notes()).contains(Stale));
     }
 };
 
