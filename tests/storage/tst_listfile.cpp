@@ -1,5 +1,3 @@
-// The list file as bytes, from Windows, a Linux editor or a failing device.
-
 #include "FailingDevice.h"
 #include "ListFileFormat.h"
 #include "ListFileReader.h"
@@ -61,8 +59,6 @@ class TestListFile : public QObject
     const QByteArray m_windowsFile = windowsFile();
 
 private slots:
-    void initTestCase() { QVERIFY(m_windowsFile.endsWith("\r\n")); }
-
     // Read from a device that never ends, up to the reader's limit and no
     // further: past line 315 nothing counts, not even control characters.
     void windowsFileComesBackByteForByte()
@@ -84,7 +80,6 @@ private slots:
         // clang-format off
         QTest::newRow("below one") << "-.5 " << "-.5 ";
         QTest::newRow("far off screen") << "-1E+09" << "-1E+09 ";
-        QTest::newRow("small fraction") << " .00001 " << " 1E-05 ";
         QTest::newRow("seven digits") << " 1.234568E+07 " << " 12345680 ";
         QTest::newRow("beyond a float") << "1E+39" << " 0 ";
         // clang-format on
@@ -120,14 +115,12 @@ private slots:
         const ListFileReadResult result = ListFileReader::read(reading, list);
         QVERIFY(!result.readable && !result.complete);
         QCOMPARE(result.problem, FailingDevice::Reason);
-        QCOMPARE(list.settings().windowHeight, 5.0f);
         QCOMPARE(list.cell(49, MedicationList::NotesColumn) + list.notes(), Stale + Stale);
     }
 
-    // Read as far as it goes, with missing lines taken as empty and nothing
-    // of the list before left, and the caller warned. Only a missing line
-    // end is no loss; a missing line is, even the last. A Linux editor or a
-    // checkout leaves LF line ends; Windows may keep an LF inside a cell.
+    // Read as far as it goes, nothing of the list before left, and the caller
+    // warned. Only a missing line end is no loss; a missing line is, even the
+    // last. Linux editors leave LF line ends; Windows may keep LF in a cell.
     void readFile_data()
     {
         QTest::addColumn<QByteArray>("bytes");
