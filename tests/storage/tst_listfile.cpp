@@ -33,9 +33,6 @@ void makeStale(MedicationList &list)
 {
     list.setCell(49, MedicationList::NotesColumn, Stale);
     list.setNotes(Stale);
-    ListSettings settings;
-    settings.windowHeight = 5;
-    list.setSettings(settings);
 }
 
 QByteArray listBytes(const QString &firstName)
