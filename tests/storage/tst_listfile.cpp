@@ -13,12 +13,6 @@ namespace {
 
 const QString Stale = u"stale"_s;
 
-QByteArray windowsFile()
-{
-    QFile file(PILLORA_TEST_DATA "/windows-roundtrip.dat");
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The bytes up to and including the end of line number last.
 QByteArray firstLines(const QByteArray &bytes, int last)
 {
@@ -26,13 +20,6 @@ QByteArray firstLines(const QByteArray &bytes, int last)
     for (int line = 0; line < last; ++line)
         end = bytes.indexOf("\r\n", end) + 2;
     return bytes.left(end);
-}
-
-// Gives the list what any reading would change.
-void makeStale(MedicationList &list)
-{
-    list.setCell(49, MedicationList::NotesColumn, Stale);
-    list.setNotes(Stale);
 }
 
 QByteArray listBytes(const QString &firstName)
@@ -53,7 +40,10 @@ class TestListFile : public QObject
 {
     Q_OBJECT
 
-    const QByteArray m_windowsFile = windowsFile();
+    const QByteArray m_windowsFile = [] {
+        QFile file(PILLORA_TEST_DATA "/windows-roundtrip.dat");
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
 
 private slots:
     // Read from a device that never ends, up to the reader's limit and no
@@ -103,7 +93,8 @@ private slots:
     void failingDevice()
     {
         MedicationList list;
-        makeStale(list);
+        list.setCell(49, MedicationList::NotesColumn, Stale);
+        list.setNotes(Stale);
         FailingDevice writing(100);
         QString error;
         QVERIFY(!ListFileWriter::write(list, writing, &error));
@@ -115,9 +106,8 @@ private slots:
         QCOMPARE(list.cell(49, MedicationList::NotesColumn) + list.notes(), Stale + Stale);
     }
 
-    // Read as far as it goes, nothing of the list before left, and the caller
-    // warned. Only a missing line end is no loss; a missing line is, even the
-    // last. Linux editors leave LF line ends; Windows may keep LF in a cell.
+    // Read as far as it goes, nothing of the list before left, the caller warned
+    // but for a missing last line end. Linux leaves LF; Windows LF in a cell.
     void readFile_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -153,7 +143,8 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, problem);
         MedicationList list;
-        makeStale(list);
+        list.setCell(49, MedicationList::NotesColumn, Stale);
+        list.setNotes(Stale);
         const ListFileReadResult result = ListFileReader::parse(bytes, list);
         QCOMPARE(result.problem, problem);
         QCOMPARE(result.complete, problem.isEmpty());

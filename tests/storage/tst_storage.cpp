@@ -65,16 +65,14 @@ private slots:
         QTest::addColumn<QByteArray>("after");
         QTest::addColumn<QStringList>("names");
         const QByteArray edited = "Mum\r\nDad\r Gran \n\nAl"_ba;
-        QTest::newRow("no catalogue yet")
-            << QByteArray() << u"José"_s << "Jos\xe9\r\n"_ba << QStringList{"José"};
+        // clang-format off
+        QTest::newRow("no catalogue yet") << QByteArray() << u"José"_s << "Jos\xe9\r\n"_ba << QStringList{"José"};
         QTest::newRow("edited by hand") << edited << u"Eve"_s << edited + "\r\nEve\r\n"
                                         << QStringList{"Mum", "Dad", " Gran ", "", "Al", "Eve"};
-        QTest::newRow("emoji refused")
-            << "Mum\r\n"_ba << u"Dad 😀"_s << "Mum\r\n"_ba << QStringList{"Mum"};
-        QTest::newRow("line break refused")
-            << "Mum\r\n"_ba << u"a\r\nb"_s << "Mum\r\n"_ba << QStringList{"Mum"};
-        QTest::newRow("a FIFO") << "<fifo>"_ba << u"Eve"_s << "<no file>"_ba
-                                << QStringList{"<unreadable>"};
+        QTest::newRow("emoji refused") << "Mum\r\n"_ba << u"Dad 😀"_s << "Mum\r\n"_ba << QStringList{"Mum"};
+        QTest::newRow("line break refused") << "Mum\r\n"_ba << u"a\r\nb"_s << "Mum\r\n"_ba << QStringList{"Mum"};
+        QTest::newRow("a FIFO") << "<fifo>"_ba << u"Eve"_s << "<no file>"_ba << QStringList{"<unreadable>"};
+        // clang-format on
     }
     void catalogue()
     {
@@ -97,6 +95,7 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::newRow("parent folder") << u"../x"_s;
+        QTest::newRow("backslash") << u"..\\x"_s;
         QTest::newRow("the catalogue in another case") << u"medLISTS"_s;
     }
     void refusedListNames()
@@ -236,6 +235,7 @@ private slots:
         write(path(u"Bob (2).dat"_s), "from elsewhere");
         const ListStore store(m_folder);
         QCOMPARE(store.nameForCopy(u"Alice"_s), u"Alice (3)"_s);
+        QCOMPARE(store.nameForCopy(u"Alice (2)"_s), u"Alice (3)"_s);
         QCOMPARE(store.nameForCopy(u"Bob"_s), u"Bob (3)"_s);
     }
 
@@ -248,6 +248,16 @@ private slots:
             write(path(name), "a list");
         QCOMPARE(ListStore(m_folder).removeLeftoverSaves(), 2);
         QCOMPARE(QDir(m_folder.path()).entryList(QDir::Files, QDir::Name), kept);
+    }
+
+    // An older copy wrote no time in its lock: the file's time tells.
+    void lockWithoutTime()
+    {
+        const QString lockPath = m_folder.instanceLockPath();
+        write(lockPath, "4242\nPillora\nlaptop\n");
+        InstanceLock lock(m_folder, u"desk"_s);
+        QCOMPARE(lock.claim(), InstanceLock::Claim::HeldElsewhere);
+        QCOMPARE(lock.holder().since, QFileInfo(lockPath).lastModified().toUTC());
     }
 
     // A lock file no running copy holds is taken over without a word, and
