@@ -1,9 +1,9 @@
 #include "FailingDevice.h"
+#include "ListFileFormat.h"
 #include "ListFileReader.h"
 #include "ListFileWriter.h"
 #include "MedicationList.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QTest>
 
@@ -11,11 +11,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray windowsFile()
-{
-    QFile file(PILLORA_TEST_DATA "/windows-roundtrip.dat");
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+const QString Stale = u"stale"_s;
 
 // The bytes up to and including the end of line number last.
 QByteArray firstLines(const QByteArray &bytes, int last)
@@ -26,146 +22,135 @@ QByteArray firstLines(const QByteArray &bytes, int last)
     return bytes.left(end);
 }
 
-ListSettings staleSettings()
+QByteArray listBytes(const QString &firstName)
 {
+    MedicationList list;
     ListSettings settings;
-    settings.windowLeft = 5;
-    settings.bold = true;
-    return settings;
-}
-
-// Gives the list what any reading would change.
-void makeStale(MedicationList &list)
-{
-    list.setCell(49, MedicationList::NotesColumn, u"stale"_s);
-    list.setNotes(u"Aspirin"_s);
-    list.setSettings(staleSettings());
+    settings.windowHeight = 7200;
+    list.setSettings(settings);
+    list.writeHeaderTexts();
+    list.setCell(1, MedicationList::NameColumn, firstName);
+    list.setNotes(u"notes"_s);
+    return ListFileWriter::encode(list, nullptr).value();
 }
 
 } // namespace
 
-// The list file's writer and reader where devices fail, files end early or
-// never end.
 class TestListFile : public QObject
 {
     Q_OBJECT
 
-    const QByteArray m_windowsFile = windowsFile();
+    const QByteArray m_windowsFile = [] {
+        QFile file(PILLORA_TEST_DATA "/windows-roundtrip.dat");
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
 
 private slots:
-    void initTestCase() { QVERIFY(m_windowsFile.endsWith("\r\n")); }
-
-    // The writer stops at the device's failure and passes its reason on.
-    void writeFails_data()
+    // Read from a device that never ends, up to the reader's limit and no
+    // further: past line 315 nothing counts, not even control characters.
+    void windowsFileComesBackByteForByte()
     {
-        QTest::addColumn<qint64>("room");
-        QTest::addColumn<bool>("written");
-        const qint64 size = m_windowsFile.size();
-        QTest::newRow("at once") << qint64(0) << false;
-        QTest::newRow("midway") << size / 2 << false;
-        QTest::newRow("before the last byte") << size - 1 << false;
-        QTest::newRow("room for it all") << size << true;
-    }
-    void writeFails()
-    {
-        QFETCH(qint64, room);
-        QFETCH(bool, written);
+        FailingDevice device(FailingDevice::Never, m_windowsFile, '\x01');
         MedicationList list;
-        QBuffer source;
-        source.setData(m_windowsFile);
-        QVERIFY(source.open(QIODevice::ReadOnly) && ListFileReader::read(source, list).complete);
-        FailingDevice device(room);
+        QVERIFY(ListFileReader::read(device, list).complete);
+        QCOMPARE(device.bytesRead(), ListFileReader::MaxBytes);
+        QCOMPARE(ListFileWriter::encode(list, nullptr).value_or("<refused>"), m_windowsFile);
+        QCOMPARE(list.notes(), u"Call Dr. Müller\r\nMon–Fri 8\r12\r\n"_s);
+    }
+
+    // A window number as Visual Basic or a hand wrote it, and as it is
+    // written again once read.
+    void windowNumbers_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("written");
+        // clang-format off
+        QTest::newRow("below one") << "-.5 " << "-.5 ";
+        QTest::newRow("far off screen") << "-1E+09" << "-1E+09 ";
+        QTest::newRow("seven digits") << " 1.234568E+07 " << " 12345680 ";
+        QTest::newRow("beyond a float") << "1E+39" << " 0 ";
+        // clang-format on
+    }
+    void windowNumbers()
+    {
+        QFETCH(QString, line);
+        const float value = ListFileFormat::leadingNumber(line);
+        QTEST(ListFileFormat::formatNumber(value), "written");
+    }
+
+    void refusesWhatTheCodePageLacks()
+    {
+        MedicationList list;
+        list.setCell(3, MedicationList::NameColumn, u"Ωmega-3"_s);
+        QString reason;
+        QVERIFY(!ListFileWriter::encode(list, &reason));
+        QCOMPARE(reason, u"The Name in row 3 holds \"Ω\", a character that a list file cannot "
+                         "store."_s);
+    }
+
+    // The writer passes the device's reason on; a read that fails, even
+    // near its end, changes nothing in the list.
+    void failingDevice()
+    {
+        MedicationList list;
+        list.setCell(49, MedicationList::NotesColumn, Stale);
+        list.setNotes(Stale);
+        FailingDevice writing(100);
         QString error;
-        QCOMPARE(ListFileWriter::write(list, device, &error), written);
-        QCOMPARE(error, written ? QString() : FailingDevice::Reason);
-        QCOMPARE(device.written, m_windowsFile.left(room));
-    }
-
-    // A file that cannot be read to its end changes nothing in the list.
-    void readFails_data()
-    {
-        QTest::addColumn<qint64>("failAfter");
-        QTest::newRow("at once") << qint64(0);
-        QTest::newRow("in the cells") << qint64(200);
-        QTest::newRow("at the last byte") << qint64(m_windowsFile.size() - 1);
-    }
-    void readFails()
-    {
-        QFETCH(qint64, failAfter);
-        FailingDevice device(failAfter, m_windowsFile);
-        MedicationList list;
-        makeStale(list);
-        const ListFileReadResult result = ListFileReader::read(device, list);
+        QVERIFY(!ListFileWriter::write(list, writing, &error));
+        QCOMPARE(error, FailingDevice::Reason);
+        FailingDevice reading(m_windowsFile.size() - 1, m_windowsFile);
+        const ListFileReadResult result = ListFileReader::read(reading, list);
         QVERIFY(!result.readable && !result.complete);
         QCOMPARE(result.problem, FailingDevice::Reason);
-        QCOMPARE(list.settings(), staleSettings());
-        QCOMPARE(list.cell(49, MedicationList::NotesColumn) + list.notes(), u"staleAspirin"_s);
+        QCOMPARE(list.cell(49, MedicationList::NotesColumn) + list.notes(), Stale + Stale);
     }
 
-    // A device that never ends is read up to the reader's limit and no
-    // further; only what lies in the first 315 lines counts.
-    void endlessDevice_data()
+    // Read as far as it goes, nothing of the list before left, the caller warned
+    // but for a missing last line end. Linux leaves LF; Windows LF in a cell.
+    void readFile_data()
     {
-        QTest::addColumn<int>("linesBefore");
-        QTest::addColumn<bool>("complete");
-        QTest::addColumn<QString>("notes");
-        QTest::newRow("after a whole file")
-            << 315 << true << u"Call Dr. Müller\r\nMon–Fri 8\r12\r\n"_s;
-        QTest::newRow("in the first cell") << 14 << false << QString();
-    }
-    void endlessDevice()
-    {
-        QFETCH(int, linesBefore);
-        QFETCH(bool, complete);
-        QFETCH(QString, notes);
-        const QByteArray start = firstLines(m_windowsFile, linesBefore);
-        FailingDevice device(FailingDevice::Never, start, 'x');
-        MedicationList list;
-        makeStale(list);
-        const ListFileReadResult result = ListFileReader::read(device, list);
-        QCOMPARE(device.bytesRead(), ListFileReader::MaxBytes);
-        QVERIFY(result.readable);
-        QCOMPARE(result.complete, complete);
-        QCOMPARE(list.notes(), notes);
-        QCOMPARE(list.cell(0, 1).size(), complete ? 4 : ListFileReader::MaxBytes - start.size());
-    }
-
-    // Only a missing line end is no loss; a missing line is, even the last.
-    // What is there is read, up to the last line.
-    void shortFile_data()
-    {
-        QTest::addColumn<int>("lines");
-        QTest::addColumn<bool>("lastLineEnd");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("firstName");
         QTest::addColumn<QString>("problem");
-        QTest::newRow("whole") << 315 << true << QString();
-        QTest::newRow("without the last line end") << 315 << false << QString();
-        QTest::newRow("without the last line")
-            << 314 << true << u"The file ends after 314 of its 315 lines."_s;
-        QTest::newRow("without the last line and the line end before")
-            << 314 << false << u"The file ends after 314 of its 315 lines."_s;
-        QTest::newRow("without the last two lines")
-            << 313 << true << u"The file ends after 313 of its 315 lines."_s;
-        QTest::newRow("the window's place alone")
-            << 4 << false << u"The file ends after 4 of its 315 lines."_s;
+        const QByteArray crlf = listBytes(u"Warfarin"_s);
+        const QByteArray lf = QByteArray(crlf).replace("\r\n", "\n");
+        const QByteArray lfInCell = QByteArray(crlf).replace("Warfarin", "War\nfarin");
+        const QString shortBy = u"The file ends after %1 of its 315 lines."_s;
+        const QString notText = u"The file holds bytes that are not text."_s;
+        // clang-format off
+        QTest::newRow("without the last line end") << crlf.chopped(2) << "Warfarin" << "";
+        QTest::newRow("without the last line") << firstLines(crlf, 314) << "Warfarin" << shortBy.arg(314);
+        QTest::newRow("the window's place alone") << firstLines(crlf, 4) << "" << shortBy.arg(4);
+        QTest::newRow("a NUL in the first line") << "\0"_ba + crlf << "Warfarin" << notText;
+        QTest::newRow("a control character ending the last line")
+            << crlf.chopped(2) + "\x1f\r\n"_ba << "Warfarin" << notText;
+        QTest::newRow("a tab in a cell") << QByteArray(crlf).replace("Warfarin", "War\tfarin") << "War\tfarin" << "";
+        QTest::newRow("LF") << lf << "Warfarin" << "";
+        QTest::newRow("LF on some lines") << QByteArray(lf).replace("Name\n", "Name\r\n") << "Warfarin" << "";
+        // Kept as two raw CRs, a save would write "~~", which reads as CR LF.
+        QTest::newRow("LF, two CRs inside a line")
+            << QByteArray(lf).replace("Warfarin", "War\r\rfarin") << "War\r\nfarin" << "";
+        QTest::newRow("LF, cut short") << lf.left(lf.indexOf("Warfarin")) << "" << shortBy.arg(20);
+        QTest::newRow("LF inside a cell of a CR LF file") << lfInCell << "War\nfarin" << "";
+        // Read by LF, the cell's LF would end a line and shift every cell after it.
+        QTest::newRow("LF inside a cell of a CR LF file cut short")
+            << firstLines(lfInCell, 314) << "War\nfarin" << shortBy.arg(314);
+        // clang-format on
     }
-    void shortFile()
+    void readFile()
     {
-        QFETCH(int, lines);
-        QFETCH(bool, lastLineEnd);
+        QFETCH(QByteArray, bytes);
         QFETCH(QString, problem);
-        QByteArray bytes = firstLines(m_windowsFile, lines);
-        if (!lastLineEnd)
-            bytes.chop(2);
-        QBuffer buffer(&bytes);
-        QVERIFY(buffer.open(QIODevice::ReadOnly));
         MedicationList list;
-        makeStale(list);
-        const ListFileReadResult result = ListFileReader::read(buffer, list);
-        QVERIFY(result.readable);
-        QCOMPARE(result.complete, problem.isEmpty());
+        list.setCell(49, MedicationList::NotesColumn, Stale);
+        list.setNotes(Stale);
+        const ListFileReadResult result = ListFileReader::parse(bytes, list);
         QCOMPARE(result.problem, problem);
-        QCOMPARE(list.notes().isEmpty(), lines < 315); // the stale notes never stay
-        QCOMPARE(list.settings().windowHeight, 7200);
+        QCOMPARE(result.complete, problem.isEmpty());
+        QTEST(list.cell(1, MedicationList::NameColumn), "firstName");
+        QCOMPARE(list.settings().windowHeight, 7200.0f);
+        QVERIFY(!(list.cell(49, MedicationList::NotesColumn) + list.notes()).contains(Stale));
     }
 };
 
