@@ -1,58 +1,25 @@
-#include "CellEditor.h"
-#include "DataFolder.h"
 #include "Doubles.h"
 #include "FontTextMeasurer.h"
 #include "Form1.h"
-#include "ListCommands.h"
-#include "ListHistory.h"
 #include "ListReport.h"
-#include "ListStore.h"
-#include "MedicationGrid.h"
-#include "PrintCommand.h"
-#include "RowCommands.h"
+#include "Program.h"
 #include "SystemPrinterService.h"
 #include "Typefaces.h"
 
 #include <QAction>
 #include <QElapsedTimer>
-#include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTableView>
 #include <QTest>
 
 #include <signal.h>
 #include <sys/prctl.h>
 
 namespace {
-
-// The main window on the given printer service, with a list open.
-struct Window
-{
-    explicit Window(PrinterService &printers) : printers(printers)
-    {
-        list.setCurrentListName("Mum");
-        form.show();
-    }
-    PrinterService &printers;
-    QTemporaryDir folder;
-    DataFolder dataFolder{folder.path()};
-    ListStore store{dataFolder};
-    MedicationList list;
-    TestClock clock;
-    ScriptedPrompter prompter;
-    RecordingAddressOpener opener;
-    TestFileAssociations associations;
-    FontTextMeasurer measurer{QFont("MS Sans Serif")};
-    ListHistory history{list};
-    ListCommands listCommands{list, store, prompter, history};
-    RowCommands rowCommands{list, history, prompter, opener};
-    PrintCommand printCommand{list, printers, measurer, clock, prompter};
-    Form1 form{MainWindowParts{list, history, store, listCommands, rowCommands, printCommand, clock,
-                               prompter, opener, associations, printers, measurer}};
-};
 
 // What printing used to lose: 49 medicines with five lines of Notes, the
 // 25th with 80, the first with 160 characters of Instructions, and a
@@ -173,18 +140,23 @@ private slots:
         QVERIFY2(timer.elapsed() < 50, "a service made and gone");
         SystemPrinterService printers(prompter);
         QSignalSpy answered(&printers, &SystemPrinterService::printServerAnswered);
-        Window window(printers);
-        auto *editor = window.form.findChild<CellEditor *>("cellEditor");
-        window.form.findChild<MedicationGrid *>("Grid1")->setCurrentCell(1, 1);
-        editor->requestOpen();
-        QTRY_VERIFY(editor->EditingCell());
-        window.form.findChild<QLineEdit *>("Text1")->setText("Metformin");
+        QTemporaryDir folder;
+        TestClock clock;
+        RecordingAddressOpener opener;
+        TestFileAssociations associations;
+        Program program(folder.path(), {prompter, printers, clock, opener, associations});
+        QVERIFY(program.start());
+        QVERIFY(QTest::qWaitForWindowActive(&program.window()));
+        prompter.answers = {QString("Mum")};
+        program.window().findChild<QAction *>("actNew")->trigger();
+        auto *grid = program.window().findChild<QTableView *>("Grid1");
+        QTest::keyClicks(QApplication::focusWidget(), "Metformin");
         timer.restart();
-        editor->commit();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QVERIFY2(timer.restart() < 50, "a committed edit");
-        window.form.findChild<QAction *>("mnuFontSizeOp_1")->trigger();
+        program.window().findChild<QAction *>("mnuFontSizeOp_1")->trigger();
         QVERIFY2(timer.elapsed() < 50, "a font change");
-        QCOMPARE(window.list.cell(1, 1), "Metformin");
+        QCOMPARE(grid->model()->index(0, 0).data().toString(), "Metformin");
         QCOMPARE(printers.installedPrinters(), QStringList{SystemPrinterService::pdfPrinterName()});
         QCOMPARE(answered.count(), 0);
 
