@@ -21,29 +21,24 @@
 
 namespace {
 
-// What printing used to lose: 49 medicines with five lines of Notes, the
+// What printing used to lose: 49 medicines with four lines of Notes, the
 // 25th with 80, the first with 160 characters of Instructions, and a
 // 330-letter word in the general notes.
 void fill(MedicationList &list, const QString &longWord)
 {
-    list.writeHeaderTexts();
     QStringList eighty;
     for (int line = 1; line <= 80; ++line)
         eighty << QString("Line%1 of the notes").arg(line);
     for (int row = 1; row <= MedicationList::LastDataRow; ++row) {
-        const QStringList cells{
-            "Medicine " + QString::number(row),
-            QString("%1 mg").arg(100 + 5 * row),
-            row > 1 ? "Once daily after food"
-                    : "Take one tablet by mouth twice daily with breakfast and dinner; swallow it "
-                      "whole with a full glass of water, and do not crush, chew or split it first.",
-            "36 tabs",
-            "12/1/2026",
-            row == 25 ? eighty.join("\r\n")
-                      : "By Dr. Weber\r\nWith food\r\nNo alcohol\r\nKeep cool"};
-        for (int column = 1; column <= 6; ++column)
-            list.setCell(row, column, cells[column - 1]);
+        list.setCell(row, 1, "Medicine " + QString::number(row));
+        list.setCell(row, 3, "Once daily after food, " + QString::number(100 + 5 * row) + " mg");
+        list.setCell(row, 6,
+                     row == 25 ? eighty.join("\r\n")
+                               : "By Dr. Weber\r\nWith food\r\nNo alcohol\r\nKeep cool");
     }
+    list.setCell(1, 3,
+                 "Take one tablet by mouth twice daily with breakfast and dinner; swallow it "
+                 "whole with a full glass of water, and do not crush, chew or split it first.");
     list.setNotes("Pharmacy on Main Street\r\n" + longWord + "\r\nCall before noon");
 }
 
@@ -96,8 +91,9 @@ private slots:
         // As the program starts: the measuring font and the printer's are one.
         Typefaces::installSubstitutions();
         write("cups-files.conf",
-              QString("ServerRoot %1\nStateDir %1\nCacheDir %1\nRequestRoot %1/spool\nAccessLog "
-                      "%1/log\nErrorLog %1/log\nPageLog %1/log\nPrintcap %1/printcap\n")
+              QString(
+                  "ServerRoot %1\nStateDir %1\nCacheDir %1\nRequestRoot %1/spool\nAccessLog "
+                  "%1/log\nErrorLog %1/log\nPageLog %1/log\nPrintcap %1/printcap\nFileDevice Yes\n")
                   .arg(m_cups.path()));
         const QString socket = m_cups.filePath("cups.sock");
         write("cupsd.conf", "Listen " + socket + "\nBrowsing No\nPreserveJobFiles Yes\n" +
@@ -200,18 +196,13 @@ private slots:
             QSKIP(qPrintable(m_cupsProblem));
         QFETCH(QString, locale);
         QLocale::setDefault(QLocale(locale));
-        QFont font("MS Sans Serif");
-        font.setPointSize(10);
-        font.setBold(true);
-        const FontTextMeasurer measurer(font);
+        // The Standard font, on paper as in the measuring font.
+        const FontTextMeasurer measurer(QFont("MS Sans Serif", ListSettings::StandardFontSize));
         MedicationList list;
+        list.writeHeaderTexts();
+        list.setSettings({});
         const QString longWord = QString("ABCDEFGHIJ").repeated(33);
         fill(list, longWord);
-        list.setCurrentListName("Mum");
-        ListSettings settings;
-        settings.fontSize = 10;
-        settings.bold = true;
-        list.setSettings(settings);
         QTemporaryDir folder;
         QDir(folder.path()).mkdir("folder");
         QFETCH(QString, file);
@@ -239,29 +230,24 @@ private slots:
             qPrintable(problem));
         QCOMPARE(printers.pageNumber(), 1);
 
-        QStringList documents = spool.entryList({"d*"}).mid(spooled);
-        for (QString &name : documents)
-            name = spool.filePath(name);
-        if (QFile::exists(folder.filePath("Mum.pdf")))
+        QStringList documents;
+        for (const QString &name : spool.entryList({"d*"}).mid(spooled))
+            documents << spool.filePath(name);
+        if (QFileInfo(folder.filePath("Mum.pdf")).isFile())
             documents << folder.filePath("Mum.pdf");
         QCOMPARE(documents.size(), error.isEmpty() && (!toFile || !file.isEmpty()) ? 1 : 0);
+        static const QRegularExpression space("\\s+");
         for (const QString &document : documents) {
             const QStringList found = pdfWords(document);
             QCOMPARE(found.filter(QRegularExpression("^outside ")), QStringList());
             QCOMPARE(found.filter(QRegularExpression("^[A-J]{2,}$")).join(""), longWord);
-            QHash<QString, int> missing;
+            QStringList expected = list.notes().remove(longWord).split(space, Qt::SkipEmptyParts);
             for (int row = 0; row <= MedicationList::LastDataRow; ++row) {
-                for (int column = 1; column <= 6; ++column) {
-                    for (const QString &word :
-                         list.cell(row, column)
-                             .split(QRegularExpression("\\s+"), Qt::SkipEmptyParts))
-                        ++missing[word];
-                }
+                for (int column = 1; column <= 6; ++column)
+                    expected << list.cell(row, column).split(space, Qt::SkipEmptyParts);
             }
-            for (const QString &word : found)
-                --missing[word];
-            for (auto word = missing.cbegin(); word != missing.cend(); ++word)
-                QVERIFY2(word.value() <= 0, qPrintable(word.key() + " missing in " + document));
+            for (const QString &word : expected)
+                QVERIFY2(found.count(word) >= expected.count(word), qPrintable(word + " missing"));
         }
     }
 };
