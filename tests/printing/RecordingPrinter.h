@@ -11,12 +11,11 @@ class RecordingPrinter : public PrinterService
 public:
     struct Output
     {
-        int page = 1;
-        double x = 0;
-        double y = 0;
+        int page;
+        double x, y;
         QString text; // empty for a rule
-        double size = 0;
-        bool bold = false;
+        double size;
+        bool bold;
     };
 
     QStringList printers{"Office", "Kitchen"};

@@ -79,25 +79,21 @@ class TestSystemPrinter : public QObject
     QProcess m_cupsd;
     QString m_cupsProblem;
 
-    void write(const QString &name, const QString &text)
-    {
-        QFile file(m_cups.filePath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) > 0);
-    }
-
 private slots:
     void initTestCase()
     {
-        // As the program starts: the measuring font and the printer's are one.
-        Typefaces::installSubstitutions();
-        write("cups-files.conf",
-              QString(
-                  "ServerRoot %1\nStateDir %1\nCacheDir %1\nRequestRoot %1/spool\nAccessLog "
-                  "%1/log\nErrorLog %1/log\nPageLog %1/log\nPrintcap %1/printcap\nFileDevice Yes\n")
-                  .arg(m_cups.path()));
         const QString socket = m_cups.filePath("cups.sock");
-        write("cupsd.conf", "Listen " + socket + "\nBrowsing No\nPreserveJobFiles Yes\n" +
-                                "<Policy default>\n<Limit All>\n</Limit>\n</Policy>\n");
+        const QMap<QString, QString> files{
+            {"cups-files.conf",
+             QString("ServerRoot %1\nStateDir %1\nCacheDir %1\nRequestRoot %1/spool\nErrorLog "
+                     "%1/log\nPrintcap %1/printcap\nFileDevice Yes\n")
+                 .arg(m_cups.path())},
+            {"cupsd.conf", "Listen " + socket + "\nBrowsing No\nPreserveJobFiles Yes\n" +
+                               "<Policy default>\n<Limit All>\n</Limit>\n</Policy>\n"}};
+        for (auto file = files.cbegin(); file != files.cend(); ++file) {
+            QFile out(m_cups.filePath(file.key()));
+            QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file->toUtf8()) > 0);
+        }
         qputenv("CUPS_SERVER", QFile::encodeName(socket));
         // Should the test die, the scheduler goes with it.
         m_cupsd.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
@@ -118,9 +114,6 @@ private slots:
         m_cupsd.waitForFinished();
     }
 
-    // A stopped scheduler takes connections and never answers. Until it
-    // does, only the PDF file is offered, and the window refits its columns
-    // without waiting; the answer, when it comes, is announced once.
     void neverWaitsForASilentPrintServer()
     {
         if (!m_cupsProblem.isEmpty())
