@@ -44,12 +44,13 @@ public:
     void setDocumentName(const QString &) override {}
     void printAndStay(const QString &text) override
     {
-        record(text);
+        if (!text.isEmpty())
+            printed << Output{m_page, m_x, m_y, text, m_size, m_bold};
         m_x += 50.0 * text.size();
     }
     void printAndEndLine(const QString &text = {}) override
     {
-        record(text);
+        printAndStay(text);
         m_x = 0;
         m_y += m_size * 24;
     }
@@ -72,12 +73,6 @@ public:
     void abortDocument() override { log << "abort"; }
 
 private:
-    void record(const QString &text)
-    {
-        if (!text.isEmpty())
-            printed << Output{m_page, m_x, m_y, text, m_size, m_bold};
-    }
-
     Orientation m_orientation = Portrait;
     double m_x = 0, m_y = 0, m_size = 10;
     bool m_bold = false;

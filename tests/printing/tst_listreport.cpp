@@ -6,26 +6,23 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 // Every character is 100 twips wide, so wrapping is worked out by counting.
 class CharacterMeasurer : public TextMeasurer
 {
 public:
     double width(const QString &text) const override
     {
-        qsizetype widest = 0;
-        for (const QString &line : LineWrapper::userLines(text))
-            widest = std::max(widest, line.size());
-        return 100.0 * double(widest);
+        return 100.0 * std::ranges::max(LineWrapper::userLines(text), {}, &QString::size).size();
     }
     double height(const QString &) const override { return 0; } // printing reads no heights
 };
 
 // The printed report: lines wrapped at blanks, and the pages against the
-// recording printer. In the pages, texts are 100 twips a character and the
-// table font is 10 points, so every line is 240 twips high. Page 1's
-// heading is at y = 1440, row 1 at 1920, and a row of one line takes 480
-// with the empty line after it; a page after a break in the table starts its
-// rows at 1920 as well.
+// recording printer, where every line is 240 twips high. Page 1's heading is
+// at y = 1440, row 1 at 1920, as after a break in the table; a row of one
+// line takes 480 with the empty line after it.
 class TestListReport : public QObject
 {
     Q_OBJECT
@@ -45,8 +42,7 @@ class TestListReport : public QObject
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    // Each row: a text and a limit in characters of 100 twips; then the
-    // lines, joined by " / ".
+    // Each row: a text, a limit in characters of 100 twips, and its lines.
     void wrap_data()
     {
         QTest::addColumn<QString>("text");

@@ -60,6 +60,9 @@ private slots:
         m_cupsd.waitForFinished();
     }
 
+    // A stopped scheduler takes connections and never answers. Until it
+    // does, only the PDF file is offered and the window fits its columns
+    // without waiting; the answer, when it comes, is announced once.
     void neverWaitsForASilentPrintServer()
     {
         if (!m_cupsProblem.isEmpty())
