@@ -4,24 +4,18 @@
 
 #include <QStringList>
 
-// Logs "print X,Y text" (and stay), "endline X,Y text", "line X1,Y1 X2,Y2",
-// "bold on|off", "newpage", "end", "abort", and "check Y" when the printable
-// height is read at Y; no blanks end an entry. Besides, every text and rule
-// goes into printed with its page and font. Lines are FontSize x 24 twips
-// high, characters 50 wide, unlike any measuring font.
+// Keeps every text and rule with its page, place and font. Lines are
+// FontSize x 24 twips high, characters 50 wide, unlike any measuring font.
 class RecordingPrinter : public PrinterService
 {
 public:
     struct Output
     {
-        int page = 1;
-        double x = 0;
-        double y = 0;
-        QString text; // empty for a rule, which runs from x to x2
-        double x2 = 0;
-        double size = 0;
-        bool bold = false;
-        bool isRule() const { return x2 > 0; }
+        int page;
+        double x, y;
+        QString text; // empty for a rule
+        double size;
+        bool bold;
     };
 
     QStringList printers{"Office", "Kitchen"};
@@ -30,7 +24,7 @@ public:
     double drawingHeight = 15000;
     QString failure;      // what endDocument() reports
     bool callOff = false; // the user calls the document off, as in a file dialog
-    mutable QStringList log;
+    QStringList log;      // "end" and "abort"
     QList<Output> printed;
 
     QStringList installedPrinters() const override { return printers; }
@@ -39,38 +33,34 @@ public:
     Orientation orientation() const override { return m_orientation; }
     void setOrientation(Orientation o) override { m_orientation = o; }
     int pageWidth() const override { return m_orientation == Landscape ? 15840 : paperWidth; }
-    double printableHeight() const override
-    {
-        log << QString("check %1").arg(m_y);
-        return drawingHeight;
-    }
+    double printableHeight() const override { return drawingHeight; }
     double x() const override { return m_x; }
     void setX(double x) override { m_x = x; }
     double y() const override { return m_y; }
     void setY(double y) override { m_y = y; }
     double fontSize() const override { return m_size; }
     void setFontSize(double points) override { m_size = points; }
-    void setBold(bool bold) override
-    {
-        log << (bold ? "bold on" : "bold off");
-        m_bold = bold;
-    }
+    void setBold(bool bold) override { m_bold = bold; }
     void setDocumentName(const QString &) override {}
-    void printAndStay(const QString &text) override { output("print", text, 50.0 * text.size()); }
+    void printAndStay(const QString &text) override
+    {
+        if (!text.isEmpty())
+            printed << Output{m_page, m_x, m_y, text, m_size, m_bold};
+        m_x += 50.0 * text.size();
+    }
     void printAndEndLine(const QString &text = {}) override
     {
-        output("endline", text, -m_x);
+        printAndStay(text);
+        m_x = 0;
         m_y += m_size * 24;
     }
-    void line(double x1, double y1, double x2, double y2) override
+    void line(double x1, double y1, double, double) override
     {
-        log << QString("line %1,%2 %3,%4").arg(x1).arg(y1).arg(x2).arg(y2);
-        printed << Output{m_page, x1, y1, {}, x2, m_size, m_bold};
+        printed << Output{m_page, x1, y1, {}, m_size, m_bold};
     }
     int pageNumber() const override { return m_page; }
     void newPage() override
     {
-        log << "newpage";
         m_x = m_y = 0;
         ++m_page;
     }
@@ -83,14 +73,6 @@ public:
     void abortDocument() override { log << "abort"; }
 
 private:
-    void output(const QString &kind, const QString &text, double advance)
-    {
-        log << QString("%1 %2,%3 %4").arg(kind).arg(m_x).arg(m_y).arg(text).trimmed();
-        if (!text.isEmpty())
-            printed << Output{m_page, m_x, m_y, text, 0, m_size, m_bold};
-        m_x += advance;
-    }
-
     Orientation m_orientation = Portrait;
     double m_x = 0, m_y = 0, m_size = 10;
     bool m_bold = false;
