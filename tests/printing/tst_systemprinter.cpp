@@ -135,8 +135,7 @@ private slots:
         QTRY_VERIFY(printers.hasAnswered());
         printers.setCurrentPrinter(printer);
         MedicationList list;
-        list.writeHeaderTexts();
-        list.setCell(1, MedicationList::NameColumn, "Metformin");
+        fillPages(list);
         const FontTextMeasurer measurer(QFont("MS Sans Serif"));
         const TestClock clock;
         ListReport(printers, list, measurer, clock).printPages({});
@@ -152,6 +151,65 @@ private slots:
         QCOMPARE(QFileInfo(folder.filePath(file)).isFile(), sent && toFile);
         // Whether it went out or not, the next document starts on page 1.
         QCOMPARE(printers.pageNumber(), 1);
+        if (sent && toFile)
+            everyWordWholeInsideThePage(folder.filePath(file), list);
+    }
+
+private:
+    // Twenty medicines with a long Instructions text and five Notes lines
+    // each: the wide grid and the page foot that once cut words off.
+    static void fillPages(MedicationList &list)
+    {
+        list.writeHeaderTexts();
+        for (int row = 1; row <= 20; ++row) {
+            const QString n = QString::number(row);
+            list.setCell(row, 1, "Medicine" + n);
+            list.setCell(row, 2, n + "0 mg");
+            list.setCell(row, 3,
+                         QString("Take one%1 tablet twice daily with food and a full "
+                                 "glass of water, never on an empty stomach, and keep "
+                                 "away from grapefruit juice while taking it%1")
+                             .arg(n));
+            list.setCell(row, 4, "4" + n);
+            list.setCell(row, 5, "12/14/2026");
+            list.setCell(row, 6, QString("a%1\r\nb%1\r\nc%1\r\nd%1\r\ne%1").arg(n));
+        }
+        list.setNotes(QString("Call Dr. Rossi on weekdays ").repeated(12));
+    }
+
+    // Read back as words with their boxes (poppler-utils' pdftotext -bbox).
+    static void everyWordWholeInsideThePage(const QString &pdf, const MedicationList &list)
+    {
+        QProcess reader;
+        reader.start("pdftotext", {"-bbox", pdf, "-"});
+        QVERIFY2(reader.waitForFinished(), "pdftotext (poppler-utils) did not run");
+        const QString html = QString::fromUtf8(reader.readAllStandardOutput());
+        QStringList printed;
+        const QRegularExpression page(R"x(<page width="([\d.]+)" height="([\d.]+)">)x");
+        const QRegularExpression word(R"x(<word xMin="([\d.]+)" yMin="([\d.]+)" )x"
+                                      R"x(xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)x");
+        double width = 0, height = 0;
+        for (const QString &line : html.split('\n')) {
+            if (const auto p = page.match(line); p.hasMatch()) {
+                width = p.captured(1).toDouble();
+                height = p.captured(2).toDouble();
+            } else if (const auto w = word.match(line); w.hasMatch()) {
+                QVERIFY2(w.captured(3).toDouble() <= width && w.captured(4).toDouble() <= height,
+                         qPrintable(w.captured(5) + " runs off the page"));
+                printed << w.captured(5).replace("&amp;", "&");
+            }
+        }
+        QStringList texts{list.notes()};
+        for (int row = 1; row <= 20; ++row) {
+            for (int column = 1; column < MedicationList::ColumnCount; ++column)
+                texts << list.cell(row, column);
+        }
+        for (const QString &text : texts) {
+            for (const QString &expected :
+                 text.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts))
+                QVERIFY2(printed.removeOne(expected),
+                         qPrintable(expected + " is not on the paper"));
+        }
     }
 };
 
