@@ -1,0 +1,188 @@
+// The changes made to an open list, by the row commands, the Font menu and
+// the history itself, each undone and redone.
+
+#include "DisplayOptions.h"
+#include "Doubles.h"
+#include "ListHistory.h"
+#include "MedicationList.h"
+#include "RowCommands.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Step = ListHistory::Step;
+using Kind = Step::Kind;
+using Steps = QList<Step>;
+
+// M1 to M49 in the 49 rows, each with its Dosage, unchanged.
+struct FullList
+{
+    FullList()
+    {
+        for (int row = 1; row <= 49; ++row) {
+            list.setCell(row, 1, u"M%1"_s.arg(row));
+            list.setCell(row, 2, u"%1 mg"_s.arg(row));
+        }
+        list.setNotes(u"Dr. Miller"_s);
+        list.setChangesMade(false);
+    }
+    // The Names of rows 1 to 3 and 47 to 49, "-" for none, each with a
+    // Dosage not its own in brackets; the notes; the font; the change mark.
+    QString shown() const
+    {
+        QStringList names;
+        for (int row : {1, 2, 3, 47, 48, 49}) {
+            const QString name = list.cell(row, 1), dosage = list.cell(row, 2);
+            names << (name.isEmpty() ? u"-"_s : name);
+            if (!name.isEmpty() && dosage != name.mid(1) + " mg")
+                names.last() += '(' + dosage + ')';
+        }
+        const ListSettings &settings = list.settings();
+        return names.join(u' ') + " / " + list.notes() + " / " +
+               QString::number(settings.fontSize) + (settings.bold ? " bold" : "") +
+               (list.ChangesMade() ? " changed" : "");
+    }
+
+    MedicationList list;
+    ListHistory history{list};
+    ScriptedPrompter prompter;
+    RecordingAddressOpener opener;
+    RowCommands rows{list, history, prompter, opener};
+};
+
+using Edit = std::function<void(FullList &)>;
+
+const QString Start = u"M1 M2 M3 M47 M48 M49 / Dr. Miller / 8"_s;
+
+} // namespace
+
+class TestListEdits : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Each edit, then all of it undone and redone across a save: each step
+    // marks the list changed again and names the cell to show. The log holds
+    // the questions, the addresses opened and the row a medicine moved to.
+    void edits_data()
+    {
+        QTest::addColumn<Edit>("edit");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QStringList>("log");
+        QTest::addColumn<Steps>("steps"); // the undos', then the redos'
+        const auto up = [](int row) {
+            return Edit([=](FullList &l) { l.prompter.log << u"at %1"_s.arg(l.rows.moveUp(row)); });
+        };
+        const auto down = [](int row) {
+            return Edit(
+                [=](FullList &l) { l.prompter.log << u"at %1"_s.arg(l.rows.moveDown(row)); });
+        };
+        const auto remove = [](int row, bool yes) {
+            return Edit([=](FullList &l) {
+                l.prompter.answers << yes;
+                l.rows.deleteRow(row);
+            });
+        };
+        const auto notes = [](const Edit &between) {
+            return Edit([=](FullList &l) {
+                l.history.setNotes(u"Dr. Miller, Mon"_s);
+                between(l);
+                l.history.setNotes(u"Dr. Miller, Mon 9"_s);
+            });
+        };
+        const auto lookUp = [](const QString &name) {
+            return Edit([=](FullList &l) {
+                l.list.setCell(4, 1, name);
+                l.list.setChangesMade(false);
+                l.rows.lookUp(4);
+            });
+        };
+        const QString moved = u" / Dr. Miller / 8 changed"_s;
+        const QString typed = u"M1 M2 M3 M47 M48 M49 / Dr. Miller, Mon 9 / 8 changed"_s;
+        const QStringList askM2{u"ask Pillora: Delete M2?"_s};
+        const auto rowMove = [](int row) { return Step{Kind::RowMove, row}; };
+        const Step cell{Kind::Cell, 1, 2}, typing{Kind::Notes}, fonts{Kind::Fonts},
+            rowDelete{Kind::RowDelete, 2};
+        // clang-format off
+        QTest::newRow("Up on 1: nothing") << up(1) << Start << QStringList{"at 1"} << Steps();
+        QTest::newRow("Up on 2") << up(2) << "M2 M1 M3 M47 M48 M49" + moved << QStringList{"at 1"} << Steps{rowMove(2), rowMove(1)};
+        QTest::newRow("Down on 49: nothing") << down(49) << Start << QStringList{"at 49"} << Steps();
+        QTest::newRow("Down on 48") << down(48) << "M1 M2 M3 M47 M49 M48" + moved << QStringList{"at 49"} << Steps{rowMove(48), rowMove(49)};
+        QTest::newRow("Delete 2") << remove(2, true) << "M1 M3 M4 M48 M49 -" + moved << askM2 << Steps{rowDelete, rowDelete};
+        QTest::newRow("Delete, No") << remove(2, false) << Start << askM2 << Steps();
+        QTest::newRow("Delete a row without a Name: nothing asked") << Edit([](FullList &l) {
+                l.list.setCell(2, 1, {});
+                l.list.setChangesMade(false);
+                l.rows.deleteRow(2);
+            }) << "M1 - M3 M47 M48 M49 / Dr. Miller / 8" << QStringList() << Steps();
+        QTest::newRow("cell edit") << Edit([](FullList &l) { l.history.setCell(1, 2, u"7.5 mg"_s); })
+            << "M1(7.5 mg) M2 M3 M47 M48 M49" + moved << QStringList() << Steps{cell, cell};
+        QTest::newRow("Large") << Edit([](FullList &l) { DisplayOptions::chooseFontSize(l.list, l.history, 1); })
+            << "M1 M2 M3 M47 M48 M49 / Dr. Miller / 10 changed" << QStringList() << Steps{fonts, fonts};
+        QTest::newRow("Bold") << Edit([](FullList &l) { DisplayOptions::toggleBold(l.list, l.history); })
+            << "M1 M2 M3 M47 M48 M49 / Dr. Miller / 8 bold changed" << QStringList() << Steps{fonts, fonts};
+        QTest::newRow("no such size: a change, nothing to undo")
+            << Edit([](FullList &l) { DisplayOptions::chooseFontSize(l.list, l.history, 2); })
+            << Start + " changed" << QStringList() << Steps();
+        QTest::newRow("typing in the notes: one run") << notes([](FullList &) {}) << typed << QStringList() << Steps{typing, typing};
+        QTest::newRow("typing, the box left between") << notes([](FullList &l) { l.history.endNotesRun(); })
+            << typed << QStringList() << Steps{typing, typing, typing, typing};
+        QTest::newRow("typing, a cell edit between") << notes([](FullList &l) { l.history.setCell(1, 2, u"7.5 mg"_s); })
+            << "M1(7.5 mg) M2 M3 M47 M48 M49 / Dr. Miller, Mon 9 / 8 changed" << QStringList()
+            << Steps{typing, cell, typing, typing, cell, typing};
+        QTest::newRow("typing undone by hand: nothing to undo") << Edit([](FullList &l) {
+                l.history.setNotes(u"Dr. Miller!"_s);
+                l.history.setNotes(u"Dr. Miller"_s);
+            }) << Start + " changed" << QStringList() << Steps();
+        QTest::newRow("look up: the Name goes into the address as typed") << lookUp(u"a/b c?d#e"_s) << Start
+            << QStringList{"open https://www.drugs.com/cons/a%2Fb%20c%3Fd%23e_Systemic.html"} << Steps();
+        QTest::newRow("look up without a Name") << lookUp({}) << Start
+            << QStringList{"inform Message: Please highlight a medicine above first."} << Steps();
+        // clang-format on
+    }
+    void edits()
+    {
+        QFETCH(Edit, edit);
+        QFETCH(QString, shown);
+        FullList l;
+        edit(l);
+        QCOMPARE(l.shown(), shown);
+        for (const QUrl &address : l.opener.opened)
+            l.prompter.log << "open " + address.toString(QUrl::FullyEncoded);
+        QTEST(l.prompter.log, "log");
+
+        Steps steps;
+        l.list.setChangesMade(false);
+        while (const std::optional<Step> step = l.history.undo())
+            steps << *step;
+        const QString undone = l.shown();
+        l.list.setChangesMade(false);
+        while (const std::optional<Step> step = l.history.redo())
+            steps << *step;
+        QTEST(steps, "steps");
+        if (!steps.isEmpty()) {
+            QCOMPARE(undone, Start + " changed");
+            QCOMPARE(l.shown(), shown);
+        }
+    }
+
+    // The font's undo leaves the window's place and the printer alone.
+    void fontUndoKeepsTheOtherSettings()
+    {
+        MedicationList list;
+        ListHistory history(list);
+        history.setFonts(10, true);
+        ListSettings moved = list.settings();
+        moved.windowLeft = 1200;
+        moved.printerName = u"Kitchen"_s;
+        list.setSettings(moved);
+        history.undo();
+        moved.fontSize = 8;
+        moved.bold = false;
+        QCOMPARE(list.settings(), moved);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestListEdits)
+#include "tst_listedits.moc"
