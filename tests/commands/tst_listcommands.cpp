@@ -12,9 +12,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The window as the list commands see it: the list selector, an edit that
-// may still be open in a cell, and what the commands asked it to show,
-// written into the log the questions go to, so the order shows.
+// The window as the list commands see it: the selector, an edit still open
+// in a cell, and what it was asked to show, logged among the questions.
 class StandInHost : public ListCommandsHost
 {
 public:
@@ -22,7 +21,6 @@ public:
 
     QStringList names;
     int chosen = -1;
-    // Committed by the next command that commits.
     std::function<void()> openEdit;
 
     void commitOpenEdit() override
@@ -83,34 +81,25 @@ struct Lists
     }
     QString path(const QString &file) const { return data.path() + u'/' + file; }
 
-    // "open list | selector, * before the chosen name | catalogue | files,
-    // each list file with its first Dosage | changed or not", and whether
-    // there is a change to undo.
+    // "open list | selector, * before the chosen name | catalogue | each
+    // file with its first Dosage | changed or not", and ", no undo".
     QString state() const
     {
-        QStringList offered;
+        QStringList offered, files;
         for (int i = 0; i < host.names.size(); ++i)
             offered << (i == host.chosen ? u"*"_s : QString()) + host.names[i];
         const std::optional<QStringList> catalogue = store.names();
-        const QString names = catalogue ? catalogue->join(u',') : u"unreadable"_s;
-        QStringList files;
-        for (const QFileInfo &file :
-             QDir(data.path())
-                 .entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System,
-                                QDir::Name)) {
-            if (file.fileName() == u"MedLists.dat" && file.isFile())
-                continue;
-            if (file.isSymLink() || !file.isFile()) {
-                files << file.fileName() + (file.isDir() ? u"/"_s : u"@"_s);
-                continue;
-            }
+        const auto entries = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System;
+        for (const QFileInfo &file : QDir(data.path()).entryInfoList(entries, QDir::Name)) {
             QFile f(file.filePath());
             MedicationList read;
-            if (f.open(QIODevice::ReadOnly))
+            if (file.isFile() && !file.isSymLink() && f.open(QIODevice::ReadOnly))
                 ListFileReader::parse(f.readAll(), read);
-            files << file.fileName() + u'=' + read.cell(1, 2);
+            if (file.fileName() != u"MedLists.dat")
+                files << file.fileName() + u'=' + read.cell(1, 2);
         }
-        return QStringList{list.CurrentListName(), offered.join(u','), names, files.join(u','),
+        return QStringList{list.CurrentListName(), offered.join(u','),
+                           catalogue ? catalogue->join(u',') : u"unreadable"_s, files.join(u','),
                            list.ChangesMade() ? u"changed"_s : u"unchanged"_s}
                    .join(u" | "_s) +
                (history.canUndo() ? QString() : u", no undo"_s);
@@ -146,7 +135,6 @@ const QMap<QString, QString> Said{
 
 const Step New = [](Lists &l) { l.commands.NewList(l.host); };
 const Step LoadDad = [](Lists &l) { l.load(1); };
-const Step LoadLastEntry = [](Lists &l) { l.load(int(l.host.names.size()) - 1); };
 const Step Save = [](Lists &l) { l.commands.SaveList(l.host); };
 const Step Delete = [](Lists &l) { l.commands.DeleteList(l.host); };
 const Step Close = [](Lists &l) {
@@ -164,12 +152,6 @@ const Step ChangedElsewhere = [](Lists &l) { l.writeMum(u"7.5 mg"_s); };
 const Step GranAdded = [](Lists &l) {
     QVERIFY(SaveFile::save(l.data.cataloguePath(), "Mum\r\nDad\r\nGran\r\n"));
 };
-const auto CatalogueHolding = [](const QByteArray &bytes) {
-    return Step([bytes](Lists &l) {
-        QVERIFY(SaveFile::save(l.data.cataloguePath(), bytes));
-        l.commands.followCatalogue(l.host);
-    });
-};
 const auto DadFile = [](const std::function<bool(const QString &path)> &make) {
     return Step([make](Lists &l) { QVERIFY(make(l.path(u"Dad.dat"_s))); });
 };
@@ -185,9 +167,10 @@ class TestListCommands : public QObject
 
 private slots:
     // Each command, from Mum's list with an edit still open, which each
-    // commits first: the questions asked see it, and a save takes it. The
-    // log holds the questions, the messages without the system's reasons,
-    // and what the window was asked to show, joined by " / ".
+    // commits first: the questions see it, and a save takes it. The log holds
+    // the questions, the messages without the system's reasons, and what the
+    // window was asked to show, joined by " / ". While a question is asked,
+    // the selector shows the open list it may be about.
     void commands_data()
     {
         QTest::addColumn<Step>("before");
@@ -199,9 +182,7 @@ private slots:
         const Choice keepBoth{u"Keep both"_s}, replace{u"Replace"_s}, cancel{u"Cancel"_s};
         const QString asBefore = u"Mum | *Mum,Dad | Mum,Dad | Mum.dat=5 mg | changed"_s;
         const QString saved = u"Mum | *Mum,Dad | Mum,Dad | Mum.dat=10 mg | unchanged"_s;
-        const QString failed = u"Mum | *Mum,Dad | Mum,Dad | Mum.dat/ | changed"_s;
-        const QString theirsKept = u"Mum (2) | Mum,Dad,*Mum (2) | Mum,Dad,Mum (2) | "
-                                   "Mum (2).dat=10 mg,Mum.dat=7.5 mg | unchanged"_s;
+        const QString failed = u"Mum | *Mum,Dad | Mum,Dad | Mum.dat= | changed"_s;
         const QString cancelled = u"Mum | *Mum,Dad | Mum,Dad | Mum.dat=7.5 mg | changed"_s;
         const auto row = [](const char *name, const Step &before, const Step &command,
                             const Answers &answers, const char *log) {
@@ -211,29 +192,19 @@ private slots:
         row("New, Cancel: nothing asked", Nothing, New, {QString()}, "name?") << asBefore;
         row("New, Yes: saved first", Nothing, New, {eve, true}, "name? / save? / geometry / show empty")
             << "Eve | Mum,Dad,*Eve | Mum,Dad,Eve | Mum.dat=10 mg | unchanged, no undo";
-        row("New, No", Nothing, New, {eve, false}, "name? / save? / show empty")
-            << "Eve | Mum,Dad,*Eve | Mum,Dad,Eve | Mum.dat=5 mg | changed, no undo";
-        row("New, the save fails", SaveFails, New, {eve, true}, "name? / save? / geometry / Mum not saved") << failed;
-        row("New without a change", NoEdit, New, {eve}, "name? / show empty")
-            << "Eve | Mum,Dad,*Eve | Mum,Dad,Eve | Mum.dat=5 mg | unchanged, no undo";
         row("New, the catalogue cannot be written", NoCatalogue, New, {eve, false},
             "name? / save? / warn Pillora: The new list could not be created.")
-            << "Mum | *Mum,Dad | unreadable | MedLists.dat/,Mum.dat=5 mg | changed";
+            << "Mum | *Mum,Dad | unreadable | Mum.dat=5 mg | changed";
         row("New after another computer added Gran", GranAdded, New, {eve, false}, "name? / save? / show empty")
             << "Eve | Mum,Dad,Gran,*Eve | Mum,Dad,Gran,Eve | Mum.dat=5 mg | changed, no undo";
 
-        row("Load, Yes: saved first", Nothing, LoadDad, {true},
-            "save? / geometry / normal size / clear / show unread / Dad missing")
-            << "Dad | Mum,*Dad | Mum,Dad | Mum.dat=10 mg | unchanged, no undo";
         row("Load, No: still changed", Nothing, LoadDad, {false}, "save? / normal size / clear / show unread / Dad missing")
             << "Dad | Mum,*Dad | Mum,Dad | Mum.dat=5 mg | changed, no undo";
         row("Load, the save fails: Mum stays", SaveFails, LoadDad, {true}, "save? / geometry / Mum not saved") << failed;
+        row("Load, changed elsewhere: cancel", ChangedElsewhere, LoadDad, {true, cancel},
+            "save? / geometry / changed elsewhere?") << cancelled;
         row("Load without a catalogue", [](Lists &l) { QVERIFY(QFile::remove(l.data.cataloguePath())); },
             LoadDad, {}, "inform Pillora: No Med Lists found.") << "Mum | Mum,*Dad |  | Mum.dat=5 mg | changed";
-        row("Load of a list with a file", NoEdit, [](Lists &l) { l.load(0); }, {}, "normal size / show read")
-            << "Mum | *Mum,Dad | Mum,Dad | Mum.dat=5 mg | unchanged, no undo";
-        row("Load of an empty entry: no list open", CatalogueHolding("Mum\r\n\r\n"), LoadLastEntry, {false},
-            "save? / normal size") << " | Mum,* | Mum, | Mum.dat=5 mg | changed, no undo";
         row("Load of a file cut short", DadFile([](const QString &f) { return bool(SaveFile::save(f, "Name\r\n")); }),
             LoadDad, {false}, "save? / normal size / show read / warn Pillora: The list \"Dad\" could not be "
             "read completely and is shown as far as it could be read.")
@@ -242,49 +213,41 @@ private slots:
         row("Load of a file that cannot be read: Mum stays",
             DadFile([](const QString &f) { return QFile::link(u"/proc/self/mem"_s, f); }), LoadDad, {false},
             "save? / normal size / warn Pillora: The list \"Dad\" could not be read.")
-            << "Mum | *Mum,Dad | Mum,Dad | Dad.dat@,Mum.dat=5 mg | changed";
+            << "Mum | *Mum,Dad | Mum,Dad | Dad.dat=,Mum.dat=5 mg | changed";
         row("Load of a folder", DadFile([](const QString &f) { return QDir().mkdir(f); }), LoadDad, {false},
             "save? / normal size / clear / show unread / warn Pillora: 'Dad' is not a list file and cannot be opened.")
-            << "Dad | Mum,*Dad | Mum,Dad | Dad.dat/,Mum.dat=5 mg | changed, no undo";
-        row("Load of the catalogue's own name", CatalogueHolding("Mum\r\nMedLists\r\n"), LoadLastEntry, {false},
-            "save? / normal size / clear / show unread / warn Pillora: The list \"MedLists\" cannot have a "
-            "file, so it is shown empty and cannot be saved.")
-            << "MedLists | Mum,*MedLists | Mum,MedLists | Mum.dat=5 mg | changed, no undo";
+            << "Dad | Mum,*Dad | Mum,Dad | Dad.dat=,Mum.dat=5 mg | changed, no undo";
 
         row("Save", Nothing, Save, {}, "geometry") << saved;
         row("Save fails", SaveFails, Save, {}, "geometry / Mum not saved") << failed;
         row("Save, nothing open: no file named .dat", [](Lists &l) { l.list.setCurrentListName({}); }, Save, {}, "")
             << " | *Mum,Dad | Mum,Dad | Mum.dat=5 mg | changed";
         row("Save, changed elsewhere: keep both", ChangedElsewhere, Save, {keepBoth}, "geometry / changed elsewhere?")
-            << theirsKept;
+            << "Mum (2) | Mum,Dad,*Mum (2) | Mum,Dad,Mum (2) | Mum (2).dat=10 mg,Mum.dat=7.5 mg | unchanged";
         row("Save, changed elsewhere: replace", ChangedElsewhere, Save, {replace}, "geometry / changed elsewhere?") << saved;
         row("Save, changed elsewhere: cancel", ChangedElsewhere, Save, {cancel}, "geometry / changed elsewhere?") << cancelled;
 
         row("Delete, No", Nothing, Delete, {false}, "delete Mum?") << asBefore;
         row("Delete, Yes: the changes go too", Nothing, Delete, {true}, "delete Mum? / show empty")
             << " | Dad | Dad |  | changed, no undo";
-        row("Delete of a list never saved", [](Lists &l) { l.prompter.answers << false; l.load(1); }, Delete,
-            {true}, "ask Pillora: Delete Dad med file? [default No] / show empty")
-            << " | Mum | Mum | Mum.dat=5 mg | changed, no undo";
-        row("Delete of the second of two entries",
-            [](Lists &l) { CatalogueHolding("Mum\r\nDad\r\nMum\r\n")(l); l.host.chosen = 2; }, Delete,
-            {true}, "delete Mum? / show empty") << " | Mum,Dad | Mum,Dad |  | changed, no undo";
+        row("Delete of the second of two entries", [](Lists &l) {
+                QVERIFY(SaveFile::save(l.data.cataloguePath(), "Mum\r\nDad\r\nMum\r\n"));
+                l.commands.followCatalogue(l.host);
+                l.host.chosen = 2;
+            }, Delete, {true}, "delete Mum? / show empty") << " | Mum,Dad | Mum,Dad |  | changed, no undo";
         row("Delete after another computer added Gran", GranAdded, Delete, {true}, "delete Mum? / show empty")
             << " | Dad,Gran | Dad,Gran |  | changed, no undo";
         row("Delete, the catalogue cannot be written", NoCatalogue, Delete, {true},
             "delete Mum? / warn Pillora: The list \"Mum\" could not be deleted.")
-            << "Mum | *Mum,Dad | unreadable | MedLists.dat/,Mum.dat=5 mg | changed";
+            << "Mum | *Mum,Dad | unreadable | Mum.dat=5 mg | changed";
 
         row("closing without a change", NoEdit, Close, {}, "closes")
             << "Mum | *Mum,Dad | Mum,Dad | Mum.dat=5 mg | unchanged, no undo";
-        row("closing, Yes", Nothing, Close, {true}, "save? / geometry / closes") << saved;
         row("closing, No", Nothing, Close, {false}, "save? / closes") << asBefore;
         row("closing, the save fails, staying", SaveFails, Close, {true, false},
             "save? / geometry / Mum not saved / close anyway? / stays open") << failed;
         row("closing, the save fails, closing anyway", SaveFails, Close, {true, true},
             "save? / geometry / Mum not saved / close anyway? / closes") << failed;
-        row("closing, changed elsewhere: keep both", ChangedElsewhere, Close, {true, keepBoth},
-            "save? / geometry / changed elsewhere? / closes") << theirsKept;
         row("closing, changed elsewhere: cancel", ChangedElsewhere, Close, {true, cancel},
             "save? / geometry / changed elsewhere? / stays open") << cancelled;
         // clang-format on
@@ -293,12 +256,15 @@ private slots:
     {
         QFETCH(Step, before);
         QFETCH(Step, command);
-        QFETCH(Answers, answers);
         QFETCH(QString, log);
         Lists l;
         before(l);
         l.prompter.log.clear();
+        QFETCH(Answers, answers);
         l.prompter.answers = answers;
+        l.prompter.whileAsking = [&l] {
+            QCOMPARE(l.host.chosenListName(), l.list.CurrentListName());
+        };
         command(l);
         QStringList expected;
         for (const QString &entry : log.split(u" / "_s, Qt::SkipEmptyParts))
@@ -310,20 +276,19 @@ private slots:
     }
 
     // A name that cannot be a list's is explained, then offered again to be
-    // corrected; Cancel then leaves everything as it was.
+    // corrected.
     void newListNames_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("refusal");
-        const QString characters = u"A list name cannot hold any of these characters:\n"
-                                   "\\ / : * ? \" < > |"_s;
         const QString ending = u"A list name cannot end in a space or a dot."_s;
         QTest::newRow("spaces only") << "   "
                                      << "A list name needs more than spaces.";
         for (QChar c : u"\\/:*?\"<>|\t\x7f"_s)
             QTest::addRow("holding U+%04X", c.unicode())
-                << QStringLiteral("a%1b").arg(c) << characters;
-        QTest::newRow("trailing space") << "Dad " << ending;
+                << QStringLiteral("a%1b").arg(c)
+                << "A list name cannot hold any of these characters:\n\\ / : * ? \" < > |";
+        QTest::newRow("trailing space") << "Grandma Rose " << ending;
         QTest::newRow("trailing dot") << "Dad." << ending;
         QTest::newRow("same name in another case") << "mUM"
                                                    << "There is already a list named \"mUM\".";
@@ -344,26 +309,10 @@ private slots:
         l.host.openEdit = {};
         l.prompter.answers << name << u"Tom and Jerry"_s;
         l.commands.NewList(l.host);
-        l.prompter.answers << name << u""_s;
-        l.commands.NewList(l.host);
         const QString asked = Said[u"name?"_s];
-        const QStringList once{asked, "warn Pillora: " + refusal, asked + " [" + name + "]"};
-        QCOMPARE(l.prompter.log, once + QStringList{u"show empty"_s} + once);
-        QCOMPARE(l.state(), u"Tom and Jerry | Mum,Dad,*Tom and Jerry | Mum,Dad,Tom and Jerry | "
-                            "Mum.dat=5 mg | unchanged, no undo"_s);
-    }
-
-    // The question about Mum is asked with Mum in the selector, whatever
-    // was chosen; afterwards the selector shows what is open.
-    void selectorWhileAsking()
-    {
-        Lists l;
-        QStringList shown;
-        l.prompter.whileAsking = [&] { shown << l.host.chosenListName(); };
-        l.prompter.answers << false;
-        l.load(1);
-        QCOMPARE(shown, QStringList{u"Mum"_s});
-        QCOMPARE(l.host.chosenListName(), u"Dad"_s);
+        QCOMPARE(l.prompter.log, QStringList({asked, "warn Pillora: " + refusal,
+                                              asked + " [" + name + "]", u"show empty"_s}));
+        QCOMPARE(l.list.CurrentListName(), u"Tom and Jerry"_s);
     }
 
     // Another computer changed the catalogue: the selector follows, the open
@@ -373,20 +322,22 @@ private slots:
     void catalogueChangedElsewhere()
     {
         Lists l;
-        QVERIFY(SaveFile::save(l.data.cataloguePath(), "Dad\r\nGran\r\n"));
-        l.commands.followCatalogue(l.host);
-        QCOMPARE(l.host.names, QStringList({"Dad", "Gran", "Mum"}));
-        QCOMPARE(l.host.chosenListName(), u"Mum"_s);
-        QVERIFY(QFile::remove(l.data.cataloguePath()) && QDir().mkdir(l.data.cataloguePath()));
+        const auto follow = [&l](const QByteArray &catalogue) {
+            QVERIFY(SaveFile::save(l.data.cataloguePath(), catalogue));
+            l.commands.followCatalogue(l.host);
+        };
+        follow("Dad\r\nGran\r\n");
+        QCOMPARE(l.state(),
+                 u"Mum | Dad,Gran,*Mum | Dad,Gran | Mum.dat=5 mg | unchanged, no undo"_s);
+        NoCatalogue(l);
         l.commands.followCatalogue(l.host);
         l.commands.followCatalogue(l.host);
         QCOMPARE(l.prompter.log.size(), 1);
         QVERIFY(l.prompter.log[0].startsWith(u"warn Pillora: The catalogue of lists, "_s));
         QCOMPARE(l.host.names, QStringList({"Dad", "Gran", "Mum"}));
         QVERIFY(QDir().rmdir(l.data.cataloguePath()));
-        QVERIFY(SaveFile::save(l.data.cataloguePath(), "Gran\r\n"));
         l.prompter.whileAsking = [&] {
-            l.commands.followCatalogue(l.host);
+            follow("Gran\r\n");
             QCOMPARE(l.host.names, QStringList({"Dad", "Gran", "Mum"}));
         };
         l.prompter.answers << false;

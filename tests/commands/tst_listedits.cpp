@@ -15,12 +15,12 @@ using Step = ListHistory::Step;
 using Kind = Step::Kind;
 using Steps = QList<Step>;
 
-// M1 to M49 in the 49 rows, each with its Dosage, unchanged.
+// M1 to M48 in rows 1 to 48, each with its Dosage; row 49 empty.
 struct FullList
 {
     FullList()
     {
-        for (int row = 1; row <= 49; ++row) {
+        for (int row = 1; row <= 48; ++row) {
             list.setCell(row, 1, u"M%1"_s.arg(row));
             list.setCell(row, 2, u"%1 mg"_s.arg(row));
         }
@@ -44,6 +44,17 @@ struct FullList
                (list.ChangesMade() ? " changed" : "");
     }
 
+    // Logs the row a medicine was moved to.
+    void at(int row) { prompter.log << u"at %1"_s.arg(row); }
+    // Typing in the notes, with something between its two keys.
+    void type(const std::function<void()> &between)
+    {
+        history.setNotes(u"Dr. Miller, Mon"_s);
+        if (between)
+            between();
+        history.setNotes(u"Dr. Miller, Mon 9"_s);
+    }
+
     MedicationList list;
     ListHistory history{list};
     ScriptedPrompter prompter;
@@ -53,7 +64,7 @@ struct FullList
 
 using Edit = std::function<void(FullList &)>;
 
-const QString Start = u"M1 M2 M3 M47 M48 M49 / Dr. Miller / 8"_s;
+const QString Start = u"M1 M2 M3 M47 M48 - / Dr. Miller / 8"_s;
 
 } // namespace
 
@@ -71,73 +82,44 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QStringList>("log");
         QTest::addColumn<Steps>("steps"); // the undos', then the redos'
-        const auto up = [](int row) {
-            return Edit([=](FullList &l) { l.prompter.log << u"at %1"_s.arg(l.rows.moveUp(row)); });
+        const auto ask = [](const char *name) {
+            return QStringList{u"ask Pillora: Delete %1?"_s.arg(name)};
         };
-        const auto down = [](int row) {
-            return Edit(
-                [=](FullList &l) { l.prompter.log << u"at %1"_s.arg(l.rows.moveDown(row)); });
-        };
-        const auto remove = [](int row, bool yes) {
-            return Edit([=](FullList &l) {
-                l.prompter.answers << yes;
-                l.rows.deleteRow(row);
-            });
-        };
-        const auto notes = [](const Edit &between) {
-            return Edit([=](FullList &l) {
-                l.history.setNotes(u"Dr. Miller, Mon"_s);
-                between(l);
-                l.history.setNotes(u"Dr. Miller, Mon 9"_s);
-            });
-        };
-        const auto lookUp = [](const QString &name) {
-            return Edit([=](FullList &l) {
-                l.list.setCell(4, 1, name);
-                l.list.setChangesMade(false);
-                l.rows.lookUp(4);
-            });
-        };
+        const auto at = [](int row) { return QStringList{u"at %1"_s.arg(row)}; };
         const QString moved = u" / Dr. Miller / 8 changed"_s;
-        const QString typed = u"M1 M2 M3 M47 M48 M49 / Dr. Miller, Mon 9 / 8 changed"_s;
-        const QStringList askM2{u"ask Pillora: Delete M2?"_s};
-        const auto rowMove = [](int row) { return Step{Kind::RowMove, row}; };
-        const Step cell{Kind::Cell, 1, 2}, typing{Kind::Notes}, fonts{Kind::Fonts},
-            rowDelete{Kind::RowDelete, 2};
+        const Step cell{Kind::Cell, 1, 2}, typing{Kind::Notes}, fonts{Kind::Fonts};
+        const Step deleted{Kind::RowDelete, 2}, from2{Kind::RowMove, 2}, to1{Kind::RowMove, 1};
         // clang-format off
-        QTest::newRow("Up on 1: nothing") << up(1) << Start << QStringList{"at 1"} << Steps();
-        QTest::newRow("Up on 2") << up(2) << "M2 M1 M3 M47 M48 M49" + moved << QStringList{"at 1"} << Steps{rowMove(2), rowMove(1)};
-        QTest::newRow("Down on 49: nothing") << down(49) << Start << QStringList{"at 49"} << Steps();
-        QTest::newRow("Down on 48") << down(48) << "M1 M2 M3 M47 M49 M48" + moved << QStringList{"at 49"} << Steps{rowMove(48), rowMove(49)};
-        QTest::newRow("Delete 2") << remove(2, true) << "M1 M3 M4 M48 M49 -" + moved << askM2 << Steps{rowDelete, rowDelete};
-        QTest::newRow("Delete, No") << remove(2, false) << Start << askM2 << Steps();
-        QTest::newRow("Delete a row without a Name: nothing asked") << Edit([](FullList &l) {
-                l.list.setCell(2, 1, {});
-                l.list.setChangesMade(false);
-                l.rows.deleteRow(2);
-            }) << "M1 - M3 M47 M48 M49 / Dr. Miller / 8" << QStringList() << Steps();
+        QTest::newRow("Up on 1: nothing") << Edit([](FullList &l) { l.at(l.rows.moveUp(1)); }) << Start << at(1) << Steps();
+        QTest::newRow("Up on 2") << Edit([](FullList &l) { l.at(l.rows.moveUp(2)); })
+            << "M2 M1 M3 M47 M48 -" + moved << at(1) << Steps{from2, to1};
+        QTest::newRow("Down on 49: nothing") << Edit([](FullList &l) { l.at(l.rows.moveDown(49)); }) << Start << at(49) << Steps();
+        QTest::newRow("Down on 48") << Edit([](FullList &l) { l.at(l.rows.moveDown(48)); })
+            << "M1 M2 M3 M47 - M48" + moved << at(49) << Steps{{Kind::RowMove, 48}, {Kind::RowMove, 49}};
+        QTest::newRow("Delete 2") << Edit([](FullList &l) { l.prompter.answers << true; l.rows.deleteRow(2); })
+            << "M1 M3 M4 M48 - -" + moved << ask("M2") << Steps{deleted, deleted};
+        QTest::newRow("Delete, No") << Edit([](FullList &l) { l.prompter.answers << false; l.rows.deleteRow(2); })
+            << Start << ask("M2") << Steps();
+        QTest::newRow("Delete a row without a Name: nothing asked") << Edit([](FullList &l) { l.rows.deleteRow(49); })
+            << Start << QStringList() << Steps();
         QTest::newRow("cell edit") << Edit([](FullList &l) { l.history.setCell(1, 2, u"7.5 mg"_s); })
-            << "M1(7.5 mg) M2 M3 M47 M48 M49" + moved << QStringList() << Steps{cell, cell};
+            << "M1(7.5 mg) M2 M3 M47 M48 -" + moved << QStringList() << Steps{cell, cell};
         QTest::newRow("Large") << Edit([](FullList &l) { DisplayOptions::chooseFontSize(l.list, l.history, 1); })
-            << "M1 M2 M3 M47 M48 M49 / Dr. Miller / 10 changed" << QStringList() << Steps{fonts, fonts};
+            << "M1 M2 M3 M47 M48 - / Dr. Miller / 10 changed" << QStringList() << Steps{fonts, fonts};
         QTest::newRow("Bold") << Edit([](FullList &l) { DisplayOptions::toggleBold(l.list, l.history); })
-            << "M1 M2 M3 M47 M48 M49 / Dr. Miller / 8 bold changed" << QStringList() << Steps{fonts, fonts};
+            << "M1 M2 M3 M47 M48 - / Dr. Miller / 8 bold changed" << QStringList() << Steps{fonts, fonts};
         QTest::newRow("no such size: a change, nothing to undo")
             << Edit([](FullList &l) { DisplayOptions::chooseFontSize(l.list, l.history, 2); })
             << Start + " changed" << QStringList() << Steps();
-        QTest::newRow("typing in the notes: one run") << notes([](FullList &) {}) << typed << QStringList() << Steps{typing, typing};
-        QTest::newRow("typing, the box left between") << notes([](FullList &l) { l.history.endNotesRun(); })
-            << typed << QStringList() << Steps{typing, typing, typing, typing};
-        QTest::newRow("typing, a cell edit between") << notes([](FullList &l) { l.history.setCell(1, 2, u"7.5 mg"_s); })
-            << "M1(7.5 mg) M2 M3 M47 M48 M49 / Dr. Miller, Mon 9 / 8 changed" << QStringList()
-            << Steps{typing, cell, typing, typing, cell, typing};
-        QTest::newRow("typing undone by hand: nothing to undo") << Edit([](FullList &l) {
-                l.history.setNotes(u"Dr. Miller!"_s);
-                l.history.setNotes(u"Dr. Miller"_s);
-            }) << Start + " changed" << QStringList() << Steps();
-        QTest::newRow("look up: the Name goes into the address as typed") << lookUp(u"a/b c?d#e"_s) << Start
-            << QStringList{"open https://www.drugs.com/cons/a%2Fb%20c%3Fd%23e_Systemic.html"} << Steps();
-        QTest::newRow("look up without a Name") << lookUp({}) << Start
+        QTest::newRow("typing in the notes: one run") << Edit([](FullList &l) { l.type({}); })
+            << "M1 M2 M3 M47 M48 - / Dr. Miller, Mon 9 / 8 changed" << QStringList() << Steps{typing, typing};
+        QTest::newRow("typing, the box left between") << Edit([](FullList &l) { l.type([&] { l.history.endNotesRun(); }); })
+            << "M1 M2 M3 M47 M48 - / Dr. Miller, Mon 9 / 8 changed" << QStringList()
+            << Steps{typing, typing, typing, typing};
+        QTest::newRow("look up: the Name goes into the address as typed")
+            << Edit([](FullList &l) { l.list.setCell(4, 1, u"a/b c?d#e"_s); l.list.setChangesMade(false); l.rows.lookUp(4); })
+            << Start << QStringList{"open https://www.drugs.com/cons/a%2Fb%20c%3Fd%23e_Systemic.html"} << Steps();
+        QTest::newRow("look up without a Name") << Edit([](FullList &l) { l.rows.lookUp(49); }) << Start
             << QStringList{"inform Message: Please highlight a medicine above first."} << Steps();
         // clang-format on
     }
