@@ -92,9 +92,9 @@ struct Lists : ListCommandsHost
     int chosen = -1;
     std::function<void()> openEdit = [] {};
     QTemporaryDir program;
+    DataFolder data{program.path()};
     // Held by a copy of the program running on this computer.
     std::optional<InstanceLock> running;
-    DataFolder data{program.path()};
     ListStore store{data};
     MedicationList list;
     ListHistory history{list};
@@ -126,8 +126,8 @@ const Step LaptopLock = [](Lists &l) {
     QVERIFY(SaveFile::save(l.data.instanceLockPath(),
                            InstanceLock::format({4242, u"laptop"_s, morning})));
 };
-// Beside a save cut short, which only a copy that holds the folder clears: another may be
-// saving. The lock lives as long as the step, and its file goes with it.
+// Beside a save cut short, which only a copy that holds the folder may clear:
+// another copy may be saving. The lock, and its file, live as long as the step.
 const Step Claim = [](Lists &l) {
     SaveFile::save(l.path(u"Mum.dat.kUTlff"_s), "cut short");
     InstanceLock lock(l.data);
@@ -156,6 +156,7 @@ const Step ChangedElsewhere = [](Lists &l) { l.writeMum(u"7.5 mg"_s); };
 const Step GranAdded = [](Lists &l) {
     QVERIFY(SaveFile::save(l.data.cataloguePath(), "Mum\r\nDad\r\nGran\r\n"));
 };
+
 } // namespace
 
 class TestListCommands : public QObject
@@ -254,8 +255,7 @@ private slots:
         // Another computer changes the catalogue: the open list stays offered so that it can be
         // saved, a catalogue that cannot be read is told once, and a question waits for its end.
         row("the catalogue followed", [](Lists &l) { QVERIFY(SaveFile::save(l.data.cataloguePath(), "Dad\r\nGran\r\n")); },
-            Follow, {}, "")
-            << "Mum | Dad,Gran,*Mum | Dad,Gran | Mum.dat=5 mg | unchanged, no undo";
+            Follow, {}, "") << "Mum | Dad,Gran,*Mum | Dad,Gran | Mum.dat=5 mg | unchanged, no undo";
         row("the catalogue cannot be read", NoCatalogue, [](Lists &l) { Follow(l); Follow(l); }, {},
             "warn Pillora: The catalogue of lists, <folder>/MedLists.dat, cannot be read, so its lists cannot "
             "be chosen. It is left as it is until it can be read.")
