@@ -71,7 +71,6 @@ struct Lists : ListCommandsHost
         QStringList offered, files;
         for (int i = 0; i < names.size(); ++i)
             offered << (i == chosen ? u"*"_s : QString()) + names[i];
-        const std::optional<QStringList> catalogue = store.names();
         const auto entries = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System;
         for (const QFileInfo &file : QDir(data.path()).entryInfoList(entries, QDir::Name)) {
             QFile f(file.filePath());
@@ -82,8 +81,8 @@ struct Lists : ListCommandsHost
                 files << file.fileName() + u'=' + read.cell(1, 2);
         }
         return QStringList{list.CurrentListName(), offered.join(u','),
-                           catalogue ? catalogue->join(u',') : u"unreadable"_s, files.join(u','),
-                           list.ChangesMade() ? u"changed"_s : u"unchanged"_s}
+                           store.names().value_or(QStringList{u"unreadable"_s}).join(u','),
+                           files.join(u','), list.ChangesMade() ? u"changed"_s : u"unchanged"_s}
                    .join(u" | "_s) +
                (history.canUndo() ? QString() : u", no undo"_s);
     }
@@ -180,9 +179,7 @@ private slots:
         QTest::addColumn<Answers>("answers");
         QTest::addColumn<QString>("log");
         QTest::addColumn<QString>("after");
-        const QString eve = u"Eve"_s;
         const Choice keepBoth{u"Keep both"_s}, replace{u"Replace"_s}, cancel{u"Cancel"_s};
-        const QString asBefore = u"Mum | *Mum,Dad | Mum,Dad | Mum.dat=5 mg | changed"_s;
         const QString saved = u"Mum | *Mum,Dad | Mum,Dad | Mum.dat=10 mg | unchanged"_s;
         const QString failed = u"Mum | *Mum,Dad | Mum,Dad | Mum.dat= | changed"_s;
         const QString cancelled = u"Mum | *Mum,Dad | Mum,Dad | Mum.dat=7.5 mg | changed"_s;
@@ -206,15 +203,15 @@ private slots:
             }, Claim, {}, "warn Pillora: <folder> exists but is not a folder.\n\nLists cannot be saved. / go on")
             << "Mum | *Mum,Dad | unreadable |  | unchanged, no undo";
 
-        row("New, Yes: saved first", Nothing, New, {eve, true}, "name? / save? / geometry / show empty")
+        row("New, Yes: saved first", Nothing, New, {u"Eve"_s, true}, "name? / save? / geometry / show empty")
             << "Eve | Mum,Dad,*Eve | Mum,Dad,Eve | Mum.dat=10 mg | unchanged, no undo";
-        row("New, a refused name asked again", Nothing, New, {u"Grandma Rose "_s, eve, false}, "name? / warn Pillora: "
+        row("New, a refused name asked again", Nothing, New, {u"Grandma Rose "_s, u"Eve"_s, false}, "name? / warn Pillora: "
             "A list name cannot end in a space or a dot. / name? [Grandma Rose ] / save? / show empty")
             << "Eve | Mum,Dad,*Eve | Mum,Dad,Eve | Mum.dat=5 mg | changed, no undo";
-        row("New, the catalogue cannot be written", NoCatalogue, New, {eve, false},
+        row("New, the catalogue cannot be written", NoCatalogue, New, {u"Eve"_s, false},
             "name? / save? / warn Pillora: The new list could not be created.")
             << "Mum | *Mum,Dad | unreadable | Mum.dat=5 mg | changed";
-        row("New after another computer added Gran", GranAdded, New, {eve, false}, "name? / save? / show empty")
+        row("New after another computer added Gran", GranAdded, New, {u"Eve"_s, false}, "name? / save? / show empty")
             << "Eve | Mum,Dad,Gran,*Eve | Mum,Dad,Gran,Eve | Mum.dat=5 mg | changed, no undo";
 
         row("Load, No: still changed", Nothing, LoadDad, {false}, "save? / normal size / clear / show unread / inform "
@@ -237,14 +234,18 @@ private slots:
         row("Save, changed elsewhere: replace", ChangedElsewhere, Save, {replace}, "geometry / changed elsewhere?") << saved;
         row("Save, changed elsewhere: cancel", ChangedElsewhere, Save, {cancel}, "geometry / changed elsewhere?") << cancelled;
 
-        row("Delete, No", Nothing, Delete, {false}, "delete Mum?") << asBefore;
-        row("Delete after another computer added Gran", GranAdded, Delete, {true}, "delete Mum? / show empty")
+        row("Delete of the second of two entries", [](Lists &l) {
+                QVERIFY(SaveFile::save(l.data.cataloguePath(), "Mum\r\nDad\r\nMum\r\n"));
+                Follow(l);
+                l.chosen = 2;
+            }, Delete, {true}, "delete Mum? / show empty") << " | Mum,Dad | Mum,Dad |  | changed, no undo";
+        row("Delete after another computer added Gran, then Save: nothing to save", GranAdded,
+            [](Lists &l) { Delete(l); Save(l); }, {true}, "delete Mum? / show empty")
             << " | Dad,Gran | Dad,Gran |  | changed, no undo";
         row("Delete, the catalogue cannot be written", NoCatalogue, Delete, {true},
             "delete Mum? / warn Pillora: The list \"Mum\" could not be deleted.")
             << "Mum | *Mum,Dad | unreadable | Mum.dat=5 mg | changed";
 
-        row("closing, No", Nothing, Close, {false}, "save? / closes") << asBefore;
         row("closing, the save fails, staying", SaveFails, Close, {true, false},
             "save? / geometry / Mum not saved / close anyway? / stays open") << failed;
         row("closing, the save fails, closing anyway", SaveFails, Close, {true, true},

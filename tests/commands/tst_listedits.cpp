@@ -1,5 +1,4 @@
-// The changes made to an open list, by the row commands, the Font menu and
-// the history itself, each undone and redone.
+// Each change to an open list, by the row commands and the Font menu, undone.
 
 #include "DisplayOptions.h"
 #include "Doubles.h"
@@ -43,7 +42,6 @@ struct FullList
                (list.ChangesMade() ? " changed" : "");
     }
 
-    // Logs the row a medicine was moved to.
     void at(int row) { prompter.log << u"at %1"_s.arg(row); }
     MedicationList list;
     ListHistory history{list};
@@ -88,8 +86,10 @@ private slots:
             << Start << askM2 << Steps();
         QTest::newRow("cell edit") << Edit([](FullList &l) { l.history.setCell(1, 2, u"7.5 mg"_s); })
             << "M1(7.5 mg) M2 M3 M47 M48 -" + moved << QStringList() << Steps{cell, cell};
-        QTest::newRow("Large") << Edit([](FullList &l) { DisplayOptions::chooseFontSize(l.list, l.history, 1); })
-            << "M1 M2 M3 M47 M48 - / Dr. Miller / 10 changed" << QStringList() << Steps{fonts, fonts};
+        QTest::newRow("Large, then Bold") << Edit([](FullList &l) {
+                DisplayOptions::chooseFontSize(l.list, l.history, 1);
+                DisplayOptions::toggleBold(l.list, l.history);
+            }) << "M1 M2 M3 M47 M48 - / Dr. Miller / 10 bold changed" << QStringList() << Steps{fonts, fonts, fonts, fonts};
         QTest::newRow("typing in the notes: a run until the box is left") << Edit([](FullList &l) {
                 l.history.setNotes(u"Dr. Miller, Mon"_s);
                 l.history.setNotes(u"Dr. Miller, Mon 9"_s);
