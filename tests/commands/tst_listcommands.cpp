@@ -14,9 +14,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Mum's list (Aspirin 5 mg) open and unchanged, with "10 mg" typed into its
-// Dosage and not yet committed; Dad's list never saved. As the window, it
-// holds the selector and logs what it is asked to show among the questions.
+// Mum's list (Aspirin 5 mg) open, with "10 mg" typed into its Dosage and not committed; Dad's
+// never saved. As the window, it holds the selector and logs what it is asked to show.
 struct Lists : ListCommandsHost
 {
     Lists()
@@ -168,10 +167,9 @@ class TestListCommands : public QObject
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
 
-    // Each command, from Mum's list with an edit still open, which a command
-    // commits first. The log holds the questions, the messages without the
-    // system's reasons and what the window was asked to show, joined by " / ".
-    // While a question is asked, the selector shows the open list.
+    // Each command, from Mum's list with an edit still open, which a command commits first. The
+    // log holds the questions, the messages without the system's reasons and what the window was
+    // asked to show, joined by " / ". While a question is asked, the selector shows the open list.
     void commands_data()
     {
         QTest::addColumn<Step>("before");
@@ -220,6 +218,8 @@ private slots:
         row("Load, the save fails: Mum stays", SaveFails, LoadDad, {true}, "save? / geometry / Mum not saved") << failed;
         row("Load, changed elsewhere: cancel", ChangedElsewhere, LoadDad, {true, cancel},
             "save? / geometry / changed elsewhere?") << cancelled;
+        row("Load without a catalogue", [](Lists &l) { QVERIFY(QFile::remove(l.data.cataloguePath())); }, LoadDad, {},
+            "inform Pillora: No Med Lists found.") << "Mum | Mum,*Dad |  | Mum.dat=5 mg | changed";
         row("Load of a file that cannot be read: Mum stays",
             [](Lists &l) { QVERIFY(QFile::link(u"/proc/self/mem"_s, l.path(u"Dad.dat"_s))); }, LoadDad, {false},
             "save? / normal size / warn Pillora: The list \"Dad\" could not be read.")
@@ -229,7 +229,8 @@ private slots:
             << "Dad | Mum,*Dad | Mum,Dad | Dad.dat=,Mum.dat=5 mg | changed, no undo";
 
         row("Save", Nothing, Save, {}, "geometry") << saved;
-        row("Save, changed elsewhere: keep both", ChangedElsewhere, Save, {keepBoth}, "geometry / changed elsewhere?")
+        row("Save, changed elsewhere: keep both, then closing: nothing to ask", ChangedElsewhere, [](Lists &l) { Save(l); Close(l); },
+            {keepBoth}, "geometry / changed elsewhere? / closes")
             << "Mum (2) | Mum,Dad,*Mum (2) | Mum,Dad,Mum (2) | Mum (2).dat=10 mg,Mum.dat=7.5 mg | unchanged";
         row("Save, changed elsewhere: replace", ChangedElsewhere, Save, {replace}, "geometry / changed elsewhere?") << saved;
         row("Save, changed elsewhere: cancel", ChangedElsewhere, Save, {cancel}, "geometry / changed elsewhere?") << cancelled;

@@ -74,14 +74,13 @@ private slots:
         const auto at = [](int row) { return QStringList{u"at %1"_s.arg(row)}; };
         const QString moved = u" / Dr. Miller / 8 changed"_s;
         const Step cell{Kind::Cell, 1, 2}, typing{Kind::Notes}, fonts{Kind::Fonts};
-        const Step deleted{Kind::RowDelete, 2}, from2{Kind::RowMove, 2}, to1{Kind::RowMove, 1};
         // clang-format off
         QTest::newRow("Up on 1: nothing") << Edit([](FullList &l) { l.at(l.rows.moveUp(1)); }) << Start << at(1) << Steps();
         QTest::newRow("Up on 2") << Edit([](FullList &l) { l.at(l.rows.moveUp(2)); })
-            << "M2 M1 M3 M47 M48 -" + moved << at(1) << Steps{from2, to1};
+            << "M2 M1 M3 M47 M48 -" + moved << at(1) << Steps{{Kind::RowMove, 2}, {Kind::RowMove, 1}};
         QTest::newRow("Down on 49: nothing") << Edit([](FullList &l) { l.at(l.rows.moveDown(49)); }) << Start << at(49) << Steps();
         QTest::newRow("Delete 2") << Edit([](FullList &l) { l.prompter.answers << true; l.rows.deleteRow(2); })
-            << "M1 M3 M4 M48 - -" + moved << askM2 << Steps{deleted, deleted};
+            << "M1 M3 M4 M48 - -" + moved << askM2 << Steps{{Kind::RowDelete, 2}, {Kind::RowDelete, 2}};
         QTest::newRow("Delete, No") << Edit([](FullList &l) { l.prompter.answers << false; l.rows.deleteRow(2); })
             << Start << askM2 << Steps();
         QTest::newRow("cell edit") << Edit([](FullList &l) { l.history.setCell(1, 2, u"7.5 mg"_s); })
