@@ -203,13 +203,12 @@ private slots:
 
         row("New, Yes: saved first", Nothing, New, {u"Eve"_s, true}, "name? / save? / geometry / show empty")
             << "Eve | Mum,Dad,*Eve | Mum,Dad,Eve | Mum.dat=10 mg | unchanged, no undo";
-        row("New, a refused name asked again", Nothing, New, {u"Grandma Rose "_s, u"Eve"_s, false}, "name? / warn Pillora: "
-            "A list name cannot end in a space or a dot. / name? [Grandma Rose ] / save? / show empty")
-            << "Eve | Mum,Dad,*Eve | Mum,Dad,Eve | Mum.dat=5 mg | changed, no undo";
         row("New, the catalogue cannot be written", NoCatalogue, New, {u"Eve"_s, false},
             "name? / save? / warn Pillora: The new list could not be created.")
             << "Mum | *Mum,Dad | unreadable | Mum.dat=5 mg | changed";
-        row("New after another computer added Gran", GranAdded, New, {u"Eve"_s, false}, "name? / save? / show empty")
+        row("New after another computer added Gran: her name refused, then asked again", GranAdded, New,
+            {u"gran"_s, u"Eve"_s, false}, "name? / warn Pillora: There is already a list named \"gran\". / name? [gran] / "
+            "save? / show empty")
             << "Eve | Mum,Dad,Gran,*Eve | Mum,Dad,Gran,Eve | Mum.dat=5 mg | changed, no undo";
 
         row("Load, No: still changed", Nothing, LoadDad, {false}, "save? / normal size / clear / show unread / inform "
