@@ -71,14 +71,14 @@ private slots:
         QTest::addColumn<QStringList>("log");
         QTest::addColumn<Steps>("steps"); // the undos', then the redos'
         const QStringList askM2{u"ask Pillora: Delete M2?"_s};
-        const auto at = [](int row) { return QStringList{u"at %1"_s.arg(row)}; };
+        const auto movedTo = [](int row) { return QStringList{u"at %1"_s.arg(row)}; };
         const QString moved = u" / Dr. Miller / 8 changed"_s;
         const Step cell{Kind::Cell, 1, 2}, typing{Kind::Notes}, fonts{Kind::Fonts};
         // clang-format off
-        QTest::newRow("Up on 1: nothing") << Edit([](FullList &l) { l.at(l.rows.moveUp(1)); }) << Start << at(1) << Steps();
+        QTest::newRow("Up on 1: nothing") << Edit([](FullList &l) { l.at(l.rows.moveUp(1)); }) << Start << movedTo(1) << Steps();
         QTest::newRow("Up on 2") << Edit([](FullList &l) { l.at(l.rows.moveUp(2)); })
-            << "M2 M1 M3 M47 M48 -" + moved << at(1) << Steps{{Kind::RowMove, 2}, {Kind::RowMove, 1}};
-        QTest::newRow("Down on 49: nothing") << Edit([](FullList &l) { l.at(l.rows.moveDown(49)); }) << Start << at(49) << Steps();
+            << "M2 M1 M3 M47 M48 -" + moved << movedTo(1) << Steps{{Kind::RowMove, 2}, {Kind::RowMove, 1}};
+        QTest::newRow("Down on 49: nothing") << Edit([](FullList &l) { l.at(l.rows.moveDown(49)); }) << Start << movedTo(49) << Steps();
         QTest::newRow("Delete 2") << Edit([](FullList &l) { l.prompter.answers << true; l.rows.deleteRow(2); })
             << "M1 M3 M4 M48 - -" + moved << askM2 << Steps{{Kind::RowDelete, 2}, {Kind::RowDelete, 2}};
         QTest::newRow("Delete, No") << Edit([](FullList &l) { l.prompter.answers << false; l.rows.deleteRow(2); })
