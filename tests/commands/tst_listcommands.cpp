@@ -1,7 +1,9 @@
-// New, Load, Save, Delete and closing, with the window played by a stand-in
-// host and the user by scripted answers.
+// The data folder claimed at start, the list commands and the catalogue
+// followed, with the window played by a stand-in and the user by answers.
 
 #include "Doubles.h"
+#include "FolderClaim.h"
+#include "InstanceLock.h"
 #include "ListCommands.h"
 #include "ListCommandsHost.h"
 #include "ListHistory.h"
@@ -12,23 +14,25 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The window as the list commands see it: the list selector, an edit that
-// may still be open in a cell, and what the commands asked it to show,
-// written into the log the questions go to, so the order shows.
-class StandInHost : public ListCommandsHost
+// Mum's list (Aspirin 5 mg) open, with "10 mg" typed into its Dosage and not committed; Dad's
+// never saved. As the window, it holds the selector and logs what it is asked to show.
+struct Lists : ListCommandsHost
 {
-public:
-    explicit StandInHost(QStringList &log) : m_log(log) {}
-
-    QStringList names;
-    int chosen = -1;
-    // Committed by the next command that commits.
-    std::function<void()> openEdit;
+    Lists()
+    {
+        QVERIFY(data.EnsureDataFolder());
+        QVERIFY(store.create(u"Mum"_s) && store.create(u"Dad"_s));
+        writeMum(u"5 mg"_s);
+        commands.followCatalogue(*this);
+        chosen = 0;
+        commands.LoadList(*this);
+        prompter.log.clear();
+        openEdit = [this] { history.setCell(1, 2, u"10 mg"_s); };
+    }
 
     void commitOpenEdit() override
     {
-        if (openEdit)
-            std::exchange(openEdit, {})();
+        std::exchange(openEdit, [] {})();
     }
     QStringList listNames() const override { return names; }
     QString chosenListName() const override { return names.value(chosen); }
@@ -39,39 +43,15 @@ public:
         chosen = index;
     }
     void chooseListIndex(int index) override { chosen = index; }
-    void leaveMaximized() override { m_log << u"normal size"_s; }
-    void storeWindowGeometry() override { m_log << u"geometry"_s; }
+    void leaveMaximized() override { prompter.log << u"normal size"_s; }
+    void storeWindowGeometry() override { prompter.log << u"geometry"_s; }
     void showLoadedList(const ListFileReadResult *read) override
     {
-        m_log << (read ? u"show read"_s : u"show unread"_s);
+        prompter.log << (read ? u"show read"_s : u"show unread"_s);
     }
-    void showEmptyList() override { m_log << u"show empty"_s; }
-    void ClearList() override { m_log << u"clear"_s; }
+    void showEmptyList() override { prompter.log << u"show empty"_s; }
+    void ClearList() override { prompter.log << u"clear"_s; }
 
-private:
-    QStringList &m_log;
-};
-
-// Mum's list (Aspirin 5 mg) open and unchanged, with "10 mg" typed into
-// its Dosage and not yet committed; Dad's list never saved.
-struct Lists
-{
-    Lists()
-    {
-        QVERIFY(data.EnsureDataFolder());
-        QVERIFY(store.create(u"Mum"_s) && store.create(u"Dad"_s));
-        writeMum(u"5 mg"_s);
-        commands.followCatalogue(host);
-        load(0);
-        prompter.log.clear();
-        host.openEdit = [this] { history.setCell(1, 2, u"10 mg"_s); };
-    }
-
-    void load(int index)
-    {
-        host.chosen = index;
-        commands.LoadList(host);
-    }
     // As another program or computer writes Mum's list.
     void writeMum(const QString &dosage) const
     {
@@ -83,46 +63,40 @@ struct Lists
     }
     QString path(const QString &file) const { return data.path() + u'/' + file; }
 
-    // "open list | selector, * before the chosen name | catalogue | files,
-    // each list file with its first Dosage | changed or not", and whether
-    // there is a change to undo.
+    // "open list | selector, * before the chosen name | catalogue | each
+    // file with its first Dosage | changed or not", and ", no undo".
     QString state() const
     {
-        QStringList offered;
-        for (int i = 0; i < host.names.size(); ++i)
-            offered << (i == host.chosen ? u"*"_s : QString()) + host.names[i];
-        const std::optional<QStringList> catalogue = store.names();
-        const QString names = catalogue ? catalogue->join(u',') : u"unreadable"_s;
-        QStringList files;
-        for (const QFileInfo &file :
-             QDir(data.path())
-                 .entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System,
-                                QDir::Name)) {
-            if (file.fileName() == u"MedLists.dat" && file.isFile())
-                continue;
-            if (file.isSymLink() || !file.isFile()) {
-                files << file.fileName() + (file.isDir() ? u"/"_s : u"@"_s);
-                continue;
-            }
+        QStringList offered, files;
+        for (int i = 0; i < names.size(); ++i)
+            offered << (i == chosen ? u"*"_s : QString()) + names[i];
+        const auto entries = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System;
+        for (const QFileInfo &file : QDir(data.path()).entryInfoList(entries, QDir::Name)) {
             QFile f(file.filePath());
             MedicationList read;
-            if (f.open(QIODevice::ReadOnly))
+            if (file.isFile() && !file.isSymLink() && f.open(QIODevice::ReadOnly))
                 ListFileReader::parse(f.readAll(), read);
-            files << file.fileName() + u'=' + read.cell(1, 2);
+            if (file.fileName() != u"MedLists.dat")
+                files << file.fileName() + u'=' + read.cell(1, 2);
         }
-        return QStringList{list.CurrentListName(), offered.join(u','), names, files.join(u','),
-                           list.ChangesMade() ? u"changed"_s : u"unchanged"_s}
+        return QStringList{list.CurrentListName(), offered.join(u','),
+                           store.names().value_or(QStringList{u"unreadable"_s}).join(u','),
+                           files.join(u','), list.ChangesMade() ? u"changed"_s : u"unchanged"_s}
                    .join(u" | "_s) +
                (history.canUndo() ? QString() : u", no undo"_s);
     }
 
+    QStringList names;
+    int chosen = -1;
+    std::function<void()> openEdit = [] {};
     QTemporaryDir program;
     DataFolder data{program.path()};
+    // Held by a copy of the program running on this computer.
+    std::optional<InstanceLock> running;
     ListStore store{data};
     MedicationList list;
     ListHistory history{list};
     ScriptedPrompter prompter;
-    StandInHost host{prompter.log};
     ListCommands commands{list, store, prompter, history};
 };
 
@@ -136,24 +110,39 @@ const QMap<QString, QString> Said{
     {"save?", "ask Pillora: Save current medications list?"},
     {"delete Mum?", "ask Pillora: Delete Mum med file? [default No]"},
     {"Mum not saved", "warn Pillora: The list \"Mum\" could not be saved."},
-    {"Dad missing", "inform Pillora: The file of the list \"Dad\" is missing, so the list is "
-                    "shown empty. A list that was never saved has no file yet."},
     {"close anyway?", "ask Pillora: The list was not saved. Close Pillora anyway and lose the "
                       "changes?"},
+    {"lock?",
+     "ask Pillora: Pillora on laptop may be using these lists (since 30/11/2026 08:00). Two "
+     "copies can overwrite each other's changes. Open them anyway? [default No]"},
     {"changed elsewhere?", "choose Pillora: 'Mum' was changed by another program since you "
                            "opened it. Replace it with your version? [Keep both|Replace|Cancel]"},
 };
 
-const Step New = [](Lists &l) { l.commands.NewList(l.host); };
-const Step LoadDad = [](Lists &l) { l.load(1); };
-const Step LoadLastEntry = [](Lists &l) { l.load(int(l.host.names.size()) - 1); };
-const Step Save = [](Lists &l) { l.commands.SaveList(l.host); };
-const Step Delete = [](Lists &l) { l.commands.DeleteList(l.host); };
-const Step Close = [](Lists &l) {
-    l.prompter.log << (l.commands.mayClose(l.host) ? u"closes"_s : u"stays open"_s);
+const Step LaptopLock = [](Lists &l) {
+    const QDateTime morning(QDate(2026, 11, 30), QTime(8, 0));
+    QVERIFY(SaveFile::save(l.data.instanceLockPath(),
+                           InstanceLock::format({4242, u"laptop"_s, morning})));
 };
+// Beside a save cut short, which only a copy that holds the folder may clear:
+// another copy may be saving. The lock, and its file, live as long as the step.
+const Step Claim = [](Lists &l) {
+    SaveFile::save(l.path(u"Mum.dat.kUTlff"_s), "cut short");
+    InstanceLock lock(l.data);
+    l.prompter.log << (FolderClaim::claim(l.store, lock, l.prompter) ? u"go on"_s : u"end"_s);
+};
+const Step New = [](Lists &l) { l.commands.NewList(l); };
+const Step LoadDad = [](Lists &l) {
+    l.chosen = 1;
+    l.commands.LoadList(l);
+};
+const Step Save = [](Lists &l) { l.commands.SaveList(l); };
+const Step Delete = [](Lists &l) { l.commands.DeleteList(l); };
+const Step Close = [](Lists &l) {
+    l.prompter.log << (l.commands.mayClose(l) ? u"closes"_s : u"stays open"_s);
+};
+const Step Follow = [](Lists &l) { l.commands.followCatalogue(l); };
 const Step Nothing = [](Lists &) {};
-const Step NoEdit = [](Lists &l) { l.host.openEdit = {}; };
 const Step SaveFails = [](Lists &l) {
     QVERIFY(QFile::remove(l.path(u"Mum.dat"_s)) && QDir().mkdir(l.path(u"Mum.dat"_s)));
 };
@@ -161,17 +150,9 @@ const Step NoCatalogue = [](Lists &l) {
     QVERIFY(QFile::remove(l.data.cataloguePath()) && QDir().mkdir(l.data.cataloguePath()));
 };
 const Step ChangedElsewhere = [](Lists &l) { l.writeMum(u"7.5 mg"_s); };
+// Another computer adds Gran to the catalogue; it is not yet followed.
 const Step GranAdded = [](Lists &l) {
     QVERIFY(SaveFile::save(l.data.cataloguePath(), "Mum\r\nDad\r\nGran\r\n"));
-};
-const auto CatalogueHolding = [](const QByteArray &bytes) {
-    return Step([bytes](Lists &l) {
-        QVERIFY(SaveFile::save(l.data.cataloguePath(), bytes));
-        l.commands.followCatalogue(l.host);
-    });
-};
-const auto DadFile = [](const std::function<bool(const QString &path)> &make) {
-    return Step([make](Lists &l) { QVERIFY(make(l.path(u"Dad.dat"_s))); });
 };
 
 } // namespace
@@ -184,10 +165,11 @@ class TestListCommands : public QObject
     const TemporaryTrash m_trash;
 
 private slots:
-    // Each command, from Mum's list with an edit still open, which each
-    // commits first: the questions asked see it, and a save takes it. The
-    // log holds the questions, the messages without the system's reasons,
-    // and what the window was asked to show, joined by " / ".
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
+
+    // Each command, from Mum's list with an edit still open, which a command commits first. The
+    // log holds the questions, the messages without the system's reasons and what the window was
+    // asked to show, joined by " / ". While a question is asked, the selector shows the open list.
     void commands_data()
     {
         QTest::addColumn<Step>("before");
@@ -195,98 +177,94 @@ private slots:
         QTest::addColumn<Answers>("answers");
         QTest::addColumn<QString>("log");
         QTest::addColumn<QString>("after");
-        const QString eve = u"Eve"_s;
         const Choice keepBoth{u"Keep both"_s}, replace{u"Replace"_s}, cancel{u"Cancel"_s};
-        const QString asBefore = u"Mum | *Mum,Dad | Mum,Dad | Mum.dat=5 mg | changed"_s;
         const QString saved = u"Mum | *Mum,Dad | Mum,Dad | Mum.dat=10 mg | unchanged"_s;
-        const QString failed = u"Mum | *Mum,Dad | Mum,Dad | Mum.dat/ | changed"_s;
-        const QString theirsKept = u"Mum (2) | Mum,Dad,*Mum (2) | Mum,Dad,Mum (2) | "
-                                   "Mum (2).dat=10 mg,Mum.dat=7.5 mg | unchanged"_s;
+        const QString failed = u"Mum | *Mum,Dad | Mum,Dad | Mum.dat= | changed"_s;
         const QString cancelled = u"Mum | *Mum,Dad | Mum,Dad | Mum.dat=7.5 mg | changed"_s;
         const auto row = [](const char *name, const Step &before, const Step &command,
                             const Answers &answers, const char *log) {
             return std::ref(QTest::newRow(name) << before << command << answers << log);
         };
+        const QString unchanged = u"Mum | *Mum,Dad | Mum,Dad | Mum.dat=5 mg | unchanged, no undo"_s;
+        const QString leftover =
+            u"Mum | *Mum,Dad | Mum,Dad | Mum.dat=5 mg,Mum.dat.kUTlff=,Pillora.lock= | unchanged, no undo"_s;
         // clang-format off
-        row("New, Cancel: nothing asked", Nothing, New, {QString()}, "name?") << asBefore;
-        row("New, Yes: saved first", Nothing, New, {eve, true}, "name? / save? / geometry / show empty")
+        row("start, another computer's lock: kept", LaptopLock, Claim, {false}, "lock? / end") << leftover;
+        row("start, another computer's lock: taken over", LaptopLock, Claim, {true}, "lock? / go on") << unchanged;
+        row("start, a copy running here", [](Lists &l) { QCOMPARE(l.running.emplace(l.data).claim(), InstanceLock::Claim::Claimed); },
+            Claim, {}, "warn Pillora: Pillora is already running with these medication lists. Please use the window "
+            "that is open. / end") << leftover;
+        row("start, a folder in the lock's place", [](Lists &l) { QVERIFY(QDir().mkdir(l.data.instanceLockPath())); },
+            Claim, {}, "go on") << leftover;
+        row("start, a file in the data folder's place", [](Lists &l) {
+                QVERIFY(QDir(l.data.path()).removeRecursively() && SaveFile::save(l.data.path(), "not a folder"));
+            }, Claim, {}, "warn Pillora: <folder> exists but is not a folder.\n\nLists cannot be saved. / go on")
+            << "Mum | *Mum,Dad | unreadable |  | unchanged, no undo";
+
+        row("New, Yes: saved first", Nothing, New, {u"Eve"_s, true}, "name? / save? / geometry / show empty")
             << "Eve | Mum,Dad,*Eve | Mum,Dad,Eve | Mum.dat=10 mg | unchanged, no undo";
-        row("New, No", Nothing, New, {eve, false}, "name? / save? / show empty")
-            << "Eve | Mum,Dad,*Eve | Mum,Dad,Eve | Mum.dat=5 mg | changed, no undo";
-        row("New, the save fails", SaveFails, New, {eve, true}, "name? / save? / geometry / Mum not saved") << failed;
-        row("New without a change", NoEdit, New, {eve}, "name? / show empty")
-            << "Eve | Mum,Dad,*Eve | Mum,Dad,Eve | Mum.dat=5 mg | unchanged, no undo";
-        row("New, the catalogue cannot be written", NoCatalogue, New, {eve, false},
+        row("New, the catalogue cannot be written", NoCatalogue, New, {u"Eve"_s, false},
             "name? / save? / warn Pillora: The new list could not be created.")
-            << "Mum | *Mum,Dad | unreadable | MedLists.dat/,Mum.dat=5 mg | changed";
-        row("New after another computer added Gran", GranAdded, New, {eve, false}, "name? / save? / show empty")
+            << "Mum | *Mum,Dad | unreadable | Mum.dat=5 mg | changed";
+        row("New after another computer added Gran: her name refused, then asked again", GranAdded, New,
+            {u"gran"_s, u"Eve"_s, false}, "name? / warn Pillora: There is already a list named \"gran\". / name? [gran] / "
+            "save? / show empty")
             << "Eve | Mum,Dad,Gran,*Eve | Mum,Dad,Gran,Eve | Mum.dat=5 mg | changed, no undo";
 
-        row("Load, Yes: saved first", Nothing, LoadDad, {true},
-            "save? / geometry / normal size / clear / show unread / Dad missing")
-            << "Dad | Mum,*Dad | Mum,Dad | Mum.dat=10 mg | unchanged, no undo";
-        row("Load, No: still changed", Nothing, LoadDad, {false}, "save? / normal size / clear / show unread / Dad missing")
-            << "Dad | Mum,*Dad | Mum,Dad | Mum.dat=5 mg | changed, no undo";
+        row("Load, No: still changed", Nothing, LoadDad, {false}, "save? / normal size / clear / show unread / inform "
+            "Pillora: The file of the list \"Dad\" is missing, so the list is shown empty. A list that was never saved "
+            "has no file yet.") << "Dad | Mum,*Dad | Mum,Dad | Mum.dat=5 mg | changed, no undo";
         row("Load, the save fails: Mum stays", SaveFails, LoadDad, {true}, "save? / geometry / Mum not saved") << failed;
-        row("Load without a catalogue", [](Lists &l) { QVERIFY(QFile::remove(l.data.cataloguePath())); },
-            LoadDad, {}, "inform Pillora: No Med Lists found.") << "Mum | Mum,*Dad |  | Mum.dat=5 mg | changed";
-        row("Load of a list with a file", NoEdit, [](Lists &l) { l.load(0); }, {}, "normal size / show read")
-            << "Mum | *Mum,Dad | Mum,Dad | Mum.dat=5 mg | unchanged, no undo";
-        row("Load of an empty entry: no list open", CatalogueHolding("Mum\r\n\r\n"), LoadLastEntry, {false},
-            "save? / normal size") << " | Mum,* | Mum, | Mum.dat=5 mg | changed, no undo";
-        row("Load of a file cut short", DadFile([](const QString &f) { return bool(SaveFile::save(f, "Name\r\n")); }),
-            LoadDad, {false}, "save? / normal size / show read / warn Pillora: The list \"Dad\" could not be "
-            "read completely and is shown as far as it could be read.")
-            << "Dad | Mum,*Dad | Mum,Dad | Dad.dat=,Mum.dat=5 mg | changed, no undo";
-        // Memory that is not there cannot be read, by root either.
+        row("Load, changed elsewhere: cancel", ChangedElsewhere, LoadDad, {true, cancel},
+            "save? / geometry / changed elsewhere?") << cancelled;
+        row("Load without a catalogue", [](Lists &l) { QVERIFY(QFile::remove(l.data.cataloguePath())); }, LoadDad, {},
+            "inform Pillora: No Med Lists found.") << "Mum | Mum,*Dad |  | Mum.dat=5 mg | changed";
         row("Load of a file that cannot be read: Mum stays",
-            DadFile([](const QString &f) { return QFile::link(u"/proc/self/mem"_s, f); }), LoadDad, {false},
+            [](Lists &l) { QVERIFY(QFile::link(u"/proc/self/mem"_s, l.path(u"Dad.dat"_s))); }, LoadDad, {false},
             "save? / normal size / warn Pillora: The list \"Dad\" could not be read.")
-            << "Mum | *Mum,Dad | Mum,Dad | Dad.dat@,Mum.dat=5 mg | changed";
-        row("Load of a folder", DadFile([](const QString &f) { return QDir().mkdir(f); }), LoadDad, {false},
+            << "Mum | *Mum,Dad | Mum,Dad | Dad.dat=,Mum.dat=5 mg | changed";
+        row("Load of a folder", [](Lists &l) { QVERIFY(QDir().mkdir(l.path(u"Dad.dat"_s))); }, LoadDad, {false},
             "save? / normal size / clear / show unread / warn Pillora: 'Dad' is not a list file and cannot be opened.")
-            << "Dad | Mum,*Dad | Mum,Dad | Dad.dat/,Mum.dat=5 mg | changed, no undo";
-        row("Load of the catalogue's own name", CatalogueHolding("Mum\r\nMedLists\r\n"), LoadLastEntry, {false},
-            "save? / normal size / clear / show unread / warn Pillora: The list \"MedLists\" cannot have a "
-            "file, so it is shown empty and cannot be saved.")
-            << "MedLists | Mum,*MedLists | Mum,MedLists | Mum.dat=5 mg | changed, no undo";
+            << "Dad | Mum,*Dad | Mum,Dad | Dad.dat=,Mum.dat=5 mg | changed, no undo";
 
         row("Save", Nothing, Save, {}, "geometry") << saved;
-        row("Save fails", SaveFails, Save, {}, "geometry / Mum not saved") << failed;
-        row("Save, nothing open: no file named .dat", [](Lists &l) { l.list.setCurrentListName({}); }, Save, {}, "")
-            << " | *Mum,Dad | Mum,Dad | Mum.dat=5 mg | changed";
-        row("Save, changed elsewhere: keep both", ChangedElsewhere, Save, {keepBoth}, "geometry / changed elsewhere?")
-            << theirsKept;
+        row("Save, changed elsewhere: keep both, then closing: nothing to ask", ChangedElsewhere, [](Lists &l) { Save(l); Close(l); },
+            {keepBoth}, "geometry / changed elsewhere? / closes")
+            << "Mum (2) | Mum,Dad,*Mum (2) | Mum,Dad,Mum (2) | Mum (2).dat=10 mg,Mum.dat=7.5 mg | unchanged";
         row("Save, changed elsewhere: replace", ChangedElsewhere, Save, {replace}, "geometry / changed elsewhere?") << saved;
         row("Save, changed elsewhere: cancel", ChangedElsewhere, Save, {cancel}, "geometry / changed elsewhere?") << cancelled;
 
-        row("Delete, No", Nothing, Delete, {false}, "delete Mum?") << asBefore;
-        row("Delete, Yes: the changes go too", Nothing, Delete, {true}, "delete Mum? / show empty")
-            << " | Dad | Dad |  | changed, no undo";
-        row("Delete of a list never saved", [](Lists &l) { l.prompter.answers << false; l.load(1); }, Delete,
-            {true}, "ask Pillora: Delete Dad med file? [default No] / show empty")
-            << " | Mum | Mum | Mum.dat=5 mg | changed, no undo";
-        row("Delete of the second of two entries",
-            [](Lists &l) { CatalogueHolding("Mum\r\nDad\r\nMum\r\n")(l); l.host.chosen = 2; }, Delete,
-            {true}, "delete Mum? / show empty") << " | Mum,Dad | Mum,Dad |  | changed, no undo";
-        row("Delete after another computer added Gran", GranAdded, Delete, {true}, "delete Mum? / show empty")
+        row("Delete of the second of two entries", [](Lists &l) {
+                QVERIFY(SaveFile::save(l.data.cataloguePath(), "Mum\r\nDad\r\nMum\r\n"));
+                Follow(l);
+                l.chosen = 2;
+            }, Delete, {true}, "delete Mum? / show empty") << " | Mum,Dad | Mum,Dad |  | changed, no undo";
+        row("Delete after another computer added Gran, then Save: nothing to save", GranAdded,
+            [](Lists &l) { Delete(l); Save(l); }, {true}, "delete Mum? / show empty")
             << " | Dad,Gran | Dad,Gran |  | changed, no undo";
         row("Delete, the catalogue cannot be written", NoCatalogue, Delete, {true},
             "delete Mum? / warn Pillora: The list \"Mum\" could not be deleted.")
-            << "Mum | *Mum,Dad | unreadable | MedLists.dat/,Mum.dat=5 mg | changed";
+            << "Mum | *Mum,Dad | unreadable | Mum.dat=5 mg | changed";
 
-        row("closing without a change", NoEdit, Close, {}, "closes")
-            << "Mum | *Mum,Dad | Mum,Dad | Mum.dat=5 mg | unchanged, no undo";
-        row("closing, Yes", Nothing, Close, {true}, "save? / geometry / closes") << saved;
-        row("closing, No", Nothing, Close, {false}, "save? / closes") << asBefore;
         row("closing, the save fails, staying", SaveFails, Close, {true, false},
             "save? / geometry / Mum not saved / close anyway? / stays open") << failed;
         row("closing, the save fails, closing anyway", SaveFails, Close, {true, true},
             "save? / geometry / Mum not saved / close anyway? / closes") << failed;
-        row("closing, changed elsewhere: keep both", ChangedElsewhere, Close, {true, keepBoth},
-            "save? / geometry / changed elsewhere? / closes") << theirsKept;
         row("closing, changed elsewhere: cancel", ChangedElsewhere, Close, {true, cancel},
             "save? / geometry / changed elsewhere? / stays open") << cancelled;
+
+        // Another computer changes the catalogue: the open list stays offered so that it can be
+        // saved, a catalogue that cannot be read is told once, and a question waits for its end.
+        row("the catalogue followed", [](Lists &l) { QVERIFY(SaveFile::save(l.data.cataloguePath(), "Dad\r\nGran\r\n")); },
+            Follow, {}, "") << "Mum | Dad,Gran,*Mum | Dad,Gran | Mum.dat=5 mg | unchanged, no undo";
+        row("the catalogue cannot be read", NoCatalogue, [](Lists &l) { Follow(l); Follow(l); }, {},
+            "warn Pillora: The catalogue of lists, <folder>/MedLists.dat, cannot be read, so its lists cannot "
+            "be chosen. It is left as it is until it can be read.")
+            << "Mum | *Mum,Dad | unreadable | Mum.dat=5 mg | unchanged, no undo";
+        row("the catalogue changed while asked", Nothing, [](Lists &l) {
+                l.prompter.whileAsking = [&l] { GranAdded(l); Follow(l); l.prompter.log << l.names.join(u','); };
+                Delete(l);
+            }, {false}, "delete Mum? / Mum,Dad") << "Mum | *Mum,Dad,Gran | Mum,Dad,Gran | Mum.dat=5 mg | changed";
         // clang-format on
     }
     void commands()
@@ -299,99 +277,42 @@ private slots:
         before(l);
         l.prompter.log.clear();
         l.prompter.answers = answers;
+        l.prompter.whileAsking = [&l] { QCOMPARE(l.chosenListName(), l.list.CurrentListName()); };
         command(l);
         QStringList expected;
-        for (const QString &entry : log.split(u" / "_s, Qt::SkipEmptyParts))
-            expected << Said.value(entry, entry);
+        for (const QString &entry : log.split(u" / "_s, Qt::SkipEmptyParts)) {
+            const QString question = entry.section(u" ["_s, 0, 0); // and what its box holds
+            expected << Said.value(question, question) + entry.mid(question.size());
+        }
         for (QString &entry : l.prompter.log)
-            entry = entry.section(u"\n\n"_s, 0, 0);
+            entry = entry.section(u"\n\n"_s, 0, entry.endsWith(u"Lists cannot be saved.") ? 1 : 0)
+                        .replace(l.data.path(), u"<folder>"_s);
         QCOMPARE(l.prompter.log, expected);
         QTEST(l.state(), "after");
     }
 
-    // A name that cannot be a list's is explained, then offered again to be
-    // corrected; Cancel then leaves everything as it was.
-    void newListNames_data()
+    // The names New refuses, and why; it then asks again (see above).
+    void refusedNames_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("refusal");
-        const QString characters = u"A list name cannot hold any of these characters:\n"
-                                   "\\ / : * ? \" < > |"_s;
-        const QString ending = u"A list name cannot end in a space or a dot."_s;
-        QTest::newRow("spaces only") << "   "
-                                     << "A list name needs more than spaces.";
+        // clang-format off
+        QTest::newRow("spaces only") << "   " << "A list name needs more than spaces.";
         for (QChar c : u"\\/:*?\"<>|\t\x7f"_s)
-            QTest::addRow("holding U+%04X", c.unicode())
-                << QStringLiteral("a%1b").arg(c) << characters;
-        QTest::newRow("trailing space") << "Dad " << ending;
-        QTest::newRow("trailing dot") << "Dad." << ending;
-        QTest::newRow("same name in another case") << "mUM"
-                                                   << "There is already a list named \"mUM\".";
-        QTest::newRow("outside windows-1252") << "Ωmega"
-                                              << "A list name cannot hold \"Ω\".";
-        QTest::newRow("file name over 255 bytes")
-            << QString(126, u'é') << "That list name is too long.";
-        QTest::newRow("the catalogue's name in another case")
-            << "mEDlISTS"
-            << "\"mEDlISTS\" cannot name a list: the program keeps a file of that name for "
-               "itself.";
+            QTest::addRow("holding U+%04X", c.unicode()) << QStringLiteral("a%1b").arg(c)
+                << "A list name cannot hold any of these characters:\n\\ / : * ? \" < > |";
+        QTest::newRow("trailing dot") << "Dad." << "A list name cannot end in a space or a dot.";
+        QTest::newRow("same name in another case") << "mUM" << "There is already a list named \"mUM\".";
+        QTest::newRow("outside windows-1252") << "Ωmega" << "A list name cannot hold \"Ω\".";
+        QTest::newRow("file name over 255 bytes") << QString(126, u'é') << "That list name is too long.";
+        QTest::newRow("the catalogue's name in another case") << "mEDlISTS"
+            << "\"mEDlISTS\" cannot name a list: the program keeps a file of that name for itself.";
+        // clang-format on
     }
-    void newListNames()
+    void refusedNames()
     {
         QFETCH(QString, name);
-        QFETCH(QString, refusal);
-        Lists l;
-        l.host.openEdit = {};
-        l.prompter.answers << name << u"Tom and Jerry"_s;
-        l.commands.NewList(l.host);
-        l.prompter.answers << name << u""_s;
-        l.commands.NewList(l.host);
-        const QString asked = Said[u"name?"_s];
-        const QStringList once{asked, "warn Pillora: " + refusal, asked + " [" + name + "]"};
-        QCOMPARE(l.prompter.log, once + QStringList{u"show empty"_s} + once);
-        QCOMPARE(l.state(), u"Tom and Jerry | Mum,Dad,*Tom and Jerry | Mum,Dad,Tom and Jerry | "
-                            "Mum.dat=5 mg | unchanged, no undo"_s);
-    }
-
-    // The question about Mum is asked with Mum in the selector, whatever
-    // was chosen; afterwards the selector shows what is open.
-    void selectorWhileAsking()
-    {
-        Lists l;
-        QStringList shown;
-        l.prompter.whileAsking = [&] { shown << l.host.chosenListName(); };
-        l.prompter.answers << false;
-        l.load(1);
-        QCOMPARE(shown, QStringList{u"Mum"_s});
-        QCOMPARE(l.host.chosenListName(), u"Dad"_s);
-    }
-
-    // Another computer changed the catalogue: the selector follows, the open
-    // list stays offered so that it can be saved, and a catalogue that
-    // cannot be read is reported once, when it becomes so. While a command
-    // asks, the selector waits for its end.
-    void catalogueChangedElsewhere()
-    {
-        Lists l;
-        QVERIFY(SaveFile::save(l.data.cataloguePath(), "Dad\r\nGran\r\n"));
-        l.commands.followCatalogue(l.host);
-        QCOMPARE(l.host.names, QStringList({"Dad", "Gran", "Mum"}));
-        QCOMPARE(l.host.chosenListName(), u"Mum"_s);
-        QVERIFY(QFile::remove(l.data.cataloguePath()) && QDir().mkdir(l.data.cataloguePath()));
-        l.commands.followCatalogue(l.host);
-        l.commands.followCatalogue(l.host);
-        QCOMPARE(l.prompter.log.size(), 1);
-        QVERIFY(l.prompter.log[0].startsWith(u"warn Pillora: The catalogue of lists, "_s));
-        QCOMPARE(l.host.names, QStringList({"Dad", "Gran", "Mum"}));
-        QVERIFY(QDir().rmdir(l.data.cataloguePath()));
-        QVERIFY(SaveFile::save(l.data.cataloguePath(), "Gran\r\n"));
-        l.prompter.whileAsking = [&] {
-            l.commands.followCatalogue(l.host);
-            QCOMPARE(l.host.names, QStringList({"Dad", "Gran", "Mum"}));
-        };
-        l.prompter.answers << false;
-        l.commands.DeleteList(l.host);
-        QCOMPARE(l.host.names, QStringList({"Gran", "Mum"}));
+        QTEST(ListStore::refusalForNewName(name, {u"Mum"_s}), "refusal");
     }
 };
 
