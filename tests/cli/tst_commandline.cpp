@@ -27,6 +27,8 @@ private slots:
         QTest::newRow("--version") << QStringList{"-v"} << 0 << "Pillora " PILLORA_VERSION "\n"
                                    << "";
         QTest::newRow("--due: within 7 days") << QStringList{"--due"} << 0 << aspirin << "";
+        QTest::newRow("--due --within=0")
+            << QStringList{"--due", "--within=0"} << 0 << aspirin << "";
         QTest::newRow("--due --within=8") << QStringList{"--due", "--within=8"} << 0
                                           << aspirin + later + "\tMum\tStatin\t" + later + "\n"
                                           << "";

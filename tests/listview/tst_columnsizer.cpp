@@ -71,6 +71,9 @@ private slots:
         QTest::newRow("a grid wide enough for the line")
             << 0 << 13080 << Cells{{2, 6, 9000, 1}, {5, 6, 3000, 2}}
             << QList{480, 720, 720, 720, 720, 720, 9000} << Heights{{5, 540}};
+        QTest::newRow("a narrower grid: as laid out")
+            << 0 << 9000 << Cells{{2, 6, 9000, 1}}
+            << QList{480, 720, 720, 720, 720, 720, 7440} << Heights{{2, 540}};
         // clang-format on
     }
     void compute()

@@ -34,6 +34,8 @@ private slots:
         QTest::newRow("English names everywhere")     << "de_DE"   << "9 December 2026" << "2026-12-09" << false;
         QTest::newRow("Tuesday or March, Tuesday")    << "es_ES"   << "mar, 9 dic 2026" << "2026-12-09" << false;
         QTest::newRow("Tuesday or March, March")      << "es_ES"   << "9 mar 2026"   << "2026-03-09" << true;
+        // Names match whatever their case, as QString::compare folds it.
+        QTest::newRow("capital and final sigma")      << "el_GR"   << "9 ΔΕΚΈΜΒΡΙΟΣ 2026" << "2026-12-09" << false;
 
         // Two-digit years: 00 to 49 in this century, 50 to 99 in the last.
         QTest::newRow("two digits, 49")               << "en_US"   << "12/8/49"      << "2049-12-08" << false;
