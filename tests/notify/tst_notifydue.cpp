@@ -1,5 +1,6 @@
-#include "DueRefills.h"
+#include "Lists.h"
 #include "NotifyDueCommand.h"
+#include "PortableCopy.h"
 #include "ProgramLauncher.h"
 
 #include <QDBusMessage>
@@ -243,6 +244,26 @@ private slots:
         QCOMPARE(NotifyDueCommand::run({true, {}, Due, {}}, Today, QLocale(), none, launcher, err),
                  1);
         QVERIFY2(problems.startsWith("pillora: There is no session bus"), qPrintable(problems));
+    }
+
+    // The program itself, with its lists, on the session bus its environment
+    // names.
+    void program()
+    {
+        StandInServer server(connect("server"));
+        QVERIFY(server.registerOnBus());
+        const PortableCopy copy;
+        QVERIFY(
+            writeLists(copy.folder(), {{"Mum", {{"Aspirin", QDate::currentDate().toString()}}}}));
+        QProcessEnvironment environment = copy.environment();
+        environment.insert("DBUS_SESSION_BUS_ADDRESS", m_address);
+        QProcess process;
+        copy.start(process, {"--notify-due"}, environment);
+        // The stand-in answers from this test's event loop.
+        QTRY_COMPARE_WITH_TIMEOUT(process.state(), QProcess::NotRunning, 30000);
+        QCOMPARE(process.readAllStandardError(), QByteArray());
+        QCOMPARE(process.exitCode(), 0);
+        QCOMPARE(server.received.value(2).toString(), "1 refill due this week");
     }
 };
 
