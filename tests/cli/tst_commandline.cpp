@@ -15,7 +15,10 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("err");
+        // A refill today, and one 8 days ahead.
         const QString today = QDate::currentDate().toString(Qt::ISODate);
+        const QString later = QDate::currentDate().addDays(8).toString(Qt::ISODate);
+        const QString aspirin = today + "\tMum\tAspirin\t" + today + "\n";
         const auto refused = [](const char *name, const QStringList &arguments, const char *why) {
             QTest::newRow(name) << arguments << 2 << "" << QString("pillora: ") + why;
         };
@@ -23,21 +26,18 @@ private slots:
                                 << "";
         QTest::newRow("--version") << QStringList{"-v"} << 0 << "Pillora " PILLORA_VERSION "\n"
                                    << "";
-        QTest::newRow("--due") << QStringList{"--due"} << 0
-                               << today + "\tMum\tAspirin\t" + today + "\n"
-                               << "";
-        QTest::newRow("--within 30")
-            << QStringList{"--due", "--within=30"} << 0 << "\tMum\tStatin\t"
-            << "";
+        QTest::newRow("--due: within 7 days") << QStringList{"--due"} << 0 << aspirin << "";
+        QTest::newRow("--due --within=0")
+            << QStringList{"--due", "--within=0"} << 0 << aspirin << "";
+        QTest::newRow("--due --within=8") << QStringList{"--due", "--within=8"} << 0
+                                          << aspirin + later + "\tMum\tStatin\t" + later + "\n"
+                                          << "";
         refused("unknown option", {"--frobnicate"}, "Unknown option 'frobnicate'.");
         refused("stray argument", {"--due", "Mum"}, "Unexpected argument: Mum");
-        refused("--within alone", {"--within", "3"}, "--within goes with --due.");
         refused("--within a word", {"--due", "--within", "soon"},
                 "--within needs a whole number of days, 0 or more, not \"soon\".");
         refused("--within below 0", {"--due", "--within=-1"},
                 "--within needs a whole number of days, 0 or more, not \"-1\".");
-        refused("both modes", {"--due", "--notify-due"},
-                "--due and --notify-due cannot be used together.");
         QTest::newRow("no display") << QStringList() << 1 << ""
                                     << "Pillora needs a graphical desktop: no display was found.\n";
     }
@@ -49,7 +49,7 @@ private slots:
         QFETCH(QString, err);
         const PortableCopy copy;
         const QString today = QDate::currentDate().toString(Qt::ISODate);
-        const QString later = QDate::currentDate().addDays(30).toString(Qt::ISODate);
+        const QString later = QDate::currentDate().addDays(8).toString(Qt::ISODate);
         QVERIFY(writeLists(copy.folder(), {{"Mum", {{"Aspirin", today}, {"Statin", later}}}}));
         const DataFolder folder(copy.folder());
         InstanceLock window(folder);

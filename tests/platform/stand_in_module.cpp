@@ -1,4 +1,4 @@
-// A module of another version of the program, for tst_programmodule.
+// A reminder module of another version of the program, for tst_programmodule.
 
 #include <QtGlobal>
 
@@ -7,11 +7,6 @@ extern "C" {
 Q_DECL_EXPORT const char *pillora_module_version()
 {
     return "0.9.0";
-}
-
-Q_DECL_EXPORT int pillora_window_main(int *, char **)
-{
-    return 0;
 }
 
 Q_DECL_EXPORT int pillora_notify_due()
