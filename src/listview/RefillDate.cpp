@@ -246,10 +246,16 @@ QString unreadableHint(const QString &text, const QLocale &locale, const QDate &
 {
     if (text.trimmed().isEmpty() || read(text, locale, today))
         return {};
+    // Some locales write short dates in digits or words the reader does not
+    // take; advice to write a date that way would not help.
+    const QString iso = today.toString(Qt::ISODate);
+    const QString local = locale.toString(today, QLocale::ShortFormat);
+    const QString forms = local != iso && read(local, locale, today) == today
+                              ? QStringLiteral("%1 or %2").arg(local, iso)
+                              : iso;
     return QStringLiteral("%1 cannot read this date, so it cannot show when the refill falls "
-                          "due. Write it as %2 or %3.")
-        .arg(ProgramInfo::title(), locale.toString(today, QLocale::ShortFormat),
-             today.toString(Qt::ISODate));
+                          "due. Write it as %2.")
+        .arg(ProgramInfo::title(), forms);
 }
 
 } // namespace RefillDate
