@@ -40,12 +40,6 @@ struct MainWindow
         QDir(folder.path()).mkdir(QStringLiteral("MedFiles"));
         if (!catalogue.isEmpty())
             write("MedLists.dat", catalogue);
-        restart();
-    }
-    // Starts the window afresh on what the folder holds now.
-    void restart()
-    {
-        form.reset();
         form = std::make_unique<Form1>(MainWindowParts{list, history, store, listCommands,
                                                        rowCommands, printCommand, clock, prompter,
                                                        opener, associations, printer, measurer});

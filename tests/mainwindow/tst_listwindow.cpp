@@ -1,11 +1,12 @@
-// The list commands as the window carries them out: its selector, its
-// closing, what it lets the user touch. The commands' own questions and
-// outcomes are tested without a window, in tests/commands.
+// The window around the list: its closing, its selector, what it lets the
+// user touch, its size. The commands' own questions are tested without a
+// window, in tests/commands.
 
 #include "MainWindowFixture.h"
+#include "Twips.h"
 #include "storage/TemporaryTrash.h"
 
-#include <QWheelEvent>
+#include <QStyleOptionComboBox>
 
 using namespace Qt::StringLiterals;
 
@@ -45,24 +46,8 @@ private slots:
         QCOMPARE(w.bytes("Mum.dat").endsWith("\r\nx\r\n"), !saveFails);
     }
 
-    // A list loaded shows its due refills marked, from its first cell.
-    void loadedListShowsWhatIsDue()
-    {
-        MainWindow w("Mum\r\nDad\r\n");
-        MedicationList dad;
-        dad.setCurrentListName(u"Dad"_s);
-        dad.setCell(2, 1, u"Warfarin"_s);
-        dad.setCell(2, 5, Today.addDays(3).toString(Qt::ISODate));
-        QVERIFY(w.store.save(dad));
-        QVERIFY(w.show());
-        w.choose(u"Mum"_s);
-        w.grid()->setCurrentCell(4, 3);
-        w.choose(u"Dad"_s);
-        QVERIFY(w.due(2) && !w.due(1));
-        QCOMPARE(QPoint(w.grid()->row(), w.grid()->col()), QPoint(1, 1));
-    }
-
-    // So do the buttons the status timer enables.
+    // Without an open list the cells and the general notes take no input,
+    // and the buttons that need a list stay disabled.
     void onlyAnOpenListTakesInput_data()
     {
         QTest::addColumn<Step>("before");
@@ -74,7 +59,6 @@ private slots:
             w.press(Form1Ui::DeleteButton);
         };
         QTest::newRow("start-up") << Step([](MainWindow &) {}) << false;
-        QTest::newRow("after New") << Step([](MainWindow &w) { w.openList(u"Eve"_s); }) << true;
         QTest::newRow("after Load") << load << true;
         QTest::newRow("after Delete") << remove << false;
         QTest::newRow("after an empty catalogue entry")
@@ -97,92 +81,85 @@ private slots:
         w.control("Text2")->setFocus();
         QTest::keyClicks(w.control("Text2"), u"x"_s);
         QCOMPARE(w.list.notes() == u"x", open);
-        w.grid()->setCurrentCell(3, 1);
-        QTRY_VERIFY(!w.button(Form1Ui::UpButton)->isEnabled());
-    }
-
-    // Whatever the list before held, the grid is fitted to what it holds
-    // now, from its first cell.
-    void emptiedListIsLaidOutAfresh_data()
-    {
-        QTest::addColumn<Step>("command");
-        QTest::addColumn<QString>("nameAfter");
-        QTest::newRow("New") << Step([](MainWindow &w) { w.openList(u"Eve"_s); }) << "Eve";
-        QTest::newRow("Delete") << Step([](MainWindow &w) {
-            w.prompter.answers << true;
-            QVERIFY(w.press(Form1Ui::DeleteButton));
-        }) << "";
-    }
-    void emptiedListIsLaidOutAfresh()
-    {
-        QFETCH(Step, command);
-        QFETCH(QString, nameAfter);
-        MainWindow w("Mum\r\n");
-        w.write("Mum.dat", windowsFile());
-        w.choose(u"Mum"_s);
-        w.setCell(3, 6, u"1\r\n2\r\n3\r\n4"_s);
-        w.form->SetColumnWidths();
-        w.grid()->setCurrentCell(3, 6);
-        command(w);
-        QCOMPARE(w.name(), nameAfter);
-        QCOMPARE(w.selector()->currentText(), nameAfter);
-        const auto sizes = [&w] {
-            QList<int> sizes;
-            for (int column = 0; column <= 6; ++column)
-                sizes << w.grid()->colWidth(column);
-            for (int row = 1; row <= 49; ++row)
-                sizes << w.grid()->rowHeight(row);
-            return sizes;
-        };
-        const QList<int> shown = sizes();
-        w.form->SetColumnWidths();
-        QCOMPARE(shown, sizes());
-        QCOMPARE(QPoint(w.grid()->row(), w.grid()->col()), QPoint(1, 1));
-    }
-
-    void wheelOverTheSelectorLoadsOnlyWithTheFocus()
-    {
-        MainWindow w("Mum\r\nDad\r\n");
-        QVERIFY(w.show());
-        w.choose(u"Mum"_s);
-        QComboBox *selector = w.selector();
-        const QPoint at = selector->rect().center();
-        QWheelEvent down(at, selector->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
-                         Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(selector, &down);
-        QCOMPARE(w.name(), "Mum");
-        selector->setFocus();
-        QTRY_VERIFY(selector->hasFocus());
-        QCoreApplication::sendEvent(selector, &down);
-        QCOMPARE(w.name(), "Dad");
     }
 
     // Another program or computer changes the catalogue while the window
     // runs: the selector follows, keeping the open list offered.
-    void catalogueChangedElsewhere_data()
-    {
-        QTest::addColumn<QByteArray>("elsewhere");
-        QTest::addColumn<QStringList>("names");
-        QTest::newRow("a list added")
-            << "Mum\r\nDad\r\nGran\r\n"_ba << QStringList{"Mum", "Dad", "Gran"};
-        QTest::newRow("the open list taken out") << "Dad\r\n"_ba << QStringList{"Dad", "Mum"};
-    }
     void catalogueChangedElsewhere()
     {
-        QFETCH(QByteArray, elsewhere);
-        QFETCH(QStringList, names);
         MainWindow w("Mum\r\nDad\r\n");
         QVERIFY(w.show());
         w.choose(u"Mum"_s);
-        w.write("MedLists.dat", elsewhere);
+        w.write("MedLists.dat", "Dad\r\n");
         const auto offered = [&w] {
             QStringList names;
             for (int i = 0; i < w.selector()->count(); ++i)
                 names << w.selector()->itemText(i);
             return names;
         };
-        QTRY_COMPARE(offered(), names);
+        QTRY_COMPARE(offered(), QStringList({"Dad", "Mum"}));
         QCOMPARE(w.selector()->currentText(), u"Mum"_s);
+    }
+
+    // Made very small, the window stops at a size where the strips hold
+    // their buttons and nothing lies over anything else.
+    void smallestWindow()
+    {
+        MainWindow w;
+        QVERIFY(w.show());
+        w.form->resize(250, 150);
+        QVERIFY(w.form->minimumWidth() > 250 && w.form->minimumHeight() > 150);
+        QTRY_COMPARE(w.form->size(), w.form->minimumSize());
+        const QStringList names{"Picture1", "Picture2", "Grid1", "Label3", "Text2"};
+        for (const QString &name : names) {
+            const QRect place = w.control(name)->geometry();
+            QVERIFY2(w.form->rect().contains(place), qPrintable(name));
+            for (const QString &other : names) {
+                QVERIFY2(other == name || !place.intersects(w.control(other)->geometry()),
+                         qPrintable(name + " over " + other));
+            }
+        }
+        for (const char *strip : {"Picture1", "Picture2"}) {
+            const QWidget *holder = w.control(QString::fromLatin1(strip));
+            for (const QWidget *child : holder->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+                QVERIFY2(holder->rect().contains(child->geometry()),
+                         qPrintable(child->objectName()));
+        }
+        QVERIFY(w.grid()->viewport()->height() >= Twips::toPixels(ColumnSizer::MinimumRowHeight));
+    }
+
+    // The selector's hint fits its designed width at the standard font.
+    void selectorHintFits()
+    {
+        MainWindow w;
+        QComboBox *selector = w.selector();
+        QCOMPARE(selector->width(), Twips::toPixels(2415));
+        QStyleOptionComboBox option;
+        option.initFrom(selector);
+        const QRect field = selector->style()->subControlRect(
+            QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, selector);
+        QFont hint = selector->font();
+        hint.setBold(false);
+        QVERIFY(!selector->placeholderText().isEmpty());
+        QVERIFY(QFontMetrics(hint).horizontalAdvance(selector->placeholderText()) <=
+                field.width() - 2);
+    }
+
+    // The list stores its window's normal place and size; loading it while
+    // maximized and saving must give back what it held.
+    void loadAndSaveWhileMaximized()
+    {
+        MainWindow w("Mum\r\n");
+        const QByteArray original = windowsFile();
+        w.write("Mum.dat", original);
+        QVERIFY(w.show());
+        w.form->showMaximized();
+        QTRY_VERIFY(w.form->frameGeometry().width() >=
+                    w.form->screen()->availableGeometry().width());
+        w.choose(u"Mum"_s);
+        QTRY_COMPARE(w.form->frameGeometry(), QRect(1440 / 15, 720 / 15, 10800 / 15, 7200 / 15));
+        QVERIFY(w.press(Form1Ui::SaveButton));
+        QCOMPARE(w.bytes("Mum.dat").left(40), original.left(40));
     }
 };
 
