@@ -30,12 +30,12 @@ inline QByteArray windowsFile()
     return source.open(QIODevice::ReadOnly) ? source.readAll() : QByteArray();
 }
 
-// The program's main window in a folder of its own; page width 0: no printer.
+// The program's main window in a folder of its own, with doubles as services.
 struct MainWindow
 {
-    explicit MainWindow(const QByteArray &catalogue = {}, int pageWidth = 12000)
+    explicit MainWindow(const QByteArray &catalogue = {})
     {
-        printer.paperWidth = pageWidth;
+        printer.paperWidth = 12000;
         Typefaces::installSubstitutions();
         QDir(folder.path()).mkdir(QStringLiteral("MedFiles"));
         if (!catalogue.isEmpty())
@@ -56,7 +56,6 @@ struct MainWindow
         const int strip = std::is_same_v<Index, Form1Ui::RowButton> ? 2 : 1;
         return control<QPushButton>(QStringLiteral("Command%1_%2").arg(strip).arg(index));
     }
-    QAction *action(const QString &name) const { return control<QAction>(name); }
     // Clicks a button once the status timer has enabled it; false if it stays disabled.
     template <typename Index> bool press(Index index)
     {
@@ -89,9 +88,9 @@ struct MainWindow
         QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
     }
 
-    void choose(const QString &name) { chooseIndex(selector()->findText(name)); }
-    void chooseIndex(int index)
+    void choose(const QString &name)
     {
+        const int index = selector()->findText(name);
         selector()->setCurrentIndex(index);
         emit selector()->activated(index);
     }
@@ -134,7 +133,6 @@ struct MainWindow
     QString cell(int row, int column) const { return list.cell(row, column); }
     void setCell(int row, int column, const QString &text) { list.setCell(row, column, text); }
     bool changed() const { return list.ChangesMade(); }
-    QString name() const { return list.CurrentListName(); }
     bool due(int row) const { return grid()->tableModel().cellBackground(row, 5) == Qt::darkRed; }
 
     QTemporaryDir folder;

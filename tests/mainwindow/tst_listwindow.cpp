@@ -46,43 +46,6 @@ private slots:
         QCOMPARE(w.bytes("Mum.dat").endsWith("\r\nx\r\n"), !saveFails);
     }
 
-    // Without an open list the cells and the general notes take no input,
-    // and the buttons that need a list stay disabled.
-    void onlyAnOpenListTakesInput_data()
-    {
-        QTest::addColumn<Step>("before");
-        QTest::addColumn<bool>("open");
-        const Step load = [](MainWindow &w) { w.choose(u"Mum"_s); };
-        const Step remove = [load](MainWindow &w) {
-            load(w);
-            w.prompter.answers << true;
-            w.press(Form1Ui::DeleteButton);
-        };
-        QTest::newRow("start-up") << Step([](MainWindow &) {}) << false;
-        QTest::newRow("after Load") << load << true;
-        QTest::newRow("after Delete") << remove << false;
-        QTest::newRow("after an empty catalogue entry")
-            << Step([](MainWindow &w) { w.chooseIndex(1); }) << false;
-    }
-    void onlyAnOpenListTakesInput()
-    {
-        QFETCH(Step, before);
-        QFETCH(bool, open);
-        MainWindow w("Mum\r\n\r\n");
-        QVERIFY(w.show());
-        before(w);
-        w.setCell(2, 1, u"Aspirin"_s);
-        w.grid()->setCurrentCell(2, 1);
-        QVERIFY(w.tick());
-        for (const char *name : {"Command1_1", "Command1_2", "Command1_4", "Command2_0",
-                                 "Command2_1", "Command2_2", "Command2_3"})
-            QVERIFY2(w.control(name)->isEnabled() == open, name);
-        QCOMPARE(w.type(2, 2, {}, 400) != nullptr, open); // its pause is 0.1 s
-        w.control("Text2")->setFocus();
-        QTest::keyClicks(w.control("Text2"), u"x"_s);
-        QCOMPARE(w.list.notes() == u"x", open);
-    }
-
     // Another program or computer changes the catalogue while the window
     // runs: the selector follows, keeping the open list offered.
     void catalogueChangedElsewhere()

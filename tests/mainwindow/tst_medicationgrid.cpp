@@ -2,7 +2,11 @@
 #include "Twips.h"
 #include "storage/TemporaryTrash.h"
 
+#include <QClipboard>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 
 using namespace Qt::StringLiterals;
 
@@ -14,14 +18,16 @@ class TestMedicationGrid : public QObject
     const TemporaryTrash m_trash;
 
 private slots:
-    // Whatever the grid showed before, after each command it shows what a
-    // fresh fit and highlight of the list it now holds would show, with the
-    // row marker on the current row alone.
+    // Whatever the grid showed before, after each command, and after an
+    // undo or redo like the command it reverses, it shows what a fresh fit
+    // and highlight of the list it now holds would show, in the list's font,
+    // with the row marker on the current row alone.
     void afterEachCommand_data()
     {
         QTest::addColumn<Step>("command");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QPoint>("current");
+        QTest::addColumn<bool>("changed");
         const auto press = [](auto button, bool asks) {
             return Step([=](MainWindow &w) {
                 if (asks)
@@ -29,14 +35,41 @@ private slots:
                 QVERIFY(w.press(button));
             });
         };
-        QTest::newRow("New") << Step([](MainWindow &w) { w.openList(u"Eve"_s); }) << "Eve"
-                             << QPoint(1, 1);
+        const auto undone = [](const Step &change, bool redone) {
+            return Step([=](MainWindow &w) {
+                change(w);
+                w.list.setChangesMade(false);
+                w.control<QAction>("actUndo")->trigger();
+                if (redone)
+                    w.control<QAction>("actRedo")->trigger();
+            });
+        };
+        const Step wideName = [](MainWindow &w) {
+            QVERIFY(w.type(2, 1, u" and a much longer name"_s));
+            w.grid()->setCurrentCell(9, 2);
+        };
+        const Step dueDate = [](MainWindow &w) {
+            QVERIFY(w.type(3, 5));
+            w.control<QLineEdit>("Text1")->setText(Today.toString(Qt::ISODate));
+            QTest::keyClick(w.control("Text1"), Qt::Key_Return);
+        };
+        const Step bold = [](MainWindow &w) { w.control<QAction>("mnuBold")->trigger(); };
+        const Step up = press(Form1Ui::UpButton, false);
+        // clang-format off
+        QTest::newRow("New") << Step([](MainWindow &w) { w.openList(u"Eve"_s); })
+                             << "Eve" << QPoint(1, 1) << false;
         QTest::newRow("Load of a list with a refill due")
-            << Step([](MainWindow &w) { w.choose(u"Dad"_s); }) << "Dad" << QPoint(1, 1);
-        QTest::newRow("Delete") << press(Form1Ui::DeleteButton, true) << "" << QPoint(1, 1);
-        QTest::newRow("row Delete")
-            << press(Form1Ui::DeleteRowButton, true) << "Mum" << QPoint(3, 6);
-        QTest::newRow("Down") << press(Form1Ui::DownButton, false) << "Mum" << QPoint(4, 6);
+            << Step([](MainWindow &w) { w.choose(u"Dad"_s); }) << "Dad" << QPoint(1, 1) << false;
+        QTest::newRow("Delete")     << press(Form1Ui::DeleteButton, true) << "" << QPoint(1, 1) << false;
+        QTest::newRow("row Delete") << press(Form1Ui::DeleteRowButton, true) << "Mum" << QPoint(3, 6) << true;
+        QTest::newRow("Down")       << press(Form1Ui::DownButton, false) << "Mum" << QPoint(4, 6) << true;
+        QTest::newRow("undo of a cell edit") << undone(wideName, false) << "Mum" << QPoint(2, 1) << true;
+        QTest::newRow("undo of a due date")  << undone(dueDate, false) << "Mum" << QPoint(3, 5) << true;
+        QTest::newRow("redo of a due date")  << undone(dueDate, true) << "Mum" << QPoint(3, 5) << true;
+        QTest::newRow("undo of Bold")        << undone(bold, false) << "Mum" << QPoint(3, 6) << true;
+        QTest::newRow("undo of Up")          << undone(up, false) << "Mum" << QPoint(3, 6) << true;
+        QTest::newRow("redo of Up")          << undone(up, true) << "Mum" << QPoint(2, 6) << true;
+        // clang-format on
     }
     void afterEachCommand()
     {
@@ -56,9 +89,12 @@ private slots:
         w.form->SetColumnWidths();
         w.grid()->setCurrentCell(3, 6);
         command(w);
-        QCOMPARE(w.name(), name);
+        QCOMPARE(w.list.CurrentListName(), name);
         QCOMPARE(w.selector()->currentText(), name);
         QTEST(QPoint(w.grid()->row(), w.grid()->col()), "current");
+        QTEST(w.changed(), "changed");
+        QCOMPARE(w.measurer.font(), w.grid()->font());
+        QCOMPARE(w.control("Text1")->font(), w.grid()->font());
         const auto shown = [&w] {
             QList<int> shown;
             for (int column = 0; column <= 6; ++column)
@@ -75,6 +111,8 @@ private slots:
         const MedicationTableModel &model = w.grid()->tableModel();
         for (int row = 1; row <= 49; ++row)
             QVERIFY2(model.hasRowMarker(row) == (row == w.grid()->row()), qPrintable(name));
+        QCOMPARE(w.button(Form1Ui::SaveButton)->isEnabled(), !name.isEmpty());
+        QCOMPARE(w.type(2, 2, {}, 400) != nullptr, !name.isEmpty()); // its pause is 0.1 s
     }
 
     // Committing Notes of four lines grows row 1 under the pointer of a click
@@ -165,6 +203,112 @@ private slots:
         QCOMPARE(grid->rowHeight(2) > ColumnSizer::MinimumRowHeight, wrapped);
         QVERIFY(grid->verticalHeader()->sectionSize(1) >=
                 (wrapped ? 2 : 1) * metrics.lineSpacing());
+    }
+    // The editor's own menu keeps the edit open, so its Paste goes into
+    // what is shown.
+    void pasteFromTheEditorsOwnMenu_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::newRow("refill date") << 5;
+        QTest::newRow("Notes") << 6;
+    }
+    void pasteFromTheEditorsOwnMenu()
+    {
+        QFETCH(int, column);
+        MainWindow w;
+        w.openList();
+        w.setCell(2, column, u"1/2/2027"_s);
+        QWidget *editor = w.type(2, column);
+        QVERIFY(editor);
+        QGuiApplication::clipboard()->setText(u" 12/24/2026"_s);
+        QWidget *target =
+            column == 6 ? static_cast<QAbstractScrollArea *>(editor)->viewport() : editor;
+        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                    target->mapToGlobal(QPoint(5, 5)));
+        QCoreApplication::sendEvent(target, &menuEvent);
+        QMenu *menu = nullptr;
+        QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())));
+        const QList<QAction *> offered = menu->actions();
+        const auto paste = std::find_if(offered.cbegin(), offered.cend(), [](QAction *action) {
+            return action->text().remove(u'&').startsWith(u"Paste"_s);
+        });
+        QVERIFY(paste != offered.cend() && (*paste)->isEnabled());
+        menu->hide();
+        (*paste)->trigger();
+        QVERIFY(editor->isVisible() && !w.changed());
+        editor->setFocus();
+        w.grid()->setCurrentCell(9, 1);
+        QCOMPARE(w.cell(2, column), u"1/2/2027 12/24/2026"_s);
+    }
+
+    // A list file gives a "~" back as a line break.
+    void editorsRefuseWhatFilesCannotStore_data()
+    {
+        QTest::addColumn<QString>("editor");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<QString>("refused");
+        const QString heart = u"\U0001F493"_s;
+        // clang-format off
+        QTest::newRow("Text1, Greek")    << "Text1" << "a~Ωb"      << "ab"  << "Ω";
+        QTest::newRow("Text3, at least") << "Text3" << "é€≥5"      << "é€5" << "≥";
+        QTest::newRow("Text3, emoji")    << "Text3" << heart + "x" << "x"   << heart;
+        QTest::newRow("Text2, tilde")    << "Text2" << "Mü~"       << "Mü"  << "~";
+        // clang-format on
+    }
+    void editorsRefuseWhatFilesCannotStore()
+    {
+        QFETCH(QString, editor);
+        QFETCH(QString, input);
+        QFETCH(QString, kept);
+        QFETCH(QString, refused);
+        MainWindow w;
+        w.openList();
+        w.type(2, editor == u"Text3" ? 6 : 1);
+        QWidget *field = w.control(editor);
+        field->setFocus();
+        const char *text = field->inherits("QLineEdit") ? "text" : "plainText";
+        // keyClicks types Latin-1 only; an emoji comes as one key of two units.
+        for (qsizetype i = 0; i < input.size(); ++i) {
+            const qsizetype units = input[i].isHighSurrogate() ? 2 : 1;
+            QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, input.mid(i, units), {});
+            i += units - 1;
+        }
+        QCOMPARE(field->property(text).toString(), kept);
+        const auto *hint = w.control<QLabel>("refusalHint");
+        QVERIFY(hint && hint->isVisible() && hint->text().contains('"' + refused + '"'));
+        QGuiApplication::clipboard()->setText(input);
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(field->property(text).toString(), kept);
+    }
+
+    // Every cell opened and left, then saved; then one keystroke in the notes.
+    void windowsListComesBackUnchanged()
+    {
+        QByteArray original = windowsFile();
+        original.replace("with food", "with\240food"); // a non-breaking space
+        // Past the 32767 characters a line edit takes by default.
+        original.replace("Vitamin D", QByteArray(40000, 'a'));
+        MainWindow w("Mum\r\nRen\351e\r\n");
+        w.write(u"Renée.dat"_s, original);
+        w.show();
+        w.choose(u"Renée"_s);
+        QVERIFY(!w.changed()); // showing the general notes is no change
+        for (int row = 1; row <= 4; ++row) {
+            for (int column = 1; column <= 6; ++column) {
+                QVERIFY(w.type(row, column));
+                w.grid()->setCurrentCell(9, 1);
+            }
+        }
+        w.press(Form1Ui::SaveButton);
+        QCOMPARE(w.bytes(u"Renée.dat"_s), original);
+        QCOMPARE(w.prompter.log, QStringList());
+        QWidget *notes = w.control("Text2");
+        notes->setFocus();
+        QTest::keyClick(notes, Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClicks(notes, u"!"_s);
+        QCOMPARE(w.list.notes(), u"!Call Dr. Müller\r\nMon–Fri 8\r12\r\n"_s);
+        QVERIFY(w.changed());
     }
 };
 
