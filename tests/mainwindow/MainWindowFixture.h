@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QKeySequence>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -154,3 +155,31 @@ struct MainWindow
 
 // What the user does in the window, for a table row.
 using Step = std::function<void(MainWindow &)>;
+
+// Keys sent to whatever has the focus, as a person without a mouse sends
+// them: a key as QKeySequence writes it ("Ctrl+S", "Shift+Tab"), or text
+// after a quote ("'10 mg"), typed one character at a time.
+inline void play(const QStringList &steps)
+{
+    for (const QString &step : steps) {
+        if (step.startsWith(u'\'')) {
+            for (QChar c : step.mid(1))
+                QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown,
+                                    QString(c), {});
+            continue;
+        }
+        const QKeyCombination key = QKeySequence(step)[0];
+        QVERIFY2(key.key() != Qt::Key_unknown, qPrintable(step));
+        // The window system sends Shift+Tab as Backtab.
+        const bool backtab =
+            key.key() == Qt::Key_Tab && key.keyboardModifiers() & Qt::ShiftModifier;
+        QTest::keyClick(QApplication::focusWidget(), backtab ? Qt::Key_Backtab : key.key(),
+                        key.keyboardModifiers());
+    }
+}
+
+inline QString focusName()
+{
+    const QWidget *focused = QApplication::focusWidget();
+    return focused ? focused->objectName() : QStringLiteral("<none>");
+}

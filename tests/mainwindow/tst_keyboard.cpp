@@ -1,12 +1,17 @@
 // The main window from the keyboard alone: keys sent to whatever has the
 // focus, as a person without a mouse sends them.
 
-#include "KeyScript.h"
 #include "MainWindowFixture.h"
 
 #include <QMenu>
 
 using namespace Qt::StringLiterals;
+
+// "F2 '10 Return" as steps: words apart, a quote's text up to the next space.
+QStringList keys(const char *line)
+{
+    return QString::fromUtf8(line).split(u' ', Qt::SkipEmptyParts);
+}
 
 class TestKeyboard : public QObject
 {
@@ -33,6 +38,9 @@ private slots:
         QTest::newRow("typing replaces")            << dosage << keys("'1 '0 Return")     << "10"    << dosage << grid;
         QTest::newRow("typing replaces, Esc")       << dosage << keys("'1 '0 Esc")        << "5 mg"  << dosage << grid;
         QTest::newRow("a tilde cannot replace")     << dosage << keys("'~ Return")        << "5 mg"  << dosage << grid;
+        // What a list file cannot hold is refused ("~" comes back as a line break).
+        QTest::newRow("Text1 refuses")              << dosage << keys("'a~Ωb Return")     << "ab"    << dosage << grid;
+        QTest::newRow("Text3 refuses")              << notes  << keys("F2 'é€≥5 Tab")     << "Lateé€5" << QPoint(3, 1) << grid;
         QTest::newRow("Tab commits, moves right")   << dosage << keys("'7 Tab")           << "7"     << QPoint(2, 3) << grid;
         QTest::newRow("Tab from Notes, next row")   << notes  << keys("F2 '! Tab")        << "Late!" << QPoint(3, 1) << grid;
         QTest::newRow("Shift+Tab, row above")       << QPoint(2, 1) << keys("'x Shift+Tab") << "x"   << QPoint(1, 6) << grid;

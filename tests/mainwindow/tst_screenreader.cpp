@@ -3,7 +3,6 @@
 
 #include "AccessibleTree.h"
 #include "AtSpiSession.h"
-#include "KeyScript.h"
 #include "MainWindowFixture.h"
 
 #include <QAccessible>
