@@ -71,20 +71,14 @@ private slots:
         m_window->grid()->setFocus();
         m_tree = std::make_unique<AccessibleTree>(*m_window->form);
     }
-    void cleanupTestCase()
-    {
-        m_tree.reset();
-        m_window.reset();
-    }
 
     void named_data()
     {
         QTest::addColumn<QString>("role");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("description");
-        const auto row = [](const char *role, const QString &name,
-                            const QString &description = {}) {
-            QTest::addRow("%s %s", role, qPrintable(name)) << role << name << description;
+        const auto row = [](const char *role, const QString &name, const QString &said = {}) {
+            QTest::addRow("%s %s", role, qPrintable(name)) << role << name << said;
         };
         row("push button", u"New"_s, u"Create a new Med List (Ctrl+N)"_s);
         // Both captions read "Delete".
