@@ -19,9 +19,7 @@
 #include <QDir>
 #include <QKeySequence>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTimer>
 
 // Written under Windows: windows-1252, "~~" for line breaks, a lone CR in the
 // general notes, CR LF, the window at 1440, 720, 10800 x 7200 twips, Large, bold.
@@ -29,6 +27,34 @@ inline QByteArray windowsFile()
 {
     QFile source(QStringLiteral(PILLORA_TEST_DATA "/windows-roundtrip.dat"));
     return source.open(QIODevice::ReadOnly) ? source.readAll() : QByteArray();
+}
+
+// Keys sent to whatever has the focus, as a person without a mouse sends
+// them: a key as QKeySequence writes it ("Ctrl+S", "Shift+Tab"), or text
+// after a quote ("'10 mg"), typed one character at a time.
+inline void play(const QStringList &steps)
+{
+    for (const QString &step : steps) {
+        if (step.startsWith(u'\'')) {
+            for (QChar c : step.mid(1))
+                QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown,
+                                    QString(c), {});
+            continue;
+        }
+        const QKeyCombination key = QKeySequence(step)[0];
+        QVERIFY2(key.key() != Qt::Key_unknown, qPrintable(step));
+        // The window system sends Shift+Tab as Backtab.
+        const bool backtab =
+            key.key() == Qt::Key_Tab && key.keyboardModifiers() & Qt::ShiftModifier;
+        QTest::keyClick(QApplication::focusWidget(), backtab ? Qt::Key_Backtab : key.key(),
+                        key.keyboardModifiers());
+    }
+}
+
+inline QString focusName()
+{
+    const QWidget *focused = QApplication::focusWidget();
+    return focused ? focused->objectName() : QStringLiteral("<none>");
 }
 
 // The program's main window in a folder of its own, with doubles as services.
@@ -64,12 +90,6 @@ struct MainWindow
         if (enabled)
             button(index)->click();
         return enabled;
-    }
-    // Waits for the status timer's next turn.
-    bool tick() const
-    {
-        QSignalSpy ticked(control<QTimer>(QStringLiteral("Timer1")), &QTimer::timeout);
-        return ticked.wait(1000);
     }
     bool show()
     {
@@ -113,10 +133,7 @@ struct MainWindow
             show();
         grid()->scrollTo(grid()->tableModel().indexOfCell(row, column));
         doubleClick(centreOf(row, column), text);
-        const auto open = [] {
-            const QWidget *focused = QApplication::focusWidget();
-            return focused && QStringList{"Text1", "Text3"}.contains(focused->objectName());
-        };
+        const auto open = [] { return focusName() == u"Text1" || focusName() == u"Text3"; };
         return QTest::qWaitFor(open, timeoutMs) ? QApplication::focusWidget() : nullptr;
     }
     // Double-clicks a point of the grid as a hand does, typing text at once.
@@ -155,31 +172,3 @@ struct MainWindow
 
 // What the user does in the window, for a table row.
 using Step = std::function<void(MainWindow &)>;
-
-// Keys sent to whatever has the focus, as a person without a mouse sends
-// them: a key as QKeySequence writes it ("Ctrl+S", "Shift+Tab"), or text
-// after a quote ("'10 mg"), typed one character at a time.
-inline void play(const QStringList &steps)
-{
-    for (const QString &step : steps) {
-        if (step.startsWith(u'\'')) {
-            for (QChar c : step.mid(1))
-                QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown,
-                                    QString(c), {});
-            continue;
-        }
-        const QKeyCombination key = QKeySequence(step)[0];
-        QVERIFY2(key.key() != Qt::Key_unknown, qPrintable(step));
-        // The window system sends Shift+Tab as Backtab.
-        const bool backtab =
-            key.key() == Qt::Key_Tab && key.keyboardModifiers() & Qt::ShiftModifier;
-        QTest::keyClick(QApplication::focusWidget(), backtab ? Qt::Key_Backtab : key.key(),
-                        key.keyboardModifiers());
-    }
-}
-
-inline QString focusName()
-{
-    const QWidget *focused = QApplication::focusWidget();
-    return focused ? focused->objectName() : QStringLiteral("<none>");
-}
