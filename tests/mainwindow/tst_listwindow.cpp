@@ -251,29 +251,6 @@ private slots:
         QCOMPARE(w.selector()->currentText(), u"Mum"_s);
     }
 
-    // Made very small, the window stops at a size where nothing lies over
-    // anything else.
-    void smallestWindow()
-    {
-        MainWindow w;
-        QVERIFY(w.show());
-        w.form->resize(250, 150);
-        QTRY_COMPARE(w.form->size(), w.form->minimumSize());
-        QVERIFY(w.form->minimumWidth() > 250 && w.form->minimumHeight() > 150);
-        const QStringList names{"Picture1", "Picture2", "Grid1", "Label3", "Text2"};
-        for (const QString &name : names) {
-            const QRect place = w.control(name)->geometry();
-            QVERIFY2(w.form->rect().contains(place), qPrintable(name));
-            for (const QString &other : names) {
-                QVERIFY2(other == name || !place.intersects(w.control(other)->geometry()),
-                         qPrintable(name + " over " + other));
-            }
-        }
-        for (const QWidget *button : w.form->findChildren<QPushButton *>())
-            QVERIFY2(button->parentWidget()->rect().contains(button->geometry()),
-                     qPrintable(button->objectName()));
-    }
-
     // The selector's hint fits its designed width at the standard font.
     void selectorHintFits()
     {
@@ -287,20 +264,24 @@ private slots:
         QVERIFY(!hint.isEmpty() && selector->fontMetrics().horizontalAdvance(hint) < field.width());
     }
 
-    // A grid wider than the page's layout gives Notes the rest of its width,
-    // and the rows follow; the layout the printout takes stays the page's.
-    void notesFillTheGrid_data()
+    // At any size, down to one far too small, nothing of the window lies
+    // over anything else. A grid wider than the page's layout gives Notes
+    // the rest of its width, and the rows follow; the layout the printout
+    // takes stays the page's.
+    void windowSizes_data()
     {
-        QTest::addColumn<int>("clientWidth");
+        QTest::addColumn<QSize>("size"); // twips, asked of the window
         QTest::addColumn<bool>("filled");
         QTest::addColumn<bool>("wrapped");
-        QTest::newRow("as designed: Notes run past the edge") << 11550 << false << true;
-        QTest::newRow("a little wider than the page") << 13500 << true << true;
-        QTest::newRow("wide enough for the line") << 24000 << true << false;
+        QTest::newRow("far too small") << QSize(3750, 2250) << false << true;
+        QTest::newRow("as designed: Notes run past the edge")
+            << QSize(11550, 7980) << false << true;
+        QTest::newRow("a little wider than the page") << QSize(13500, 7980) << true << true;
+        QTest::newRow("wide enough for the line") << QSize(24000, 7980) << true << false;
     }
-    void notesFillTheGrid()
+    void windowSizes()
     {
-        QFETCH(int, clientWidth);
+        QFETCH(QSize, size);
         QFETCH(bool, filled);
         MainWindow w;
         QVERIFY(w.show());
@@ -312,7 +293,22 @@ private slots:
             line += u"Take with food. "_s;
         w.setCell(2, 6, line.trimmed());
         w.form->SetColumnWidths();
-        w.form->resize(Twips::toPixels(clientWidth), w.form->height());
+        const QSize asked(Twips::toPixels(size.width()), Twips::toPixels(size.height()));
+        w.form->resize(asked);
+        QTRY_COMPARE(w.form->size(), asked.expandedTo(w.form->minimumSize()));
+        const QStringList names{"Picture1", "Picture2", "Grid1", "Label3", "Text2"};
+        for (const QString &name : names) {
+            const QRect place = w.control(name)->geometry();
+            QVERIFY2(w.form->rect().contains(place), qPrintable(name));
+            for (const QString &other : names) {
+                QVERIFY2(other == name || !place.intersects(w.control(other)->geometry()),
+                         qPrintable(name + " over " + other));
+            }
+        }
+        for (const QWidget *button : w.form->findChildren<QPushButton *>())
+            QVERIFY2(button->parentWidget()->rect().contains(button->geometry()),
+                     qPrintable(button->objectName()));
+
         const QHeaderView *columns = grid->horizontalHeader();
         if (filled)
             QTRY_COMPARE(columns->length(), grid->viewport()->width());
