@@ -110,9 +110,8 @@ struct MainWindow
 
     void choose(const QString &name)
     {
-        const int index = selector()->findText(name);
-        selector()->setCurrentIndex(index);
-        emit selector()->activated(index);
+        selector()->setCurrentIndex(selector()->findText(name));
+        emit selector()->activated(selector()->currentIndex());
     }
     void openList(const QString &name = QStringLiteral("Mum"))
     {
@@ -121,17 +120,14 @@ struct MainWindow
         prompter.log.clear();
     }
 
-    QPoint centreOf(int row, int column) const
-    {
-        return grid()->visualRect(grid()->tableModel().indexOfCell(row, column)).center();
-    }
     // Double-clicks a cell and types at once; the editor, or null if none opened.
     QWidget *type(int row, int column, const QString &text = {}, int timeoutMs = 2000)
     {
         if (!form->isVisible())
             show();
-        grid()->scrollTo(grid()->tableModel().indexOfCell(row, column));
-        doubleClick(centreOf(row, column), text);
+        const QModelIndex cell = grid()->tableModel().indexOfCell(row, column);
+        grid()->scrollTo(cell);
+        doubleClick(grid()->visualRect(cell).center(), text);
         const auto open = [] { return focusName() == u"Text1" || focusName() == u"Text3"; };
         return QTest::qWaitFor(open, timeoutMs) ? QApplication::focusWidget() : nullptr;
     }

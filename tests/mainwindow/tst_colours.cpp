@@ -1,6 +1,5 @@
-// Every text the window colours or paints itself, as painted in Fusion's
-// light and dark palettes: the contrast read from a grab of the widget,
-// never from the colours the code asked for.
+// Every text the window colours or paints itself, in Fusion's light and dark
+// palettes: the contrast read from a grab, never from the colours asked for.
 
 #include "MainWindowFixture.h"
 #include "PaintedContrast.h"
@@ -77,12 +76,6 @@ private slots:
             QVERIFY(reading.background == QColor(128, 0, 0) &&
                     PaintedContrast::ratio(reading.text, Qt::white) < 1.1);
     }
-
-    void initTestCase() { m_startPalette = QApplication::palette(); }
-    void cleanup() { QApplication::setPalette(m_startPalette); }
-
-private:
-    QPalette m_startPalette;
 };
 
 QTEST_MAIN(TestColours)

@@ -1,6 +1,5 @@
-// The window around the list: the grid after each command, the mouse on the
-// grid, the cell editors, closing, the selector, the window's size. The
-// commands' own rules are tested without a window, in tests/commands.
+// The window around the list, for what crosses its layers; the commands' own
+// rules are tested without a window, in tests/commands.
 
 #include "MainWindowFixture.h"
 #include "Twips.h"
@@ -8,7 +7,6 @@
 
 #include <QClipboard>
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QStyleOptionComboBox>
@@ -96,7 +94,6 @@ private slots:
         QTEST(QPoint(w.grid()->row(), w.grid()->col()), "current");
         QTEST(w.changed(), "changed");
         QCOMPARE(w.measurer.font(), w.grid()->font());
-        QCOMPARE(w.control("Text1")->font(), w.grid()->font());
         const auto shown = [&w] {
             QList<int> shown;
             for (int column = 0; column <= 6; ++column)
@@ -143,10 +140,10 @@ private slots:
                  grid->viewport()->mapTo(w.form.get(), grid->visualRect(notes).topLeft()));
         play({"'!", "Return", "'2", "Return", "'3", "Return", "'4"});
         const int before = grid->rowHeight(3);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, w.centreOf(9, 6));
+        const QModelIndex clicked = grid->tableModel().indexOfCell(9, 6);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(clicked).center());
         QCOMPARE(w.cell(3, 6), u"Take with food!\r\n2\r\n3\r\n4"_s);
         QVERIFY(grid->rowHeight(3) > before);
-        const QModelIndex clicked = grid->tableModel().indexOfCell(9, 6);
         QCOMPARE(grid->currentIndex(), clicked);
         QCOMPARE(grid->selectionModel()->selectedIndexes(), QModelIndexList{clicked});
         QTRY_VERIFY(grid->tableModel().hasRowMarker(9));
@@ -167,13 +164,12 @@ private slots:
         QCoreApplication::sendEvent(editor, &menuEvent);
         QMenu *menu = nullptr;
         QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())));
-        const QList<QAction *> offered = menu->actions();
-        const auto paste = std::find_if(offered.cbegin(), offered.cend(), [](QAction *action) {
-            return action->text().remove(u'&').startsWith(u"Paste"_s);
-        });
-        QVERIFY(paste != offered.cend() && (*paste)->isEnabled());
+        QAction *paste = nullptr;
+        for (QAction *offered : menu->actions())
+            paste = offered->text().remove(u'&').startsWith(u"Paste") ? offered : paste;
+        QVERIFY(paste && paste->isEnabled());
         menu->hide();
-        (*paste)->trigger();
+        paste->trigger();
         QVERIFY(editor->isVisible() && !w.changed());
         editor->setFocus();
         w.grid()->setCurrentCell(9, 1);
@@ -238,7 +234,6 @@ private slots:
         w.choose(u"Mum"_s);
         w.write("MedLists.dat", "Dad\r\n");
         QTRY_COMPARE(w.selector()->itemText(0), u"Dad"_s);
-        QCOMPARE(w.selector()->count(), 2);
         QCOMPARE(w.selector()->currentText(), u"Mum"_s);
     }
 

@@ -1,5 +1,5 @@
 // The main window as a screen reader finds it: read back through AT-SPI, and
-// what the window tells it as the current cell moves.
+// told as the current cell moves.
 
 #include "AccessibleTree.h"
 #include "AtSpiSession.h"
@@ -25,9 +25,8 @@ void hear(QAccessibleEvent *event)
 {
     const bool told =
         event->type() == QAccessible::Focus || event->type() == QAccessible::DescriptionChanged;
-    if (!told || event->child() < 0 || event->object()->objectName() != u"Grid1")
-        return;
-    if (QAccessibleInterface *cell = event->accessibleInterface())
+    QAccessibleInterface *cell = event->accessibleInterface();
+    if (told && cell && event->child() >= 0 && event->object()->objectName() == u"Grid1")
         heard << cell->text(QAccessible::Name) + " (" + cell->text(QAccessible::Description) + ")";
 }
 
