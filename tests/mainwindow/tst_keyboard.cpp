@@ -3,6 +3,7 @@
 
 #include "MainWindowFixture.h"
 
+#include <QClipboard>
 #include <QMenu>
 
 using namespace Qt::StringLiterals;
@@ -32,9 +33,12 @@ private slots:
         QTest::newRow("typing replaces")            << dosage << QStringList{"'1", "'0", "Return"}     << "10"    << dosage << grid;
         QTest::newRow("typing replaces, Esc")       << dosage << QStringList{"'1", "'0", "Esc"}        << "5 mg"  << dosage << grid;
         QTest::newRow("a tilde cannot replace")     << dosage << QStringList{"'~", "Return"}        << "5 mg"  << dosage << grid;
-        // What a list file cannot hold is refused ("~" comes back as a line break).
-        QTest::newRow("Text1 refuses")              << dosage << QStringList{"'a~Ωb", "Return"}     << "ab"    << dosage << grid;
-        QTest::newRow("Text3 refuses")              << notes  << QStringList{"F2", "'é€≥5", "Tab"}     << "Lateé€5" << QPoint(3, 1) << grid;
+        // What a list file cannot hold is refused, typed or pasted ("≥ 5"),
+        // and "~" comes back from a file as a line break.
+        QTest::newRow("Text1 refuses")              << dosage << QStringList{"'a~Ωb", "Return"}       << "ab"       << dosage << grid;
+        QTest::newRow("Text3 refuses")              << notes  << QStringList{"F2", "'é€≥5", "Tab"}    << "Lateé€5"  << QPoint(3, 1) << grid;
+        QTest::newRow("Text1 refuses a paste")      << dosage << QStringList{"F2", "Ctrl+V", "Return"} << "5 mg"     << dosage << grid;
+        QTest::newRow("Text3 refuses a paste")      << notes  << QStringList{"F2", "Ctrl+V", "Tab"}    << "Late"     << QPoint(3, 1) << grid;
         QTest::newRow("Tab commits, moves right")   << dosage << QStringList{"'7", "Tab"}           << "7"     << QPoint(2, 3) << grid;
         QTest::newRow("Tab from Notes, next row")   << notes  << QStringList{"F2", "'!", "Tab"}        << "Late!" << QPoint(3, 1) << grid;
         QTest::newRow("Shift+Tab, row above")       << QPoint(2, 1) << QStringList{"'x", "Shift+Tab"} << "x"   << QPoint(1, 6) << grid;
@@ -54,6 +58,7 @@ private slots:
         w.setCell(1, 1, u"Aspirin"_s);
         w.setCell(2, 2, u"5 mg"_s);
         w.setCell(2, 6, u"Late"_s);
+        QGuiApplication::clipboard()->setText(u"≥ 5"_s);
         QTRY_VERIFY(w.button(Form1Ui::LookupButton)->isEnabled());
         w.grid()->setCurrentCell(start.x(), start.y());
         w.grid()->setFocus();

@@ -125,6 +125,9 @@ private slots:
         play({"Up", "Down", "Down", "'" + today, "Return"});
         QAccessible::installUpdateHandler(previous);
         QAccessible::setActive(wasActive);
+        // The same hint as a tip for the mouse.
+        const QModelIndex soon = w.grid()->tableModel().indexOfCell(2, 5);
+        QCOMPARE("Date not understood. " + soon.data(Qt::ToolTipRole).toString(), Unreadable);
         QCOMPARE(heard, QStringList({today + " (Refill due)", "soon (" + Unreadable + ")",
                                      Today.addDays(40).toString(Qt::ISODate) + " ()",
                                      today + " (Refill due)"}));
