@@ -29,9 +29,7 @@ inline QByteArray windowsFile()
     return source.open(QIODevice::ReadOnly) ? source.readAll() : QByteArray();
 }
 
-// Keys sent to whatever has the focus, as a person without a mouse sends
-// them: a key as QKeySequence writes it ("Ctrl+S", "Shift+Tab"), or text
-// after a quote ("'10 mg"), typed one character at a time.
+// Keys to whatever has the focus: "Ctrl+S", or text after a quote ("'10 mg").
 inline void play(const QStringList &steps)
 {
     for (const QString &step : steps) {

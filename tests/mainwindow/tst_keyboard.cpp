@@ -1,5 +1,4 @@
-// The main window from the keyboard alone: keys sent to whatever has the
-// focus, as a person without a mouse sends them.
+// The main window from the keyboard alone.
 
 #include "MainWindowFixture.h"
 
@@ -7,16 +6,15 @@
 #include <QMenu>
 
 using namespace Qt::StringLiterals;
+using Keys = QStringList;
 
 class TestKeyboard : public QObject
 {
     Q_OBJECT
 
 private slots:
-    // On the grid, F2, Enter and typing open the editor of the current cell;
-    // in it, Tab and Shift+Tab commit and move along the row and on to the
-    // next, and past the grid's ends on to the controls around it; Enter
-    // commits, Esc leaves the cell as it was.
+    // F2, Enter and typing open the current cell's editor; Tab and Shift+Tab
+    // commit and move along the rows, and past the grid's ends out of it.
     void editingKeys_data()
     {
         QTest::addColumn<QPoint>("start"); // row, column
@@ -26,26 +24,26 @@ private slots:
         QTest::addColumn<QString>("focus");
         const QPoint dosage(2, 2);
         const QPoint notes(2, 6);
+        const QPoint next(3, 1);
         const QString grid = u"Grid1"_s;
         // clang-format off
-        QTest::newRow("F2 adds at the end")         << dosage << QStringList{"F2", "'!", "Return"}     << "5 mg!" << dosage << grid;
-        QTest::newRow("Enter opens, Enter commits") << dosage << QStringList{"Return", "'!", "Return"} << "5 mg!" << dosage << grid;
-        QTest::newRow("typing replaces")            << dosage << QStringList{"'1", "'0", "Return"}     << "10"    << dosage << grid;
-        QTest::newRow("typing replaces, Esc")       << dosage << QStringList{"'1", "'0", "Esc"}        << "5 mg"  << dosage << grid;
-        QTest::newRow("a tilde cannot replace")     << dosage << QStringList{"'~", "Return"}        << "5 mg"  << dosage << grid;
-        // What a list file cannot hold is refused, typed or pasted ("≥ 5"),
-        // and "~" comes back from a file as a line break.
-        QTest::newRow("Text1 refuses")              << dosage << QStringList{"'a~Ωb", "Return"}       << "ab"       << dosage << grid;
-        QTest::newRow("Text3 refuses")              << notes  << QStringList{"F2", "'é€≥5", "Tab"}    << "Lateé€5"  << QPoint(3, 1) << grid;
-        QTest::newRow("Text1 refuses a paste")      << dosage << QStringList{"F2", "Ctrl+V", "Return"} << "5 mg"     << dosage << grid;
-        QTest::newRow("Text3 refuses a paste")      << notes  << QStringList{"F2", "Ctrl+V", "Tab"}    << "Late"     << QPoint(3, 1) << grid;
-        QTest::newRow("Tab commits, moves right")   << dosage << QStringList{"'7", "Tab"}           << "7"     << QPoint(2, 3) << grid;
-        QTest::newRow("Tab from Notes, next row")   << notes  << QStringList{"F2", "'!", "Tab"}        << "Late!" << QPoint(3, 1) << grid;
-        QTest::newRow("Shift+Tab, row above")       << QPoint(2, 1) << QStringList{"'x", "Shift+Tab"} << "x"   << QPoint(1, 6) << grid;
-        QTest::newRow("Enter in Notes: new line")   << notes  << QStringList{"F2", "Return", "'x", "Tab"} << "Late\r\nx" << QPoint(3, 1) << grid;
-        QTest::newRow("arrows move the cell")       << dosage << QStringList{"Down", "Right"}       << "5 mg"  << QPoint(3, 3) << grid;
-        QTest::newRow("Tab past the last cell")     << QPoint(49, 6) << QStringList{"'!", "Tab"}    << "!"     << QPoint(49, 6) << "Text2";
-        QTest::newRow("Shift+Tab before the first") << QPoint(1, 1) << QStringList{"'x", "Shift+Tab"} << "x"   << QPoint(1, 1) << "Command2_3";
+        QTest::newRow("F2 adds at the end")         << dosage        << Keys{"F2", "'!", "Return"}        << "5 mg!"     << dosage        << grid;
+        QTest::newRow("Enter opens, Enter commits") << dosage        << Keys{"Return", "'!", "Return"}    << "5 mg!"     << dosage        << grid;
+        QTest::newRow("typing replaces")            << dosage        << Keys{"'1", "'0", "Return"}        << "10"        << dosage        << grid;
+        QTest::newRow("typing replaces, Esc")       << dosage        << Keys{"'1", "'0", "Esc"}           << "5 mg"      << dosage        << grid;
+        QTest::newRow("a tilde cannot replace")     << dosage        << Keys{"'~", "Return"}              << "5 mg"      << dosage        << grid;
+        // A list file cannot hold "Ω", "≥" (pasted: "≥ 5"), or "~", its line break.
+        QTest::newRow("Text1 refuses")              << dosage        << Keys{"'a~Ωb", "Return"}           << "ab"        << dosage        << grid;
+        QTest::newRow("Text3 refuses")              << notes         << Keys{"F2", "'é€≥5", "Tab"}        << "Lateé€5"   << next          << grid;
+        QTest::newRow("Text1 refuses a paste")      << dosage        << Keys{"F2", "Ctrl+V", "Return"}    << "5 mg"      << dosage        << grid;
+        QTest::newRow("Text3 refuses a paste")      << notes         << Keys{"F2", "Ctrl+V", "Tab"}       << "Late"      << next          << grid;
+        QTest::newRow("Tab commits, moves right")   << dosage        << Keys{"'7", "Tab"}                 << "7"         << QPoint(2, 3)  << grid;
+        QTest::newRow("Tab from Notes, next row")   << notes         << Keys{"F2", "'!", "Tab"}           << "Late!"     << next          << grid;
+        QTest::newRow("Shift+Tab, row above")       << QPoint(2, 1)  << Keys{"'x", "Shift+Tab"}           << "x"         << QPoint(1, 6)  << grid;
+        QTest::newRow("Enter in Notes: new line")   << notes         << Keys{"F2", "Return", "'x", "Tab"} << "Late\r\nx" << next          << grid;
+        QTest::newRow("arrows move the cell")       << dosage        << Keys{"Down", "Right"}             << "5 mg"      << QPoint(3, 3)  << grid;
+        QTest::newRow("Tab past the last cell")     << QPoint(49, 6) << Keys{"'!", "Tab"}                 << "!"         << QPoint(49, 6) << "Text2";
+        QTest::newRow("Shift+Tab before the first") << QPoint(1, 1)  << Keys{"'x", "Shift+Tab"}           << "x"         << QPoint(1, 1)  << "Command2_3";
         // clang-format on
     }
     void editingKeys()
@@ -68,9 +66,8 @@ private slots:
         QTEST(focusName(), "focus");
     }
 
-    // Each shortcut reaches its command from wherever the focus is in the
-    // window: the grid, an open cell editor, the general notes, the list
-    // selector. An open editor keeps its own undo and redo keys.
+    // Each shortcut reaches its command from wherever the focus is; an open
+    // cell editor keeps its own undo and redo.
     void shortcuts_data()
     {
         QTest::addColumn<QString>("focus");
@@ -102,8 +99,7 @@ private slots:
         else
             w.control(focus)->setFocus();
         QCOMPARE(focusName(), focus);
-        // What each command does is tested at its own seam; here only
-        // which commands a key reaches.
+        // What the commands do is tested at their seam; here, which one runs.
         QStringList triggered;
         for (QAction *action : w.form->findChildren<QAction *>()) {
             disconnect(action, &QAction::triggered, nullptr, nullptr);
@@ -114,8 +110,7 @@ private slots:
         QTEST(triggered, "triggered");
     }
 
-    // The Font and Help menus open under their buttons, called by mouse or
-    // access key alike, wherever the pointer is, and take the keyboard.
+    // The Font and Help menus open under their buttons, not at the pointer.
     void menusAtTheirButtons()
     {
         MainWindow w;
@@ -136,8 +131,7 @@ private slots:
         }
     }
 
-    // Tab walks the controls as they stand on screen, and Shift+Tab walks
-    // them back.
+    // Tab walks the controls as they stand on screen; Shift+Tab walks back.
     void tabOrder()
     {
         const QStringList order{"Command1_0", "cboLoad",    "Command1_2", "Command1_1",

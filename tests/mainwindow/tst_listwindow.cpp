@@ -23,10 +23,8 @@ class TestListWindow : public QObject
     const TemporaryTrash m_trash;
 
 private slots:
-    // Whatever the grid showed before, after each command, and after an
-    // undo or redo like the command it reverses, it shows what a fresh fit
-    // and highlight of the list it now holds would show, in the list's font,
-    // with the row marker on the current row alone.
+    // After each command, undo and redo, the grid shows what a fresh fit and
+    // highlight would, in the list's font, the marker on the current row only.
     void afterEachCommand_data()
     {
         QTest::addColumn<Step>("command");
@@ -124,12 +122,9 @@ private slots:
         QCOMPARE(w.type(2, 2, {}, 400) != nullptr, !name.isEmpty()); // its pause is 0.1 s
     }
 
-    // At the window's first size Notes runs past the grid's right edge. The
-    // grid scrolls a double-clicked cell into view half a second after the
-    // click; that must neither end the edit nor count as a change. Then a
-    // click six rows lower commits four lines, which grow the row above the
-    // pointer: the click still lands on the cell it was made on, and that
-    // cell alone is highlighted, marked and current.
+    // A double-click on the half-hidden Notes scrolls and edits, changing
+    // nothing; a click lower, whose commit grows the row above, still lands
+    // on the cell it was made on, which alone is highlighted and marked.
     void mouseOnTheGrid()
     {
         MainWindow w;
@@ -158,8 +153,7 @@ private slots:
         QTRY_VERIFY(grid->tableModel().hasRowMarker(9));
     }
 
-    // The refill date editor's own menu keeps the edit open, so its Paste
-    // goes into what is shown.
+    // The editor's own menu keeps the edit open: its Paste goes into it.
     void pasteFromTheEditorsOwnMenu()
     {
         MainWindow w;
@@ -185,8 +179,7 @@ private slots:
         QCOMPARE(w.cell(2, 5), u"1/2/2027 12/24/2026"_s);
     }
 
-    // Loaded while the window is maximized, every cell opened and left, then
-    // saved: the file comes back as it was; then one keystroke in the notes.
+    // Loaded while maximized, every cell opened and left, saved: unchanged.
     void windowsListComesBackUnchanged()
     {
         QByteArray original = windowsFile();
@@ -219,8 +212,7 @@ private slots:
         QVERIFY(w.changed());
     }
 
-    // When the save asked for on closing fails, the user may keep the
-    // window, and the change.
+    // When the save on closing fails, the user may keep the window.
     void closingWhenTheSaveFails()
     {
         MainWindow w("Mum\r\n");
@@ -234,9 +226,8 @@ private slots:
         QVERIFY(w.form->isVisible() && w.changed());
     }
 
-    // The selector changes the open list only when asked: not by a wheel
-    // turned over it without the focus. When another program or computer
-    // changes the catalogue, it follows, keeping the open list offered.
+    // No wheel without the focus loads a list; the selector follows the
+    // catalogue changed elsewhere, keeping the open list.
     void selector()
     {
         MainWindow w("Mum\r\nDad\r\n");
@@ -264,10 +255,8 @@ private slots:
         QVERIFY(!hint.isEmpty() && selector->fontMetrics().horizontalAdvance(hint) < field.width());
     }
 
-    // At any size, down to one far too small, nothing of the window lies
-    // over anything else. A grid wider than the page's layout gives Notes
-    // the rest of its width, and the rows follow; the layout the printout
-    // takes stays the page's.
+    // At any size nothing lies over anything else; a grid wider than the
+    // page's layout gives Notes the rest, and the printout keeps the page's.
     void windowSizes_data()
     {
         QTest::addColumn<QSize>("size"); // twips, asked of the window

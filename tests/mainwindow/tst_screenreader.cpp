@@ -1,5 +1,4 @@
-// The main window as a screen reader finds it: read back through AT-SPI, and
-// told as the current cell moves.
+// The main window as a screen reader finds it, through AT-SPI and events.
 
 #include "AccessibleTree.h"
 #include "AtSpiSession.h"
@@ -18,8 +17,7 @@ const QString Unreadable =
     u"falls due. Write it as %1 or %2."_s.arg(QLocale().toString(Today, QLocale::ShortFormat),
                                               Today.toString(Qt::ISODate));
 
-// The cells the window tells a screen reader about, as reached (focus) or
-// changed while current: "name (description)".
+// Cells told to a screen reader, reached or changed: "name (description)".
 QStringList heard;
 void hear(QAccessibleEvent *event)
 {
@@ -95,9 +93,8 @@ private slots:
         QVERIFY2(m_tree->contains(role, name, description), qPrintable(m_tree->text()));
     }
 
-    // Whatever a keyboard user can reach, a screen reader can name: the
-    // eleven buttons, the selector with its list and item, the table and
-    // its 294 cells, the two editors and the general notes.
+    // Whatever a keyboard user can reach (at least 312 controls and cells),
+    // a screen reader can name.
     void noUnnamedFocus()
     {
         PILLORA_SKIP_WITHOUT_ATSPI();
@@ -111,8 +108,7 @@ private slots:
         QVERIFY2(taking >= 11 + 3 + 1 + 294 + 3, qPrintable(m_tree->text()));
     }
 
-    // A screen reader hears a cell's refill warning as the cell is reached,
-    // and as it changes while the cell is current.
+    // A cell's refill warning is told as the cell is reached or changes.
     void announced()
     {
         PILLORA_SKIP_WITHOUT_ATSPI();
