@@ -101,6 +101,7 @@ private slots:
         QTEST(QPoint(w.grid()->row(), w.grid()->col()), "current");
         QTEST(w.changed(), "changed");
         QCOMPARE(w.measurer.font(), w.grid()->font());
+        QCOMPARE(w.grid()->font().bold(), w.list.settings().bold);
         const auto shown = [&w] {
             QList<int> shown;
             for (int column = 0; column <= 6; ++column)
