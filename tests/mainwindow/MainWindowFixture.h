@@ -17,10 +17,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QKeySequence>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTimer>
 
 // Written under Windows: windows-1252, "~~" for line breaks, a lone CR in the
 // general notes, CR LF, the window at 1440, 720, 10800 x 7200 twips, Large, bold.
@@ -30,22 +29,41 @@ inline QByteArray windowsFile()
     return source.open(QIODevice::ReadOnly) ? source.readAll() : QByteArray();
 }
 
-// The program's main window in a folder of its own; page width 0: no printer.
+// Keys to whatever has the focus: "Ctrl+S", or text after a quote ("'10 mg").
+inline void play(const QStringList &steps)
+{
+    for (const QString &step : steps) {
+        if (step.startsWith(u'\'')) {
+            for (QChar c : step.mid(1))
+                QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown,
+                                    QString(c), {});
+            continue;
+        }
+        const QKeyCombination key = QKeySequence(step)[0];
+        QVERIFY2(key.key() != Qt::Key_unknown, qPrintable(step));
+        // The window system sends Shift+Tab as Backtab.
+        const bool backtab =
+            key.key() == Qt::Key_Tab && key.keyboardModifiers() & Qt::ShiftModifier;
+        QTest::keyClick(QApplication::focusWidget(), backtab ? Qt::Key_Backtab : key.key(),
+                        key.keyboardModifiers());
+    }
+}
+
+inline QString focusName()
+{
+    const QWidget *focused = QApplication::focusWidget();
+    return focused ? focused->objectName() : QStringLiteral("<none>");
+}
+
+// The program's main window in a folder of its own, with doubles as services.
 struct MainWindow
 {
-    explicit MainWindow(const QByteArray &catalogue = {}, int pageWidth = 12000)
+    explicit MainWindow(const QByteArray &catalogue = {})
     {
-        printer.paperWidth = pageWidth;
         Typefaces::installSubstitutions();
         QDir(folder.path()).mkdir(QStringLiteral("MedFiles"));
         if (!catalogue.isEmpty())
             write("MedLists.dat", catalogue);
-        restart();
-    }
-    // Starts the window afresh on what the folder holds now.
-    void restart()
-    {
-        form.reset();
         form = std::make_unique<Form1>(MainWindowParts{list, history, store, listCommands,
                                                        rowCommands, printCommand, clock, prompter,
                                                        opener, associations, printer, measurer});
@@ -62,7 +80,6 @@ struct MainWindow
         const int strip = std::is_same_v<Index, Form1Ui::RowButton> ? 2 : 1;
         return control<QPushButton>(QStringLiteral("Command%1_%2").arg(strip).arg(index));
     }
-    QAction *action(const QString &name) const { return control<QAction>(name); }
     // Clicks a button once the status timer has enabled it; false if it stays disabled.
     template <typename Index> bool press(Index index)
     {
@@ -70,12 +87,6 @@ struct MainWindow
         if (enabled)
             button(index)->click();
         return enabled;
-    }
-    // Waits for the status timer's next turn.
-    bool tick() const
-    {
-        QSignalSpy ticked(control<QTimer>(QStringLiteral("Timer1")), &QTimer::timeout);
-        return ticked.wait(1000);
     }
     bool show()
     {
@@ -95,11 +106,10 @@ struct MainWindow
         QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
     }
 
-    void choose(const QString &name) { chooseIndex(selector()->findText(name)); }
-    void chooseIndex(int index)
+    void choose(const QString &name)
     {
-        selector()->setCurrentIndex(index);
-        emit selector()->activated(index);
+        selector()->setCurrentIndex(selector()->findText(name));
+        emit selector()->activated(selector()->currentIndex());
     }
     void openList(const QString &name = QStringLiteral("Mum"))
     {
@@ -108,21 +118,15 @@ struct MainWindow
         prompter.log.clear();
     }
 
-    QPoint centreOf(int row, int column) const
-    {
-        return grid()->visualRect(grid()->tableModel().indexOfCell(row, column)).center();
-    }
     // Double-clicks a cell and types at once; the editor, or null if none opened.
     QWidget *type(int row, int column, const QString &text = {}, int timeoutMs = 2000)
     {
         if (!form->isVisible())
             show();
-        grid()->scrollTo(grid()->tableModel().indexOfCell(row, column));
-        doubleClick(centreOf(row, column), text);
-        const auto open = [] {
-            const QWidget *focused = QApplication::focusWidget();
-            return focused && QStringList{"Text1", "Text3"}.contains(focused->objectName());
-        };
+        const QModelIndex cell = grid()->tableModel().indexOfCell(row, column);
+        grid()->scrollTo(cell);
+        doubleClick(grid()->visualRect(cell).center(), text);
+        const auto open = [] { return focusName() == u"Text1" || focusName() == u"Text3"; };
         return QTest::qWaitFor(open, timeoutMs) ? QApplication::focusWidget() : nullptr;
     }
     // Double-clicks a point of the grid as a hand does, typing text at once.
@@ -140,7 +144,6 @@ struct MainWindow
     QString cell(int row, int column) const { return list.cell(row, column); }
     void setCell(int row, int column, const QString &text) { list.setCell(row, column, text); }
     bool changed() const { return list.ChangesMade(); }
-    QString name() const { return list.CurrentListName(); }
     bool due(int row) const { return grid()->tableModel().cellBackground(row, 5) == Qt::darkRed; }
 
     QTemporaryDir folder;

@@ -1,24 +1,20 @@
-// The main window from the keyboard alone: keys sent to whatever has the
-// focus, as a person without a mouse sends them.
+// The main window from the keyboard alone.
 
-#include "KeyScript.h"
-#include "ListFileReader.h"
 #include "MainWindowFixture.h"
 
+#include <QClipboard>
 #include <QMenu>
-#include <QTimer>
 
 using namespace Qt::StringLiterals;
+using Keys = QStringList;
 
 class TestKeyboard : public QObject
 {
     Q_OBJECT
 
 private slots:
-    // On the grid, F2, Enter and typing open the editor of the current cell;
-    // in it, Tab and Shift+Tab commit and move along the row and on to the
-    // next, and past the grid's ends on to the controls around it; Enter
-    // commits, Esc leaves the cell as it was.
+    // F2, Enter and typing open the current cell's editor; Tab and Shift+Tab
+    // commit and move along the rows, and past the grid's ends out of it.
     void editingKeys_data()
     {
         QTest::addColumn<QPoint>("start"); // row, column
@@ -28,29 +24,26 @@ private slots:
         QTest::addColumn<QString>("focus");
         const QPoint dosage(2, 2);
         const QPoint notes(2, 6);
+        const QPoint next(3, 1);
         const QString grid = u"Grid1"_s;
         // clang-format off
-        QTest::newRow("F2 adds at the end")         << dosage << keys("F2 '! Return")     << "5 mg!" << dosage << grid;
-        QTest::newRow("Enter opens, Enter commits") << dosage << keys("Return '! Return") << "5 mg!" << dosage << grid;
-        QTest::newRow("F2 then Esc")                << dosage << keys("F2 '! Esc")        << "5 mg"  << dosage << grid;
-        QTest::newRow("typing replaces")            << dosage << keys("'1 '0 Return")     << "10"    << dosage << grid;
-        QTest::newRow("typing replaces, Esc")       << dosage << keys("'1 '0 Esc")        << "5 mg"  << dosage << grid;
-        QTest::newRow("typing, still open")         << dosage << keys("'1")               << "5 mg"  << dosage << "Text1";
-        QTest::newRow("a space replaces too")       << dosage << QStringList{"' ", "Return"} << " "  << dosage << grid;
-        QTest::newRow("a tilde cannot replace")     << dosage << keys("'~ Return")        << "5 mg"  << dosage << grid;
-        QTest::newRow("Tab commits, moves right")   << dosage << keys("'7 Tab")           << "7"     << QPoint(2, 3) << grid;
-        QTest::newRow("Shift+Tab moves left")       << dosage << keys("'7 Shift+Tab")     << "7"     << QPoint(2, 1) << grid;
-        QTest::newRow("Tab without a change")       << dosage << keys("F2 Tab")           << "5 mg"  << QPoint(2, 3) << grid;
-        QTest::newRow("Tab from Notes, next row")   << notes  << keys("F2 '! Tab")        << "Late!" << QPoint(3, 1) << grid;
-        QTest::newRow("Shift+Tab, row above")       << QPoint(2, 1) << keys("'x Shift+Tab") << "x"   << QPoint(1, 6) << grid;
-        QTest::newRow("Enter in Notes: new line")   << notes  << keys("F2 Return 'x Tab") << "Late\r\nx" << QPoint(3, 1) << grid;
-        QTest::newRow("typing replaces Notes")      << notes  << keys("'x Tab")           << "x"     << QPoint(3, 1) << grid;
-        QTest::newRow("typing in Notes, Esc")       << notes  << keys("'x Esc")           << "Late"  << notes << grid;
-        QTest::newRow("arrows move the cell")       << dosage << keys("Down Right")       << "5 mg"  << QPoint(3, 3) << grid;
-        QTest::newRow("arrows move the caret")      << dosage << keys("F2 Left Left '! Return") << "5 !mg" << dosage << grid;
-        QTest::newRow("Esc on the grid")            << dosage << keys("Esc Esc")          << "5 mg"  << dosage << grid;
-        QTest::newRow("Tab past the last cell")     << QPoint(49, 6) << keys("'! Tab")    << "!"     << QPoint(49, 6) << "Text2";
-        QTest::newRow("Shift+Tab before the first") << QPoint(1, 1) << keys("'x Shift+Tab") << "x"   << QPoint(1, 1) << "Command2_3";
+        QTest::newRow("F2 adds at the end")         << dosage        << Keys{"F2", "'!", "Return"}        << "5 mg!"     << dosage        << grid;
+        QTest::newRow("Enter opens, Enter commits") << dosage        << Keys{"Return", "'!", "Return"}    << "5 mg!"     << dosage        << grid;
+        QTest::newRow("typing replaces")            << dosage        << Keys{"'1", "'0", "Return"}        << "10"        << dosage        << grid;
+        QTest::newRow("typing replaces, Esc")       << dosage        << Keys{"'1", "'0", "Esc"}           << "5 mg"      << dosage        << grid;
+        QTest::newRow("a tilde cannot replace")     << dosage        << Keys{"'~", "Return"}              << "5 mg"      << dosage        << grid;
+        // A list file cannot hold "Ω", "≥" (pasted: "≥ 5"), or "~", its line break.
+        QTest::newRow("Text1 refuses")              << dosage        << Keys{"'a~Ωb", "Return"}           << "ab"        << dosage        << grid;
+        QTest::newRow("Text3 refuses")              << notes         << Keys{"F2", "'é€≥5", "Tab"}        << "Lateé€5"   << next          << grid;
+        QTest::newRow("Text1 refuses a paste")      << dosage        << Keys{"F2", "Ctrl+V", "Return"}    << "5 mg"      << dosage        << grid;
+        QTest::newRow("Text3 refuses a paste")      << notes         << Keys{"F2", "Ctrl+V", "Tab"}       << "Late"      << next          << grid;
+        QTest::newRow("Tab commits, moves right")   << dosage        << Keys{"'7", "Tab"}                 << "7"         << QPoint(2, 3)  << grid;
+        QTest::newRow("Tab from Notes, next row")   << notes         << Keys{"F2", "'!", "Tab"}           << "Late!"     << next          << grid;
+        QTest::newRow("Shift+Tab, row above")       << QPoint(2, 1)  << Keys{"'x", "Shift+Tab"}           << "x"         << QPoint(1, 6)  << grid;
+        QTest::newRow("Enter in Notes: new line")   << notes         << Keys{"F2", "Return", "'x", "Tab"} << "Late\r\nx" << next          << grid;
+        QTest::newRow("arrows move the cell")       << dosage        << Keys{"Down", "Right"}             << "5 mg"      << QPoint(3, 3)  << grid;
+        QTest::newRow("Tab past the last cell")     << QPoint(49, 6) << Keys{"'!", "Tab"}                 << "!"         << QPoint(49, 6) << "Text2";
+        QTest::newRow("Shift+Tab before the first") << QPoint(1, 1)  << Keys{"'x", "Shift+Tab"}           << "x"         << QPoint(1, 1)  << "Command2_3";
         // clang-format on
     }
     void editingKeys()
@@ -63,6 +56,7 @@ private slots:
         w.setCell(1, 1, u"Aspirin"_s);
         w.setCell(2, 2, u"5 mg"_s);
         w.setCell(2, 6, u"Late"_s);
+        QGuiApplication::clipboard()->setText(u"≥ 5"_s);
         QTRY_VERIFY(w.button(Form1Ui::LookupButton)->isEnabled());
         w.grid()->setCurrentCell(start.x(), start.y());
         w.grid()->setFocus();
@@ -72,101 +66,25 @@ private slots:
         QTEST(focusName(), "focus");
     }
 
-    // Without an open list the grid takes no keys.
-    void noEditorWithoutAList()
-    {
-        MainWindow w;
-        QVERIFY(w.show());
-        w.grid()->setFocus();
-        play(keys("F2 Return 'x"));
-        QCOMPARE(focusName(), u"Grid1"_s);
-        QCOMPARE(w.cell(1, 1), QString());
-    }
-
-    // Started, filled and saved, and the saved file holds what was typed.
-    void wholeListFromTheKeyboard_data()
-    {
-        QTest::addColumn<QStringList>("keys");
-        const QString due = "'" + Today.addDays(2).toString(Qt::ISODate);
-        QTest::newRow("Tab through each row") << QStringList{
-            "Ctrl+N", "'Aspirin", "Tab", "'100 mg",    "Tab",    "'once daily", "Tab", "'30",
-            "Tab",    due,        "Tab", "'with food", "Return", "'and water",  "Tab", "'Metformin",
-            "Tab",    "'500 mg",  "Tab", "Tab",        "Tab",    "Tab",         "Tab", "Ctrl+S"};
-        QTest::newRow("Enter and the arrow keys") << QStringList{
-            "Ctrl+N",  "'Aspirin",   "Return",  "Right",      "'200 mg",     "Esc",
-            "'100 mg", "Return",     "Right",   "F2",         "'once daily", "Return",
-            "Right",   "'30",        "Return",  "Right",      due,           "Return",
-            "Right",   "'with food", "Return",  "'and water", "Tab",         "'Metformin",
-            "Return",  "Right",      "'500 mg", "Return",     "Ctrl+S"};
-    }
-    void wholeListFromTheKeyboard()
-    {
-        QFETCH(QStringList, keys);
-        MainWindow w;
-        QVERIFY(w.show());
-        w.prompter.answers << u"Mum"_s;
-        play(keys);
-        QCOMPARE(w.prompter.log.size(), 1); // the name asked, nothing else
-        QVERIFY(!w.changed());
-        QVERIFY(w.due(1));
-        QFile file(w.path(u"Mum.dat"_s));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        MedicationList saved;
-        QVERIFY(ListFileReader::read(file, saved).complete);
-        const QStringList first{saved.cell(1, 1), saved.cell(1, 2), saved.cell(1, 3),
-                                saved.cell(1, 4), saved.cell(1, 5), saved.cell(1, 6)};
-        QCOMPARE(first,
-                 QStringList({"Aspirin", "100 mg", "once daily", "30",
-                              Today.addDays(2).toString(Qt::ISODate), "with food\r\nand water"}));
-        QCOMPARE(saved.cell(2, 1), u"Metformin"_s);
-        QCOMPARE(saved.cell(2, 2), u"500 mg"_s);
-        QCOMPARE(saved.cell(2, 3), QString());
-    }
-
-    // Each shortcut from wherever the focus is in the window: the grid, an
-    // open cell editor, the general notes, the list selector.
+    // Each shortcut reaches its command from wherever the focus is; an open
+    // cell editor keeps its own undo and redo.
     void shortcuts_data()
     {
         QTest::addColumn<QString>("focus");
         QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("outcome");
-        const QString askName = u"asked: input Create a New Medications List: Enter name for "
-                                u"this new medications list. (e.g. John Smith)"_s;
-        const struct
-        {
-            const char *key;
-            QString outcome;
-        } shortcuts[] = {
-            {"Ctrl+N", askName},
-            {"Ctrl+S", u"saved"_s},
-            {"Ctrl+P", u"shown: frmPrinterSelect"_s},
-            {"F1", u"shown: HelpWindow"_s},
-            {"Ctrl+Q", u"closed"_s},
-            {"Ctrl+L", u"focus: cboLoad"_s},
-            {"Ctrl+Z", u"Dosage: 5 mg"_s},
-        };
+        QTest::addColumn<QStringList>("triggered");
+        const QList<std::pair<QString, QString>> shortcuts{
+            {"Ctrl+N", "actNew"},  {"Ctrl+S", "actSave"},       {"Ctrl+P", "actPrint"},
+            {"F1", "actHelp"},     {"Ctrl+Q", "actClose"},      {"Ctrl+L", "actChooseList"},
+            {"Ctrl+Z", "actUndo"}, {"Ctrl+Shift+Z", "actRedo"}, {"Ctrl+Y", "actRedo"}};
         for (const char *focus : {"Grid1", "Text1", "Text2", "cboLoad"}) {
-            for (const auto &shortcut : shortcuts) {
-                QString outcome = shortcut.outcome;
-                // Already there; and an open editor undoes its own typing,
-                // of which there is none yet.
-                if ((focus == "cboLoad"_L1 && shortcut.key == "Ctrl+L"_L1) ||
-                    (focus == "Text1"_L1 && shortcut.key == "Ctrl+Z"_L1))
-                    outcome = u"nothing"_s;
-                QTest::addRow("%s in %s", shortcut.key, focus) << focus << shortcut.key << outcome;
+            for (const auto &[key, action] : shortcuts) {
+                const bool editorsOwn =
+                    focus == "Text1"_L1 && (action == u"actUndo" || action == u"actRedo");
+                QTest::addRow("%s in %s", qPrintable(key), focus)
+                    << focus << key << (editorsOwn ? QStringList() : QStringList{action});
             }
         }
-        QTest::newRow("Ctrl+Z Ctrl+Y") << "Grid1"
-                                       << "Ctrl+Z Ctrl+Y"
-                                       << "Dosage: 10 mg";
-        QTest::newRow("Ctrl+S, no list") << "no list"
-                                         << "Ctrl+S"
-                                         << "nothing";
-        QTest::newRow("Ctrl+P, no list") << "no list"
-                                         << "Ctrl+P"
-                                         << "nothing";
-        QTest::newRow("Ctrl+N, no list") << "no list"
-                                         << "Ctrl+N" << askName;
     }
     void shortcuts()
     {
@@ -174,166 +92,69 @@ private slots:
         QFETCH(QString, key);
         MainWindow w("Mum\r\n");
         QVERIFY(w.show());
-        if (focus != u"no list") {
-            w.choose(u"Mum"_s);
-            w.setCell(1, 1, u"Aspirin"_s);
-            w.grid()->setCurrentCell(1, 2);
-            w.grid()->setFocus();
-            play({"'5 mg", "Return", "'10 mg", "Return"});
-            QCOMPARE(w.cell(1, 2), u"10 mg"_s);
-            // No question about saving comes between the key and what it does.
-            w.list.setChangesMade(false);
-            if (focus == u"Text1")
-                play({"F2"});
-            else
-                w.control(focus)->setFocus();
-            QCOMPARE(focusName(), focus);
+        w.choose(u"Mum"_s);
+        w.grid()->setFocus();
+        if (focus == u"Text1")
+            play({"F2"});
+        else
+            w.control(focus)->setFocus();
+        QCOMPARE(focusName(), focus);
+        // What the commands do is tested at their seam; here, which one runs.
+        QStringList triggered;
+        for (QAction *action : w.form->findChildren<QAction *>()) {
+            disconnect(action, &QAction::triggered, nullptr, nullptr);
+            connect(action, &QAction::triggered, this,
+                    [&triggered, action] { triggered << action->objectName(); });
         }
-        QString outcome = u"nothing"_s;
-        if (key == u"Ctrl+N")
-            w.prompter.answers << QString();
-        if (key == u"Ctrl+Q" && focus == u"Text1") // closing commits the open edit
-            w.prompter.answers << false;
-        w.prompter.whileAsking = [&] { outcome = "asked: " + w.prompter.log.last(); };
-        // A modal window runs an event loop of its own; it is closed from there.
-        QTimer::singleShot(0, this, [&] {
-            if (QWidget *modal = QApplication::activeModalWidget()) {
-                outcome = "shown: " + modal->objectName();
-                modal->close();
-            }
-        });
-        const QByteArray before = w.bytes(u"Mum.dat"_s);
-        play(key.split(u' '));
-        QCoreApplication::processEvents();
-        if (auto *help = w.form->findChild<QWidget *>(u"HelpWindow"_s); help && help->isVisible())
-            outcome = u"shown: HelpWindow"_s;
-        else if (!w.form->isVisible())
-            outcome = u"closed"_s;
-        else if (w.bytes(u"Mum.dat"_s) != before)
-            outcome = u"saved"_s;
-        else if (outcome == u"nothing" && focusName() != focus && focus != u"no list")
-            outcome = "focus: " + focusName();
-        else if (outcome == u"nothing" && focus != u"no list" &&
-                 (w.cell(1, 2) != u"10 mg" || key.contains(u"Ctrl+Y")))
-            outcome = "Dosage: " + w.cell(1, 2);
-        QTEST(outcome, "outcome");
+        play({key});
+        QTEST(triggered, "triggered");
     }
 
-    // A button's tooltip and the help name its shortcut as the window
-    // takes it.
-    void shortcutsNamed_data()
-    {
-        QTest::addColumn<QString>("action");
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("tooltip");
-        // clang-format off
-        QTest::newRow("New")      << "actNew"        << "Command1_0" << "Create a new Med List (Ctrl+N)";
-        QTest::newRow("Save")     << "actSave"       << "Command1_2" << "Save current Med List (Ctrl+S)";
-        QTest::newRow("Print")    << "actPrint"      << "Command1_4" << "Print current Med List (Ctrl+P)";
-        QTest::newRow("Help")     << "actHelp"       << "Command1_6" << "Display Help file (F1)";
-        QTest::newRow("selector") << "actChooseList" << "cboLoad"    << "Load an existing Med List (Ctrl+L)";
-        QTest::newRow("close")    << "actClose"      << ""           << "";
-        QTest::newRow("undo")     << "actUndo"       << ""           << "";
-        QTest::newRow("redo")     << "actRedo"       << ""           << "";
-        // clang-format on
-    }
-    void shortcutsNamed()
-    {
-        QFETCH(QString, action);
-        QFETCH(QString, control);
-        MainWindow w;
-        if (!control.isEmpty())
-            QTEST(w.control(control)->toolTip(), "tooltip");
-        QFile page(u":/help/buttons.html"_s);
-        QVERIFY(page.open(QIODevice::ReadOnly));
-        const QString help = QString::fromUtf8(page.readAll());
-        const QAction *shortcut = w.action(action);
-        QVERIFY(shortcut && !shortcut->shortcuts().isEmpty());
-        for (const QKeySequence &key : shortcut->shortcuts()) {
-            const QString named = key.toString(QKeySequence::NativeText);
-            QVERIFY2(help.contains("<dt>" + named) || help.contains(" or " + named + "</dt>"),
-                     qPrintable(named));
-        }
-    }
-
-    // The Font and Help menus open under their buttons, wherever the
-    // pointer is, and take the keyboard.
-    void menusAtTheirButtons_data()
-    {
-        QTest::addColumn<int>("button");
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<QString>("menu");
-        for (const char *how : {"click", "Space", "access key"}) {
-            QTest::addRow("Font, %s", how) << int(Form1Ui::FontButton) << how << "mnuFont";
-            QTest::addRow("Help, %s", how) << int(Form1Ui::HelpButton) << how << "mnuHelp";
-        }
-    }
+    // The Font and Help menus open under their buttons, not at the pointer.
     void menusAtTheirButtons()
     {
-        QFETCH(int, button);
-        QFETCH(QString, how);
         MainWindow w;
         QVERIFY(w.show());
-        QPushButton *pressed = w.button(Form1Ui::ListButton(button));
         QCursor::setPos(w.form->mapToGlobal(QPoint(w.form->width() - 5, w.form->height() - 5)));
-        if (how == u"click") {
-            QTest::mouseClick(pressed, Qt::LeftButton);
-        } else if (how == u"Space") {
-            pressed->setFocus();
-            QTest::keyClick(pressed, Qt::Key_Space);
-        } else {
+        for (const auto &[button, key] :
+             {std::pair(Form1Ui::FontButton, "Alt+F"), std::pair(Form1Ui::HelpButton, "Alt+H")}) {
             w.grid()->setFocus();
-            play({button == Form1Ui::FontButton ? "Alt+F" : "Alt+H"});
+            play({key});
+            QMenu *menu = nullptr;
+            QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())));
+            const QPushButton *pressed = w.button(button);
+            QCOMPARE(menu->pos(), pressed->mapToGlobal(QPoint(0, pressed->height())));
+            // The menu has the keyboard: Down reaches its first item.
+            QTest::keyClick(menu, Qt::Key_Down);
+            QCOMPARE(menu->activeAction(), menu->actions().first());
+            menu->close();
         }
-        QMenu *menu = nullptr;
-        QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())));
-        QTEST(menu->objectName(), "menu");
-        QCOMPARE(menu->geometry().topLeft(), pressed->mapToGlobal(QPoint(0, pressed->height())));
-        // The menu has the keyboard: Down reaches its first item.
-        QTest::keyClick(menu, Qt::Key_Down);
-        QCOMPARE(menu->activeAction(), menu->actions().first());
-        menu->close();
     }
 
-    // Tab walks the controls as they stand on screen, skipping those
-    // disabled, and Shift+Tab walks them back.
-    void tabOrder_data()
-    {
-        QTest::addColumn<bool>("listOpen");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QStringList>("order");
-        const QStringList all{"Command1_0", "cboLoad",    "Command1_2", "Command1_1", "Command1_4",
-                              "Command1_3", "Command1_5", "Command1_6", "Command2_0", "Command2_1",
-                              "Command2_2", "Command2_3", "Grid1",      "Text2",      "Command1_0"};
-        QStringList back = all;
-        std::reverse(back.begin(), back.end());
-        QTest::newRow("a list open, Tab") << true << "Tab" << all;
-        QTest::newRow("a list open, Shift+Tab") << true << "Shift+Tab" << back;
-        QTest::newRow("no list") << false << "Tab"
-                                 << QStringList{"Command1_0", "cboLoad",    "Command1_3",
-                                                "Command1_5", "Command1_6", "Grid1",
-                                                "Text2",      "Command1_0"};
-    }
+    // Tab walks the controls as they stand on screen; Shift+Tab walks back.
     void tabOrder()
     {
-        QFETCH(bool, listOpen);
-        QFETCH(QString, key);
-        QFETCH(QStringList, order);
+        const QStringList order{"Command1_0", "cboLoad",    "Command1_2", "Command1_1",
+                                "Command1_4", "Command1_3", "Command1_5", "Command1_6",
+                                "Command2_0", "Command2_1", "Command2_2", "Command2_3",
+                                "Grid1",      "Text2",      "Command1_0"};
         MainWindow w("Mum\r\n");
         QVERIFY(w.show());
-        if (listOpen) {
-            w.choose(u"Mum"_s);
-            w.setCell(1, 1, u"Aspirin"_s);
-            QTRY_VERIFY(w.button(Form1Ui::LookupButton)->isEnabled() &&
-                        w.button(Form1Ui::SaveButton)->isEnabled());
+        w.choose(u"Mum"_s);
+        w.setCell(1, 1, u"Aspirin"_s);
+        QTRY_VERIFY(w.button(Form1Ui::LookupButton)->isEnabled() &&
+                    w.button(Form1Ui::SaveButton)->isEnabled());
+        for (const QString &key : {u"Tab"_s, u"Shift+Tab"_s}) {
+            const QStringList expected =
+                key == u"Tab" ? order : QStringList(order.crbegin(), order.crend());
+            w.control(expected.first())->setFocus();
+            QStringList walked{focusName()};
+            while (walked.size() < expected.size()) {
+                play({key});
+                walked << focusName();
+            }
+            QCOMPARE(walked, expected);
         }
-        w.control(order.first())->setFocus();
-        QStringList walked{focusName()};
-        for (int step = 1; step < order.size(); ++step) {
-            play({key});
-            walked << focusName();
-        }
-        QCOMPARE(walked, order);
     }
 };
 

@@ -1,15 +1,19 @@
-// The list commands as the window carries them out: its selector, its
-// closing, what it lets the user touch. The commands' own questions and
-// outcomes are tested without a window, in tests/commands.
+// The window around the list, for what crosses its layers; the commands' own
+// rules are tested without a window, in tests/commands.
 
 #include "MainWindowFixture.h"
+#include "Twips.h"
 #include "storage/TemporaryTrash.h"
 
+#include <QClipboard>
+#include <QHeaderView>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QStyleOptionComboBox>
+#include <QTimer>
 #include <QWheelEvent>
 
 using namespace Qt::StringLiterals;
-
-using Answers = decltype(ScriptedPrompter::answers);
 
 class TestListWindow : public QObject
 {
@@ -19,170 +23,290 @@ class TestListWindow : public QObject
     const TemporaryTrash m_trash;
 
 private slots:
-    // Typing in the notes is a change; the window closes once it is saved,
-    // and stays when the user keeps it after a failed save.
-    void closing_data()
-    {
-        QTest::addColumn<Answers>("answers");
-        QTest::addColumn<bool>("saveFails");
-        QTest::newRow("saved") << Answers{true} << false;
-        QTest::newRow("the save fails, the window kept") << Answers{true, false} << true;
-    }
-    void closing()
-    {
-        QFETCH(Answers, answers);
-        QFETCH(bool, saveFails);
-        MainWindow w("Mum\r\n");
-        QVERIFY(w.show());
-        w.choose(u"Mum"_s);
-        if (saveFails)
-            QVERIFY(QDir().mkdir(w.path("Mum.dat")));
-        w.control("Text2")->setFocus();
-        QTest::keyClicks(w.control("Text2"), u"x"_s);
-        w.prompter.answers = answers;
-        w.form->close();
-        QCOMPARE(w.form->isVisible(), saveFails);
-        QCOMPARE(w.bytes("Mum.dat").endsWith("\r\nx\r\n"), !saveFails);
-    }
-
-    // A list loaded shows its due refills marked, from its first cell.
-    void loadedListShowsWhatIsDue()
-    {
-        MainWindow w("Mum\r\nDad\r\n");
-        MedicationList dad;
-        dad.setCurrentListName(u"Dad"_s);
-        dad.setCell(2, 1, u"Warfarin"_s);
-        dad.setCell(2, 5, Today.addDays(3).toString(Qt::ISODate));
-        QVERIFY(w.store.save(dad));
-        QVERIFY(w.show());
-        w.choose(u"Mum"_s);
-        w.grid()->setCurrentCell(4, 3);
-        w.choose(u"Dad"_s);
-        QVERIFY(w.due(2) && !w.due(1));
-        QCOMPARE(QPoint(w.grid()->row(), w.grid()->col()), QPoint(1, 1));
-    }
-
-    // So do the buttons the status timer enables.
-    void onlyAnOpenListTakesInput_data()
-    {
-        QTest::addColumn<Step>("before");
-        QTest::addColumn<bool>("open");
-        const Step load = [](MainWindow &w) { w.choose(u"Mum"_s); };
-        const Step remove = [load](MainWindow &w) {
-            load(w);
-            w.prompter.answers << true;
-            w.press(Form1Ui::DeleteButton);
-        };
-        QTest::newRow("start-up") << Step([](MainWindow &) {}) << false;
-        QTest::newRow("after New") << Step([](MainWindow &w) { w.openList(u"Eve"_s); }) << true;
-        QTest::newRow("after Load") << load << true;
-        QTest::newRow("after Delete") << remove << false;
-        QTest::newRow("after an empty catalogue entry")
-            << Step([](MainWindow &w) { w.chooseIndex(1); }) << false;
-    }
-    void onlyAnOpenListTakesInput()
-    {
-        QFETCH(Step, before);
-        QFETCH(bool, open);
-        MainWindow w("Mum\r\n\r\n");
-        QVERIFY(w.show());
-        before(w);
-        w.setCell(2, 1, u"Aspirin"_s);
-        w.grid()->setCurrentCell(2, 1);
-        QVERIFY(w.tick());
-        for (const char *name : {"Command1_1", "Command1_2", "Command1_4", "Command2_0",
-                                 "Command2_1", "Command2_2", "Command2_3"})
-            QVERIFY2(w.control(name)->isEnabled() == open, name);
-        QCOMPARE(w.type(2, 2, {}, 400) != nullptr, open); // its pause is 0.1 s
-        w.control("Text2")->setFocus();
-        QTest::keyClicks(w.control("Text2"), u"x"_s);
-        QCOMPARE(w.list.notes() == u"x", open);
-        w.grid()->setCurrentCell(3, 1);
-        QTRY_VERIFY(!w.button(Form1Ui::UpButton)->isEnabled());
-    }
-
-    // Whatever the list before held, the grid is fitted to what it holds
-    // now, from its first cell.
-    void emptiedListIsLaidOutAfresh_data()
+    // After each command, undo and redo, the grid shows what a fresh fit and
+    // highlight would, in the list's font, the marker on the current row only.
+    void afterEachCommand_data()
     {
         QTest::addColumn<Step>("command");
-        QTest::addColumn<QString>("nameAfter");
-        QTest::newRow("New") << Step([](MainWindow &w) { w.openList(u"Eve"_s); }) << "Eve";
-        QTest::newRow("Delete") << Step([](MainWindow &w) {
-            w.prompter.answers << true;
-            QVERIFY(w.press(Form1Ui::DeleteButton));
-        }) << "";
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QPoint>("current");
+        QTest::addColumn<bool>("changed");
+        const auto press = [](auto button, bool asks) {
+            return Step([=](MainWindow &w) {
+                // An edit open in row 3, Vitamin D, goes with its medicine.
+                if constexpr (std::is_same_v<decltype(button), Form1Ui::RowButton>)
+                    QVERIFY(w.type(3, 1, u"!"_s));
+                if (asks)
+                    w.prompter.answers << true;
+                QVERIFY(w.press(button));
+                for (int row = 1; row <= 49; ++row)
+                    QVERIFY(!w.cell(row, 1).startsWith(u"Vitamin D") ||
+                            w.cell(row, 1).endsWith('!'));
+            });
+        };
+        const auto undone = [](const Step &change, bool redone) {
+            return Step([=](MainWindow &w) {
+                change(w);
+                w.list.setChangesMade(false);
+                w.control<QAction>("actUndo")->trigger();
+                if (redone)
+                    w.control<QAction>("actRedo")->trigger();
+            });
+        };
+        // A committed edit, shown as the window shows one.
+        const auto edit = [](int row, int column, const QString &text) {
+            return Step([=](MainWindow &w) {
+                w.history.setCell(row, column, text);
+                w.form->SetColumnWidths();
+                w.form->HighlightRefillDates();
+            });
+        };
+        const Step wideName = edit(2, 1, u"Aspirin and a much longer name"_s);
+        const Step dueDate = edit(2, 5, Today.toString(Qt::ISODate));
+        const Step bold = [](MainWindow &w) { w.control<QAction>("mnuBold")->trigger(); };
+        const Step up = press(Form1Ui::UpButton, false);
+        const Step load = [](MainWindow &w) { w.choose(u"Dad"_s); };
+        // clang-format off
+        QTest::newRow("New") << Step([](MainWindow &w) { w.openList(u"Eve"_s); })
+                             << "Eve" << QPoint(1, 1) << false;
+        QTest::newRow("Load of a list with a refill due") << load << "Dad" << QPoint(1, 1) << false;
+        QTest::newRow("Delete")     << press(Form1Ui::DeleteButton, true) << "" << QPoint(1, 1) << false;
+        QTest::newRow("row Delete") << press(Form1Ui::DeleteRowButton, true) << "Mum" << QPoint(3, 1) << true;
+        QTest::newRow("Down")       << press(Form1Ui::DownButton, false) << "Mum" << QPoint(4, 1) << true;
+        QTest::newRow("undo of a cell edit") << undone(wideName, false) << "Mum" << QPoint(2, 1) << true;
+        QTest::newRow("undo of a due date")  << undone(dueDate, false) << "Mum" << QPoint(2, 5) << true;
+        QTest::newRow("redo of a due date")  << undone(dueDate, true) << "Mum" << QPoint(2, 5) << true;
+        QTest::newRow("undo of Bold")        << undone(bold, false) << "Mum" << QPoint(3, 6) << true;
+        QTest::newRow("undo of Up")          << undone(up, false) << "Mum" << QPoint(3, 1) << true;
+        QTest::newRow("redo of Up")          << undone(up, true) << "Mum" << QPoint(2, 1) << true;
+        // clang-format on
     }
-    void emptiedListIsLaidOutAfresh()
+    void afterEachCommand()
     {
         QFETCH(Step, command);
-        QFETCH(QString, nameAfter);
-        MainWindow w("Mum\r\n");
-        w.write("Mum.dat", windowsFile());
+        QFETCH(QString, name);
+        MainWindow w("Mum\r\nDad\r\n");
+        w.write("Dad.dat", windowsFile()); // its first refill overdue
+        w.write("Mum.dat", windowsFile().replace("12/01/2024", "12/01/2030"));
+        QVERIFY(w.show());
         w.choose(u"Mum"_s);
+        w.setCell(3, 5, Today.toString(Qt::ISODate));
         w.setCell(3, 6, u"1\r\n2\r\n3\r\n4"_s);
         w.form->SetColumnWidths();
+        w.form->HighlightRefillDates();
         w.grid()->setCurrentCell(3, 6);
         command(w);
-        QCOMPARE(w.name(), nameAfter);
-        QCOMPARE(w.selector()->currentText(), nameAfter);
-        const auto sizes = [&w] {
-            QList<int> sizes;
+        QCOMPARE(w.list.CurrentListName(), name);
+        QCOMPARE(w.selector()->currentText(), name);
+        QTEST(QPoint(w.grid()->row(), w.grid()->col()), "current");
+        QTEST(w.changed(), "changed");
+        QCOMPARE(w.measurer.font(), w.grid()->font());
+        QCOMPARE(w.grid()->font().bold(), w.list.settings().bold);
+        const auto shown = [&w] {
+            QList<int> shown;
             for (int column = 0; column <= 6; ++column)
-                sizes << w.grid()->colWidth(column);
+                shown << w.grid()->colWidth(column);
             for (int row = 1; row <= 49; ++row)
-                sizes << w.grid()->rowHeight(row);
-            return sizes;
+                shown << w.grid()->rowHeight(row) << w.due(row);
+            return shown;
         };
-        const QList<int> shown = sizes();
+        const QList<int> before = shown();
         w.form->SetColumnWidths();
-        QCOMPARE(shown, sizes());
-        QCOMPARE(QPoint(w.grid()->row(), w.grid()->col()), QPoint(1, 1));
+        w.form->HighlightRefillDates();
+        QCOMPARE(before, shown());
+        QSignalSpy ticked(w.control<QTimer>("Timer1"), &QTimer::timeout); // the status timer
+        QVERIFY(ticked.wait(1000));
+        const MedicationTableModel &model = w.grid()->tableModel();
+        for (int row = 1; row <= 49; ++row)
+            QVERIFY2(model.hasRowMarker(row) == (row == w.grid()->row()), qPrintable(name));
+        QCOMPARE(w.button(Form1Ui::SaveButton)->isEnabled(), !name.isEmpty());
+        QCOMPARE(w.type(2, 2, {}, 400) != nullptr, !name.isEmpty()); // its pause is 0.1 s
     }
 
-    void wheelOverTheSelectorLoadsOnlyWithTheFocus()
+    // A double-click on the half-hidden Notes scrolls and edits, changing
+    // nothing; a click lower, whose commit grows the row above, still lands
+    // on the cell it was made on, which alone is highlighted and marked.
+    void mouseOnTheGrid()
+    {
+        MainWindow w;
+        QVERIFY(w.show());
+        w.openList();
+        w.setCell(3, 6, u"Take with food"_s);
+        MedicationGrid *grid = w.grid();
+        const QModelIndex notes = grid->tableModel().indexOfCell(3, 6);
+        const QRect cell = grid->visualRect(notes);
+        QVERIFY(cell.right() > grid->viewport()->width());
+        w.doubleClick(QPoint(cell.left() + 20, cell.center().y()));
+        QWidget *editor = w.control("Text3");
+        QTRY_VERIFY(editor->hasFocus());
+        QTRY_VERIFY(grid->visualRect(notes).left() >= 0);
+        QVERIFY(editor->isVisible() && editor->hasFocus() && !w.changed());
+        QCOMPARE(editor->geometry().topLeft(),
+                 grid->viewport()->mapTo(w.form.get(), grid->visualRect(notes).topLeft()));
+        play({"'!", "Return", "'2", "Return", "'3", "Return", "'4"});
+        const int before = grid->rowHeight(3);
+        const QModelIndex clicked = grid->tableModel().indexOfCell(9, 6);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(clicked).center());
+        QCOMPARE(w.cell(3, 6), u"Take with food!\r\n2\r\n3\r\n4"_s);
+        QVERIFY(grid->rowHeight(3) > before);
+        QCOMPARE(grid->currentIndex(), clicked);
+        QCOMPARE(grid->selectionModel()->selectedIndexes(), QModelIndexList{clicked});
+        QTRY_VERIFY(grid->tableModel().hasRowMarker(9));
+    }
+
+    // The editor's own menu keeps the edit open: its Paste goes into it.
+    void pasteFromTheEditorsOwnMenu()
+    {
+        MainWindow w;
+        w.openList();
+        w.setCell(2, 5, u"1/2/2027"_s);
+        QWidget *editor = w.type(2, 5);
+        QVERIFY(editor);
+        QGuiApplication::clipboard()->setText(u" 12/24/2026"_s);
+        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                    editor->mapToGlobal(QPoint(5, 5)));
+        QCoreApplication::sendEvent(editor, &menuEvent);
+        QMenu *menu = nullptr;
+        QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())));
+        QAction *paste = nullptr;
+        for (QAction *offered : menu->actions())
+            paste = offered->text().remove(u'&').startsWith(u"Paste") ? offered : paste;
+        QVERIFY(paste && paste->isEnabled());
+        menu->hide();
+        paste->trigger();
+        QVERIFY(editor->isVisible() && !w.changed());
+        editor->setFocus();
+        w.grid()->setCurrentCell(9, 1);
+        QCOMPARE(w.cell(2, 5), u"1/2/2027 12/24/2026"_s);
+    }
+
+    // Loaded while maximized, every cell opened and left, saved: unchanged.
+    void windowsListComesBackUnchanged()
+    {
+        QByteArray original = windowsFile();
+        original.replace("with food", "with\240food"); // a non-breaking space
+        // Past the 32767 characters a line edit takes by default.
+        original.replace("Vitamin D", QByteArray(40000, 'a'));
+        MainWindow w("Mum\r\nRen\351e\r\n");
+        w.write(u"Renée.dat"_s, original);
+        QVERIFY(w.show());
+        w.form->showMaximized();
+        QTRY_VERIFY(w.form->frameGeometry().width() >=
+                    w.form->screen()->availableGeometry().width());
+        w.choose(u"Renée"_s);
+        QTRY_COMPARE(w.form->frameGeometry(), QRect(1440 / 15, 720 / 15, 10800 / 15, 7200 / 15));
+        QVERIFY(!w.changed()); // showing the general notes is no change
+        for (int row = 1; row <= 4; ++row) {
+            for (int column = 1; column <= 6; ++column) {
+                QVERIFY(w.type(row, column));
+                w.grid()->setCurrentCell(9, 1);
+            }
+        }
+        QVERIFY(w.press(Form1Ui::SaveButton));
+        QCOMPARE(w.bytes(u"Renée.dat"_s), original);
+        QCOMPARE(w.prompter.log, QStringList());
+        QWidget *notes = w.control("Text2");
+        notes->setFocus();
+        QTest::keyClick(notes, Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClicks(notes, u"!"_s);
+        QCOMPARE(w.list.notes(), u"!Call Dr. Müller\r\nMon–Fri 8\r12\r\n"_s);
+        QVERIFY(w.changed());
+    }
+
+    // When the save on closing fails, the user may keep the window.
+    void closingWhenTheSaveFails()
+    {
+        MainWindow w("Mum\r\n");
+        QVERIFY(w.show());
+        w.choose(u"Mum"_s);
+        QVERIFY(QDir().mkdir(w.path("Mum.dat")));
+        w.control("Text2")->setFocus();
+        QTest::keyClicks(w.control("Text2"), u"x"_s);
+        w.prompter.answers << true << false; // save; close anyway?
+        w.form->close();
+        QVERIFY(w.form->isVisible() && w.changed());
+    }
+
+    // No wheel without the focus loads a list; the selector follows the
+    // catalogue changed elsewhere, keeping the open list.
+    void selector()
     {
         MainWindow w("Mum\r\nDad\r\n");
         QVERIFY(w.show());
         w.choose(u"Mum"_s);
-        QComboBox *selector = w.selector();
-        const QPoint at = selector->rect().center();
-        QWheelEvent down(at, selector->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
-                         Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(selector, &down);
-        QCOMPARE(w.name(), "Mum");
-        selector->setFocus();
-        QTRY_VERIFY(selector->hasFocus());
-        QCoreApplication::sendEvent(selector, &down);
-        QCOMPARE(w.name(), "Dad");
-    }
-
-    // Another program or computer changes the catalogue while the window
-    // runs: the selector follows, keeping the open list offered.
-    void catalogueChangedElsewhere_data()
-    {
-        QTest::addColumn<QByteArray>("elsewhere");
-        QTest::addColumn<QStringList>("names");
-        QTest::newRow("a list added")
-            << "Mum\r\nDad\r\nGran\r\n"_ba << QStringList{"Mum", "Dad", "Gran"};
-        QTest::newRow("the open list taken out") << "Dad\r\n"_ba << QStringList{"Dad", "Mum"};
-    }
-    void catalogueChangedElsewhere()
-    {
-        QFETCH(QByteArray, elsewhere);
-        QFETCH(QStringList, names);
-        MainWindow w("Mum\r\nDad\r\n");
-        QVERIFY(w.show());
-        w.choose(u"Mum"_s);
-        w.write("MedLists.dat", elsewhere);
-        const auto offered = [&w] {
-            QStringList names;
-            for (int i = 0; i < w.selector()->count(); ++i)
-                names << w.selector()->itemText(i);
-            return names;
-        };
-        QTRY_COMPARE(offered(), names);
+        QWheelEvent down({5, 5}, w.selector()->mapToGlobal(QPoint(5, 5)), {}, {0, -120},
+                         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(w.selector(), &down);
+        QCOMPARE(w.list.CurrentListName(), u"Mum"_s);
+        w.write("MedLists.dat", "Dad\r\n");
+        QTRY_COMPARE(w.selector()->itemText(0), u"Dad"_s);
         QCOMPARE(w.selector()->currentText(), u"Mum"_s);
+    }
+
+    // The selector's hint fits its designed width at the standard font.
+    void selectorHintFits()
+    {
+        MainWindow w;
+        QComboBox *selector = w.selector();
+        QStyleOptionComboBox option;
+        option.initFrom(selector);
+        const QRect field = selector->style()->subControlRect(
+            QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, selector);
+        const QString hint = selector->placeholderText();
+        QVERIFY(!hint.isEmpty() && selector->fontMetrics().horizontalAdvance(hint) < field.width());
+    }
+
+    // At any size nothing lies over anything else; a grid wider than the
+    // page's layout gives Notes the rest, and the printout keeps the page's.
+    void windowSizes_data()
+    {
+        QTest::addColumn<QSize>("size"); // twips, asked of the window
+        QTest::addColumn<bool>("filled");
+        QTest::addColumn<bool>("wrapped");
+        QTest::newRow("far too small") << QSize(3750, 2250) << false << true;
+        QTest::newRow("as designed: Notes run past the edge")
+            << QSize(11550, 7980) << false << true;
+        QTest::newRow("a little wider than the page") << QSize(13500, 7980) << true << true;
+        QTest::newRow("wide enough for the line") << QSize(24000, 7980) << true << false;
+    }
+    void windowSizes()
+    {
+        QFETCH(QSize, size);
+        QFETCH(bool, filled);
+        MainWindow w;
+        QVERIFY(w.show());
+        w.openList();
+        MedicationGrid *grid = w.grid();
+        const int pageNotes = grid->colWidth(6);
+        QString line;
+        while (grid->fontMetrics().horizontalAdvance(line) < Twips::toPixels(pageNotes) * 13 / 10)
+            line += u"Take with food. "_s;
+        w.setCell(2, 6, line.trimmed());
+        w.form->SetColumnWidths();
+        const QSize asked(Twips::toPixels(size.width()), Twips::toPixels(size.height()));
+        w.form->resize(asked);
+        QTRY_COMPARE(w.form->size(), asked.expandedTo(w.form->minimumSize()));
+        const QStringList names{"Picture1", "Picture2", "Grid1", "Label3", "Text2"};
+        for (const QString &name : names) {
+            const QRect place = w.control(name)->geometry();
+            QVERIFY2(w.form->rect().contains(place), qPrintable(name));
+            for (const QString &other : names) {
+                QVERIFY2(other == name || !place.intersects(w.control(other)->geometry()),
+                         qPrintable(name + " over " + other));
+            }
+        }
+        for (const QWidget *button : w.form->findChildren<QPushButton *>())
+            QVERIFY2(button->parentWidget()->rect().contains(button->geometry()),
+                     qPrintable(button->objectName()));
+
+        const QHeaderView *columns = grid->horizontalHeader();
+        if (filled)
+            QTRY_COMPARE(columns->length(), grid->viewport()->width());
+        else
+            QCoreApplication::processEvents(); // the fitting that follows the grid's width
+        QCOMPARE(columns->sectionSize(5) > Twips::toPixels(pageNotes), filled);
+        QCOMPARE(grid->colWidth(6), pageNotes);
+        QTEST(grid->rowHeight(2) > ColumnSizer::MinimumRowHeight, "wrapped");
     }
 };
 
