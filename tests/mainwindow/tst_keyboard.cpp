@@ -66,6 +66,22 @@ private slots:
         QTEST(focusName(), "focus");
     }
 
+    // A new list, a medicine and a note entered and saved without the mouse.
+    void wholeListFromTheKeyboard()
+    {
+        MainWindow w;
+        QVERIFY(w.show());
+        w.prompter.answers = {u"Tom"_s};
+        play({"Ctrl+N"});
+        play({"'Metformin", "Tab", "'500 mg", "Tab", "'With meals", "Tab", "'30", "Tab",
+              "'12/14/2026", "Tab", "'Ask about the dose", "Tab", "Tab", "'Dr. Rossi", "Ctrl+S"});
+        QTRY_VERIFY(w.bytes(u"Tom.dat"_s).contains("Ask about the dose"));
+        const QByteArray saved = w.bytes(u"Tom.dat"_s);
+        for (const char *text :
+             {"Metformin\r\n500 mg\r\nWith meals\r\n30\r\n12/14/2026", "Dr. Rossi"})
+            QVERIFY2(saved.contains(text), text);
+    }
+
     // Each shortcut reaches its command from wherever the focus is; an open
     // cell editor keeps its own undo and redo.
     void shortcuts_data()
