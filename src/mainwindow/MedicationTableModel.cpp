@@ -45,6 +45,10 @@ QVariant MedicationTableModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return DisplayLineBreaks(m_list.cell(row, column));
+    case Qt::TextAlignmentRole:
+        // A row as tall as many lines of notes would otherwise show its
+        // other cells' text below the window's edge, and look empty.
+        return int(Qt::AlignLeft | Qt::AlignTop);
     case Qt::AccessibleTextRole:
         // An empty cell is still a cell a screen reader can name.
         return m_list.cell(row, column).isEmpty() ? QStringLiteral("Empty") : QVariant();
