@@ -62,8 +62,7 @@ private slots:
     void windowNumbers()
     {
         QFETCH(QString, line);
-        const float value = ListFileFormat::leadingNumber(line);
-        QTEST(ListFileFormat::formatNumber(value), "written");
+        QTEST(ListFileFormat::formatNumber(ListFileFormat::leadingNumber(line)), "written");
     }
 
     // The writer refuses what the code page lacks and passes the device's
