@@ -22,18 +22,6 @@ QByteArray firstLines(const QByteArray &bytes, int last)
     return bytes.left(end);
 }
 
-QByteArray listBytes(const QString &firstName)
-{
-    MedicationList list;
-    ListSettings settings;
-    settings.windowHeight = 7200;
-    list.setSettings(settings);
-    list.writeHeaderTexts();
-    list.setCell(1, MedicationList::NameColumn, firstName);
-    list.setNotes(u"notes"_s);
-    return ListFileWriter::encode(list, nullptr).value();
-}
-
 } // namespace
 
 class TestListFile : public QObject
@@ -74,29 +62,23 @@ private slots:
     void windowNumbers()
     {
         QFETCH(QString, line);
-        const float value = ListFileFormat::leadingNumber(line);
-        QTEST(ListFileFormat::formatNumber(value), "written");
+        QTEST(ListFileFormat::formatNumber(ListFileFormat::leadingNumber(line)), "written");
     }
 
-    void refusesWhatTheCodePageLacks()
-    {
-        MedicationList list;
-        list.setCell(3, MedicationList::NameColumn, u"Ωmega-3"_s);
-        QString reason;
-        QVERIFY(!ListFileWriter::encode(list, &reason));
-        QCOMPARE(reason, u"The Name in row 3 holds \"Ω\", a character that a list file cannot "
-                         "store."_s);
-    }
-
-    // The writer passes the device's reason on; a read that fails, even
-    // near its end, changes nothing in the list.
+    // The writer refuses what the code page lacks and passes the device's
+    // reason on; a read that fails, even near its end, changes nothing.
     void failingDevice()
     {
         MedicationList list;
+        list.setCell(3, MedicationList::NameColumn, u"Ωmega-3"_s);
+        QString error;
+        QVERIFY(!ListFileWriter::encode(list, &error));
+        QCOMPARE(error, u"The Name in row 3 holds \"Ω\", a character that a list file cannot "
+                        "store."_s);
+        list.setCell(3, MedicationList::NameColumn, QString());
         list.setCell(49, MedicationList::NotesColumn, Stale);
         list.setNotes(Stale);
         FailingDevice writing(100);
-        QString error;
         QVERIFY(!ListFileWriter::write(list, writing, &error));
         QCOMPARE(error, FailingDevice::Reason);
         FailingDevice reading(m_windowsFile.size() - 1, m_windowsFile);
@@ -113,7 +95,14 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("firstName");
         QTest::addColumn<QString>("problem");
-        const QByteArray crlf = listBytes(u"Warfarin"_s);
+        MedicationList list;
+        ListSettings settings;
+        settings.windowHeight = 7200;
+        list.setSettings(settings);
+        list.writeHeaderTexts();
+        list.setCell(1, MedicationList::NameColumn, u"Warfarin"_s);
+        list.setNotes(u"notes"_s);
+        const QByteArray crlf = ListFileWriter::encode(list, nullptr).value();
         const QByteArray lf = QByteArray(crlf).replace("\r\n", "\n");
         const QByteArray lfInCell = QByteArray(crlf).replace("Warfarin", "War\nfarin");
         const QString shortBy = u"The file ends after %1 of its 315 lines."_s;
