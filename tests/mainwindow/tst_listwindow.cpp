@@ -153,6 +153,34 @@ private slots:
         QTRY_VERIFY(grid->tableModel().hasRowMarker(9));
     }
 
+    // A row that its notes make taller than the grid still shows its Name.
+    void tallRowShowsItsName()
+    {
+        MainWindow w;
+        QVERIFY(w.show());
+        w.openList();
+        w.setCell(1, 1, u"Metformin"_s);
+        w.setCell(1, 6, QStringList(60, u"note"_s).join(u"\r\n"_s));
+        MedicationGrid *grid = w.grid();
+        grid->setCurrentCell(1, 6);
+        grid->setFocus();
+        play({"F2", "'!", "Tab"});
+        QTRY_VERIFY(grid->rowHeight(1) > grid->viewport()->height());
+        grid->scrollToTop();
+        const QRect name = grid->visualRect(grid->tableModel().indexOfCell(1, 1));
+        const QImage shown =
+            grid->viewport()
+                ->grab(name.intersected(grid->viewport()->rect()).adjusted(2, 2, -2, -2))
+                .toImage();
+        const QRgb background = shown.pixel(shown.width() - 1, shown.height() - 1);
+        bool inked = false;
+        for (int y = 0; y < shown.height() && !inked; ++y) {
+            for (int x = 0; x < shown.width() && !inked; ++x)
+                inked = shown.pixel(x, y) != background;
+        }
+        QVERIFY2(inked, "the Name is painted out of view");
+    }
+
     // The editor's own menu keeps the edit open: its Paste goes into it.
     void pasteFromTheEditorsOwnMenu()
     {
