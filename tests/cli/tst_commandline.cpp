@@ -2,6 +2,10 @@
 #include "Lists.h"
 #include "PortableCopy.h"
 
+// A refill today, and one 8 days ahead.
+static const QString Today = QDate::currentDate().toString(Qt::ISODate);
+static const QString Later = QDate::currentDate().addDays(8).toString(Qt::ISODate);
+
 // The program as a user starts it from a terminal or a script, without any
 // display, beside an open window that holds the data folder.
 class TestCommandLine : public QObject
@@ -15,10 +19,7 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("err");
-        // A refill today, and one 8 days ahead.
-        const QString today = QDate::currentDate().toString(Qt::ISODate);
-        const QString later = QDate::currentDate().addDays(8).toString(Qt::ISODate);
-        const QString aspirin = today + "\tMum\tAspirin\t" + today + "\n";
+        const QString aspirin = Today + "\tMum\tAspirin\t" + Today + "\n";
         const auto refused = [](const char *name, const QStringList &arguments, const char *why) {
             QTest::newRow(name) << arguments << 2 << "" << QString("pillora: ") + why;
         };
@@ -30,7 +31,7 @@ private slots:
         QTest::newRow("--due --within=0")
             << QStringList{"--due", "--within=0"} << 0 << aspirin << "";
         QTest::newRow("--due --within=8") << QStringList{"--due", "--within=8"} << 0
-                                          << aspirin + later + "\tMum\tStatin\t" + later + "\n"
+                                          << aspirin + Later + "\tMum\tStatin\t" + Later + "\n"
                                           << "";
         refused("unknown option", {"--frobnicate"}, "Unknown option 'frobnicate'.");
         refused("stray argument", {"--due", "Mum"}, "Unexpected argument: Mum");
@@ -48,9 +49,7 @@ private slots:
         QFETCH(QString, out);
         QFETCH(QString, err);
         const PortableCopy copy;
-        const QString today = QDate::currentDate().toString(Qt::ISODate);
-        const QString later = QDate::currentDate().addDays(8).toString(Qt::ISODate);
-        QVERIFY(writeLists(copy.folder(), {{"Mum", {{"Aspirin", today}, {"Statin", later}}}}));
+        QVERIFY(writeLists(copy.folder(), {{"Mum", {{"Aspirin", Today}, {"Statin", Later}}}}));
         const DataFolder folder(copy.folder());
         InstanceLock window(folder);
         QCOMPARE(window.claim(), InstanceLock::Claim::Claimed);

@@ -47,8 +47,8 @@ private slots:
         QTest::addColumn<QString>("err");
 
         const auto row = [](const char *name, const ListsOnDisk &lists, const QStringList &out,
-                            const QString &err = {}) {
-            QTest::newRow(name) << lists << Folder::WithLists << out << err;
+                            const QString &err = {}, Folder folder = Folder::WithLists) {
+            QTest::newRow(name) << lists << folder << out << err;
         };
         row("by date, then the catalogue's order of lists, then row; 7 days ahead, not 8",
             {{"Mum",
@@ -82,14 +82,11 @@ private slots:
             "The list \"Dad\" cannot be read");
         row("an empty catalogue", {}, {});
 
-        const auto broken = [](const char *name, Folder folder, const QString &err) {
-            QTest::newRow(name) << ListsOnDisk() << folder << QStringList() << err;
-        };
-        broken("no data folder yet: no lists", Folder::Missing, {});
-        broken("a file where the data folder should be", Folder::File,
-               "should be the data folder, but it is not a folder");
-        broken("a folder where the catalogue should be", Folder::CatalogueFolder,
-               "pillora: The catalogue");
+        row("no data folder yet: no lists", {}, {}, {}, Folder::Missing);
+        row("a file where the data folder should be", {}, {},
+            "should be the data folder, but it is not a folder", Folder::File);
+        row("a folder where the catalogue should be", {}, {}, "pillora: The catalogue",
+            Folder::CatalogueFolder);
     }
     void due()
     {
