@@ -201,12 +201,6 @@ private slots:
         if (palette == "light" && part.startsWith("Pillora"))
             QCOMPARE(reading.text, QColor(0x05, 0x53, 0x7c));
     }
-
-    void initTestCase() { m_startPalette = QApplication::palette(); }
-    void cleanup() { QApplication::setPalette(m_startPalette); }
-
-private:
-    QPalette m_startPalette;
 };
 
 QTEST_MAIN(TestAbout)
