@@ -161,7 +161,8 @@ private slots:
     }
 
     // Every text in the light and the dark palette, as painted, also when
-    // the desktop turns dark while the calendar is open.
+    // the desktop turns dark while the calendar is open. Last: it leaves
+    // Fusion behind.
     void contrast_data()
     {
         QTest::addColumn<QString>("palette");
