@@ -10,22 +10,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace {
-
-QString g_problem = QStringLiteral("The AT-SPI session was not started");
-
-} // namespace
-
-QString AtSpiSession::problem()
-{
-    return g_problem;
-}
-
-AtSpiSession::AtSpiSession()
-{
-    g_problem = start();
-}
-
 AtSpiSession::~AtSpiSession()
 {
     // The AT-SPI bus and its registry end with the session bus.
