@@ -14,14 +14,16 @@
 class AtSpiSession
 {
 public:
-    AtSpiSession();
+    AtSpiSession() { s_problem = start(); }
     ~AtSpiSession();
     Q_DISABLE_COPY(AtSpiSession)
 
     // Empty once everything runs.
-    static QString problem();
+    static QString problem() { return s_problem; }
 
 private:
+    static inline QString s_problem = QStringLiteral("The AT-SPI session was not started");
+
     QString start();
     std::string launch(std::vector<std::string> command);
 

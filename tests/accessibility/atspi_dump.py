@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Prints the accessible tree of one window of a running program as a screen
-reader finds it through AT-SPI, an object a line: depth, role, name,
-description, states and the names of its labels, separated by tabs.
+reader finds it through AT-SPI, an object a line, indented by depth:
+"role: name (description) [focusable,unnamed]", and once more by its labels
+as "role: labels (description) [label]" where they differ from its name.
 
 Usage: atspi_dump.py PROCESS-ID WINDOW-NAME"""
 
@@ -24,23 +25,28 @@ def find_window(pid, name):
     sys.exit(f"No window named {name!r} of process {pid} on the AT-SPI bus")
 
 
-def clean(text):
-    return (text or "").replace("\t", " ").replace("\n", " ")
+def say(depth, role, name, description, states):
+    line = "  " * depth + f"{role}: {name}"
+    if description:
+        line += f" ({description})"
+    if states:
+        line += f" [{','.join(states)}]"
+    print(line.replace("\n", " "))
 
 
 def dump(node, depth):
-    states = node.getState()
-    shown = [word for state, word in ((pyatspi.STATE_FOCUSABLE, "focusable"),
-                                      (pyatspi.STATE_FOCUSED, "focused"))
-             if states.contains(state)]
-    if not states.contains(pyatspi.STATE_ENABLED):
-        shown.append("disabled")
-    labels = [clean(relation.getTarget(index).name)
-              for relation in node.getRelationSet()
-              if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY
-              for index in range(relation.getNTargets())]
-    print("\t".join([str(depth), node.getRoleName(), clean(node.name),
-                     clean(node.description), ",".join(shown), " ".join(labels)]))
+    states = ["focusable"] if node.getState().contains(pyatspi.STATE_FOCUSABLE) else []
+    labels = " ".join(relation.getTarget(index).name or ""
+                      for relation in node.getRelationSet()
+                      if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY
+                      for index in range(relation.getNTargets())).strip()
+    name = (node.name or "").strip()
+    if not name and not labels:
+        states.append("unnamed")
+    say(depth, node.getRoleName(), name or labels, node.description, states)
+    # A combo box is heard by its label, then by what it shows.
+    if name and labels and labels != name:
+        say(depth, node.getRoleName(), labels, node.description, ["label"])
     for index in range(node.childCount):
         child = node.getChildAtIndex(index)
         if child is not None:

@@ -111,7 +111,6 @@ private slots:
         row("Up before the 1st", "Shift+Tab Up", "No day");
         row("a listed year, Enter", "Ctrl+A 2 0 1 5 Return Shift+Tab", "Tuesday 1 December 2015");
         row("a listed year, Tab away", "Ctrl+A 2 0 1 5 Tab", "Thursday 1 January 2015");
-        row("next year", "Ctrl+A 2 0 2 7 Return Tab", "Friday 1 January 2027");
         row("the last listed year", "Ctrl+A 2 0 3 1 Tab", "Wednesday 1 January 2031");
         row("the year after it", "Ctrl+A 2 0 3 2 Return Tab", "Thursday 1 January 2026");
         row("the year before the list", "Ctrl+A 2 0 0 7 Tab", "Thursday 1 January 2026");
@@ -162,7 +161,8 @@ private slots:
     }
 
     // Every text in the light and the dark palette, as painted, also when
-    // the desktop turns dark while the calendar is open.
+    // the desktop turns dark while the calendar is open. Last: it leaves
+    // Fusion behind.
     void contrast_data()
     {
         QTest::addColumn<QString>("palette");
@@ -197,12 +197,6 @@ private slots:
         const PaintedContrast::Reading reading = PaintedContrast::read(*painted, area);
         QVERIFY2(reading.contrast >= 4.5, qPrintable(reading.describe()));
     }
-
-    void initTestCase() { m_startPalette = QApplication::palette(); }
-    void cleanup() { QApplication::setPalette(m_startPalette); }
-
-private:
-    QPalette m_startPalette;
 };
 
 QTEST_MAIN(TestCalendar)
