@@ -120,7 +120,7 @@ int main(int argc, char *argv[])
     recorder.drawingHeight = printers.printableHeight();
     ListReport layout(recorder, list, measurer, clock);
     const double layoutOnly = medianMs([&] {
-        recorder.log.clear();
+        recorder.printed.clear();
         layout.printPages(widths);
     });
 
@@ -130,8 +130,8 @@ int main(int argc, char *argv[])
                 report.layout().narrowed() ? "are narrowed to fit" : "fit");
     std::printf("  printed to PDF  %8.2f ms  (goal: under 150 ms, %s)\n", toPdf,
                 toPdf < 150 ? "met" : "missed");
-    std::printf("  layout alone    %8.2f ms  (against a recording printer, %lld entries)\n",
-                layoutOnly, qlonglong(recorder.log.size()));
+    std::printf("  layout alone    %8.2f ms  (against a recording printer, %lld texts and rules)\n",
+                layoutOnly, qlonglong(recorder.printed.size()));
     if (!allSaved)
         std::printf("  note: a PDF could not be saved; the figures may not mean much\n");
     if (argc > 1) {
