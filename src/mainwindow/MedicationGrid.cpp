@@ -74,13 +74,11 @@ private:
     QPixmap m_marker;
 };
 
-// A refill date the program cannot read is shown in italics, so that it does
-// not pass for one that is simply not due yet. A cell without a colour of
-// its own takes the palette's, not the grey around the cells. The current
-// cell's highlight is darkened or lightened where the palette's own is too
-// close to its text, as Fusion's light blue is to white; by more than the
-// least a text needs, as the thin strokes of small text never reach their
-// full colour.
+// An unreadable refill date is shown in italics, so that it does not pass
+// for one not yet due. A cell without a colour of its own takes the
+// palette's, not the grey around the cells. The current cell's highlight is
+// moved away from its text's colour by more than the least a text needs,
+// as thin strokes of small text never reach their full colour.
 class CellDelegate : public QStyledItemDelegate
 {
 public:
@@ -330,11 +328,10 @@ void MedicationGrid::changeEvent(QEvent *event)
 
 void MedicationGrid::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    // The first click of the pair has made the cell under it current, and
-    // the commit of an edit open elsewhere may have refitted the columns
-    // since; the second click then lies over another cell. The view would
-    // move to that one, so the pair is taken as a double-click on the cell
-    // the first click chose.
+    // The first click made its cell current, and the commit of an edit open
+    // elsewhere may have refitted the columns since, so the second click may
+    // lie over another cell: the pair is taken as a double-click on the
+    // cell the first click chose.
     if (event->button() == Qt::LeftButton)
         takeDoubleClick();
 }
